@@ -1,0 +1,3 @@
+#include "engine/engine_log.h"
+
+Q_LOGGING_CATEGORY(lcEngine, "quorbel.engine")

@@ -1,0 +1,3 @@
+#include "fields/fields_log.h"
+
+Q_LOGGING_CATEGORY(lcFieldFile, "quorbel.fields")

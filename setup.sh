@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# One-step set-up on Debian 12:
+#   ./setup.sh run    install what is missing, build in Release, start Quorbel
+#   ./setup.sh test   install what is missing, build, run the whole test suite through CTest
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case "$mode" in
+run) packages=(g++ cmake make qtbase5-dev fonts-wqy-microhei) ;;
+test) packages=(g++ cmake make qtbase5-dev) ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+# Ask apt only for what is not installed yet, so a second run is quick.
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+if [ "$mode" = run ]; then
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQUORBEL_BUILD_TESTS=OFF -DQUORBEL_BUILD_BENCH=OFF
+    cmake --build build-release -j "$jobs" --target quorbel
+    exec ./build-release/app/quorbel
+else
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$jobs"
+    cd build && ctest --output-on-failure -j "$jobs"
+fi

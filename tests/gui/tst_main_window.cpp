@@ -1,0 +1,503 @@
+#include "app/quorbel.h"
+#include "gui_test_helpers.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "app/list_item_delegate.h"
+
+// Qt's hook for observing every slot invocation (the one QtTest's signal dumper uses).
+struct QSignalSpyCallbackSet
+{
+    using BeginCallback = void (*)(QObject *caller, int methodIndex, void **argv);
+    using EndCallback = void (*)(QObject *caller, int methodIndex);
+    BeginCallback signalBegin;
+    BeginCallback slotBegin;
+    EndCallback signalEnd;
+    EndCallback slotEnd;
+};
+#if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
+void Q_DECL_IMPORT qt_register_signal_spy_callbacks(QSignalSpyCallbackSet *callbackSet);
+#else
+void Q_DECL_IMPORT qt_register_signal_spy_callbacks(const QSignalSpyCallbackSet &callbackSet);
+#endif
+
+namespace {
+
+QObject *g_observed = nullptr;
+QStringList g_slotsRun;
+
+void recordSlot(QObject *receiver, int methodIndex, void **)
+{
+    if (receiver == g_observed)
+        g_slotsRun.append(QString::fromLatin1(receiver->metaObject()->method(methodIndex).name()));
+}
+
+void observeSlots(QObject *window)
+{
+    g_observed = window;
+    g_slotsRun.clear();
+    static QSignalSpyCallbackSet set { nullptr, recordSlot, nullptr, nullptr };
+    static QSignalSpyCallbackSet none { nullptr, nullptr, nullptr, nullptr };
+#if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
+    qt_register_signal_spy_callbacks(window ? &set : &none);
+#else
+    qt_register_signal_spy_callbacks(window ? set : none);
+#endif
+}
+
+template<typename T>
+T *child(QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void formElements_data();
+    void formElements();
+    void menus();
+    void layouts();
+    void windowGeometry();
+    void slotTable();
+    void connectionsReachTheirSlots();
+    void firstStart();
+    void plainFileNamedDataSurvives();
+    void closingWritesNothing();
+};
+
+void TestMainWindow::init()
+{
+    GuiTest::removeDataDir();
+}
+
+void TestMainWindow::cleanup()
+{
+    observeSlots(nullptr);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty() || !QApplication::activeModalWidget());
+    GuiTest::removeDataDir();
+}
+
+void TestMainWindow::formElements_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("parentName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("toolTip");
+
+    QTest::newRow("resortAction") << "resortAction"
+                                  << "QAction"
+                                  << "QuorbelClass"
+                                  << "重新分拣"
+                                  << "";
+    QTest::newRow("helpAction") << "helpAction"
+                                << "QAction"
+                                << "QuorbelClass"
+                                << "教程"
+                                << "";
+    QTest::newRow("aboutAction") << "aboutAction"
+                                 << "QAction"
+                                 << "QuorbelClass"
+                                 << "关于"
+                                 << "";
+    QTest::newRow("workspaceAction") << "workspaceAction"
+                                     << "QAction"
+                                     << "QuorbelClass"
+                                     << "工作目录"
+                                     << "";
+    QTest::newRow("centralWidget") << "centralWidget"
+                                   << "QWidget"
+                                   << "QuorbelClass"
+                                   << ""
+                                   << "";
+    QTest::newRow("fieldsList") << "fieldsList"
+                                << "QListWidget"
+                                << "centralWidget"
+                                << ""
+                                << "";
+    QTest::newRow("patternEdit") << "patternEdit"
+                                 << "QLineEdit"
+                                 << "centralWidget"
+                                 << ""
+                                 << "";
+    QTest::newRow("addCol") << "addCol"
+                            << "QPushButton"
+                            << "centralWidget"
+                            << "添加字段"
+                            << "添加一列。添加后，建议对已有数据重新分拣";
+    QTest::newRow("inputEdit") << "inputEdit"
+                               << "QPlainTextEdit"
+                               << "centralWidget"
+                               << ""
+                               << "";
+    QTest::newRow("inputButton") << "inputButton"
+                                 << "QPushButton"
+                                 << "centralWidget"
+                                 << "添加"
+                                 << "";
+    QTest::newRow("insertButton") << "insertButton"
+                                  << "QPushButton"
+                                  << "centralWidget"
+                                  << "插入"
+                                  << "同添加，但是位置在表格当前行的上方";
+    QTest::newRow("pasteButton") << "pasteButton"
+                                 << "QPushButton"
+                                 << "centralWidget"
+                                 << "识别剪贴板"
+                                 << "直接从剪贴板添加，省去手动粘贴的步骤";
+    QTest::newRow("tableWidget") << "tableWidget"
+                                 << "QTableWidget"
+                                 << "centralWidget"
+                                 << ""
+                                 << "";
+    QTest::newRow("resortButton") << "resortButton"
+                                  << "QPushButton"
+                                  << "centralWidget"
+                                  << "重新分拣"
+                                  << "对所有记录重新分类；会丢失所有手动修改。（建议添加字段后再使用）";
+    QTest::newRow("copyExcelButton") << "copyExcelButton"
+                                     << "QPushButton"
+                                     << "centralWidget"
+                                     << "复制为Excel"
+                                     << "";
+    QTest::newRow("menuBar") << "menuBar"
+                             << "QMenuBar"
+                             << "QuorbelClass"
+                             << ""
+                             << "";
+    QTest::newRow("menu") << "menu"
+                          << "QMenu"
+                          << "menuBar"
+                          << "文件"
+                          << "";
+    QTest::newRow("menu_2") << "menu_2"
+                            << "QMenu"
+                            << "menuBar"
+                            << "编辑"
+                            << "";
+    QTest::newRow("menu_3") << "menu_3"
+                            << "QMenu"
+                            << "menuBar"
+                            << "帮助"
+                            << "";
+    QTest::newRow("statusBar") << "statusBar"
+                               << "QStatusBar"
+                               << "QuorbelClass"
+                               << ""
+                               << "";
+}
+
+void TestMainWindow::formElements()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QString, parentName);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+
+    Quorbel window;
+    QCOMPARE(window.objectName(), QStringLiteral("QuorbelClass"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Quorbel"));
+
+    const QList<QObject *> found = window.findChildren<QObject *>(name);
+    QCOMPARE(found.size(), 1);
+    QObject *object = found.first();
+    QCOMPARE(QString::fromLatin1(object->metaObject()->className()), className);
+    QVERIFY(object->parent());
+    QCOMPARE(object->parent()->objectName(), parentName);
+
+    if (auto *menu = qobject_cast<QMenu *>(object))
+        QCOMPARE(menu->title(), text);
+    else if (object->metaObject()->indexOfProperty("text") >= 0 && !qobject_cast<QPlainTextEdit *>(object))
+        QCOMPARE(object->property("text").toString(), text);
+    else
+        QVERIFY(text.isEmpty());
+    // An action's tool tip falls back to its text; only widgets carry a tool tip of their own here.
+    if (object->isWidgetType())
+        QCOMPARE(object->property("toolTip").toString(), toolTip);
+}
+
+void TestMainWindow::menus()
+{
+    Quorbel window;
+    auto *bar = child<QMenuBar>(window, "menuBar");
+    QCOMPARE(window.menuBar(), bar);
+
+    QStringList titles;
+    QStringList entries;
+    for (QAction *menuAction : bar->actions()) {
+        titles << menuAction->text();
+        QStringList inMenu;
+        for (QAction *action : menuAction->menu()->actions())
+            inMenu << action->objectName() + QLatin1Char('=') + action->text();
+        entries << inMenu.join(QLatin1Char(','));
+    }
+    QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
+    QCOMPARE(entries,
+             QStringList({ "workspaceAction=工作目录", "resortAction=重新分拣",
+                           "helpAction=教程,aboutAction=关于" }));
+    QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(child<QListWidget>(window, "fieldsList")->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+void TestMainWindow::layouts()
+{
+    Quorbel window;
+    struct Expect
+    {
+        const char *name;
+        const char *className;
+        QMargins margins;
+        QLayout::SizeConstraint constraint;
+        QStringList items; // widget names, "|" for a spacer, layout names
+    };
+    const QMargins unset(-1, -1, -1, -1);
+    const QList<Expect> expected = {
+        { "horizontalLayout_2",
+          "QHBoxLayout",
+          QMargins(11, 11, 11, 11),
+          QLayout::SetDefaultConstraint,
+          { "horizontalLayout" } },
+        { "horizontalLayout",
+          "QHBoxLayout",
+          unset,
+          QLayout::SetDefaultConstraint,
+          { "inputVLayout", "verticalLayout" } },
+        { "inputVLayout",
+          "QVBoxLayout",
+          unset,
+          QLayout::SetDefaultConstraint,
+          { "fieldsList", "patternEdit", "horizontalLayout_4", "inputEdit", "horizontalLayout_3" } },
+        { "horizontalLayout_4",
+          "QHBoxLayout",
+          QMargins(-1, 0, -1, -1),
+          QLayout::SetMinimumSize,
+          { "|", "addCol" } },
+        { "horizontalLayout_3",
+          "QHBoxLayout",
+          QMargins(-1, 0, -1, -1),
+          QLayout::SetMinimumSize,
+          { "|", "inputButton", "insertButton", "|", "pasteButton", "|" } },
+        { "verticalLayout",
+          "QVBoxLayout",
+          QMargins(-1, -1, 0, -1),
+          QLayout::SetDefaultConstraint,
+          { "tableWidget", "horizontalLayout_5" } },
+        { "horizontalLayout_5",
+          "QHBoxLayout",
+          QMargins(-1, 0, -1, -1),
+          QLayout::SetDefaultConstraint,
+          { "resortButton", "|", "copyExcelButton" } },
+    };
+
+    for (const Expect &e : expected) {
+        const QString name = QString::fromLatin1(e.name);
+        auto *layout = window.findChild<QBoxLayout *>(name);
+        QVERIFY2(layout, e.name);
+        QCOMPARE(QString::fromLatin1(layout->metaObject()->className()), QString::fromLatin1(e.className));
+        QCOMPARE(layout->spacing(), 6);
+        // Unset sides (-1) resolve to the style's default, so only the sides the form sets are compared.
+        const QMargins m = layout->contentsMargins();
+        const int got[] = { m.left(), m.top(), m.right(), m.bottom() };
+        const int want[] = { e.margins.left(), e.margins.top(), e.margins.right(), e.margins.bottom() };
+        for (int side = 0; side < 4; ++side) {
+            if (want[side] >= 0)
+                QCOMPARE(got[side], want[side]);
+        }
+        QCOMPARE(layout->sizeConstraint(), e.constraint);
+
+        QStringList items;
+        for (int i = 0; i < layout->count(); ++i) {
+            QLayoutItem *item = layout->itemAt(i);
+            QCOMPARE(layout->stretch(i), name == QLatin1String("horizontalLayout") ? (i == 0 ? 1 : 3) : 0);
+            QCOMPARE(item->alignment(), Qt::Alignment());
+            if (QSpacerItem *spacer = item->spacerItem()) {
+                QCOMPARE(spacer->sizeHint(), QSize(40, 20));
+                QCOMPARE(spacer->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+                QCOMPARE(spacer->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
+                items << QStringLiteral("|");
+            } else if (item->widget()) {
+                items << item->widget()->objectName();
+            } else {
+                items << item->layout()->objectName();
+            }
+        }
+        QCOMPARE(items, e.items);
+    }
+    QCOMPARE(window.centralWidget()->layout()->objectName(), QStringLiteral("horizontalLayout_2"));
+}
+
+void TestMainWindow::windowGeometry()
+{
+    Quorbel window;
+    QCOMPARE(window.size(), QSize(660, 489));
+    QCOMPARE(child<QMenuBar>(window, "menuBar")->geometry(), QRect(0, 0, 660, 23));
+
+    // The field panel and the table side share the width 1 : 3 as far as minimum sizes allow.
+    window.resize(1200, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int panel = child<QListWidget>(window, "fieldsList")->width();
+    const int table = child<QTableWidget>(window, "tableWidget")->width();
+    QVERIFY2(qAbs(table - 3 * panel) < 40, qPrintable(QStringLiteral("%1 : %2").arg(panel).arg(table)));
+}
+
+void TestMainWindow::slotTable()
+{
+    const QStringList expected = {
+        "slotInputButtonClicked()",
+        "slotInsertButtonClicked()",
+        "slotPasteButtonClicked()",
+        "slotResortButtonClicked()",
+        "slotExcelButtonClicked()",
+        "slotFieldItemAdd()",
+        "slotFieldItemRowChanged()",
+        "slotFieldItemTextModified(int,QString)",
+        "slotFieldItemPatternModified(QString)",
+        "slotFieldItemMenu(QPoint)",
+        "slotFieldItemRename()",
+        "slotFieldItemDelete()",
+        "slotFieldItemMoveUp()",
+        "slotFieldItemMoveDown()",
+        "slotFieldItemMoveTop()",
+        "slotFieldItemMoveBottom()",
+        "slotWorkSpaceActionTriggered()",
+        "slotHelpActionTriggered()",
+        "slotAboutActionTriggered()",
+    };
+    const QMetaObject &mo = Quorbel::staticMetaObject;
+    QCOMPARE(QString::fromLatin1(mo.className()), QStringLiteral("Quorbel"));
+    QCOMPARE(mo.methodCount() - mo.methodOffset(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const QMetaMethod m = mo.method(mo.methodOffset() + i);
+        QCOMPARE(QString::fromLatin1(m.methodSignature()), expected.at(i));
+        QCOMPARE(m.methodType(), QMetaMethod::Slot);
+        QCOMPARE(m.access(), QMetaMethod::Public);
+        QCOMPARE(m.returnType(), int(QMetaType::Void));
+    }
+    auto names = [&](const char *signature) {
+        QStringList result;
+        for (const QByteArray &n : mo.method(mo.indexOfSlot(signature)).parameterNames())
+            result << QString::fromLatin1(n);
+        return result;
+    };
+    QCOMPARE(names("slotFieldItemTextModified(int,QString)"), QStringList({ "row", "text" }));
+    QCOMPARE(names("slotFieldItemPatternModified(QString)"), QStringList({ "text" }));
+    QCOMPARE(names("slotFieldItemMenu(QPoint)"), QStringList({ "p" }));
+}
+
+void TestMainWindow::connectionsReachTheirSlots()
+{
+    // Opening the data folder must not start a real file browser from a test.
+    QObject urlSink;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &urlSink, "deleteLater");
+
+    Quorbel window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GuiTest::ModalCloser closer;
+
+    auto *list = child<QListWidget>(window, "fieldsList");
+    auto *delegate = qobject_cast<ListItemDelegate *>(list->itemDelegate());
+    QVERIFY(delegate);
+    QCOMPARE(list->editTriggers(), QAbstractItemView::EditTriggers(QAbstractItemView::DoubleClicked));
+
+    struct Trigger
+    {
+        QString expectedSlot;
+        std::function<void()> fire;
+    };
+    auto click = [&](const char *name) {
+        return [&window, name] { child<QPushButton>(window, name)->click(); };
+    };
+    auto trigger = [&](const char *name) {
+        return [&window, name] { child<QAction>(window, name)->trigger(); };
+    };
+    const QList<Trigger> triggers = {
+        { "slotFieldItemTextModified", [&] { emit delegate->signalTextModified(0, QStringLiteral("x")); } },
+        { "slotWorkSpaceActionTriggered", trigger("workspaceAction") },
+        { "slotResortButtonClicked", trigger("resortAction") },
+        { "slotHelpActionTriggered", trigger("helpAction") },
+        { "slotAboutActionTriggered", trigger("aboutAction") },
+        { "slotFieldItemAdd", click("addCol") },
+        { "slotInputButtonClicked", click("inputButton") },
+        { "slotInsertButtonClicked", click("insertButton") },
+        { "slotResortButtonClicked", click("resortButton") },
+        { "slotPasteButtonClicked", click("pasteButton") },
+        { "slotExcelButtonClicked", click("copyExcelButton") },
+        { "slotFieldItemMenu", [&] { emit list->customContextMenuRequested(QPoint(1, 1)); } },
+        { "slotFieldItemRowChanged", [&] { emit list->currentRowChanged(0); } },
+        { "slotFieldItemPatternModified",
+          [&] { child<QLineEdit>(window, "patternEdit")->setText(QStringLiteral("^a$")); } },
+    };
+    for (const Trigger &t : triggers) {
+        observeSlots(&window);
+        t.fire();
+        const QStringList run = g_slotsRun;
+        observeSlots(nullptr);
+        QVERIFY2(!run.isEmpty(), qPrintable(t.expectedSlot));
+        QCOMPARE(run.first(), t.expectedSlot);
+        // Connected once: the slot runs once per signal.
+        QCOMPARE(run.count(t.expectedSlot), 1);
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+void TestMainWindow::firstStart()
+{
+    Quorbel window;
+    QVERIFY(QFileInfo(GuiTest::dataDir()).isDir());
+    QCOMPARE(window.fieldFilePath(), GuiTest::dataDir() + QStringLiteral("fields.txt"));
+    QCOMPARE(child<QListWidget>(window, "fieldsList")->count(), 0);
+    QVERIFY(child<QLineEdit>(window, "patternEdit")->text().isEmpty());
+    QVERIFY(child<QPlainTextEdit>(window, "inputEdit")->toPlainText().isEmpty());
+    auto *table = child<QTableWidget>(window, "tableWidget");
+    QCOMPARE(table->columnCount(), 0);
+    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(window.fieldCatalogue().size(), 0);
+    QVERIFY(window.records().isEmpty());
+    // Nothing is created until the first change.
+    QVERIFY(!QFileInfo::exists(window.fieldFilePath()));
+}
+
+void TestMainWindow::plainFileNamedDataSurvives()
+{
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a directory")));
+    {
+        Quorbel window;
+        QCOMPARE(child<QListWidget>(window, "fieldsList")->count(), 0);
+    }
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("keep me"));
+}
+
+void TestMainWindow::closingWritesNothing()
+{
+    {
+        Quorbel window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.close());
+    }
+    QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

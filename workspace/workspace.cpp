@@ -1,0 +1,44 @@
+// Workspace and ensureDirectory.
+#include "workspace/workspace.h"
+
+#include "fields/fields_log.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+Workspace *workspace = nullptr;
+
+namespace {
+
+QString withTrailingSlash(const QString &dir)
+{
+    return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+}
+
+} // namespace
+
+Workspace::Workspace()
+    : Workspace(QCoreApplication::applicationDirPath())
+{ }
+
+Workspace::Workspace(const QString &applicationDir)
+    : appDir(withTrailingSlash(applicationDir))
+    , dataDir(appDir + QStringLiteral("data/"))
+{
+    ensureDirectory(dataDir);
+}
+
+bool ensureDirectory(const QString &path)
+{
+    // "data/" with its slash would not be found when a plain file has that name.
+    const QFileInfo info(QDir::cleanPath(path));
+    if (info.exists() && !info.isDir()) {
+        // A user's file in the way is never deleted: saving will fail and say so instead.
+        qCWarning(lcFieldFile).noquote() << "not a directory, left in place:" << path;
+        return false;
+    }
+    if (info.isDir())
+        return true;
+    return QDir().mkpath(path);
+}

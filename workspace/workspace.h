@@ -1,0 +1,25 @@
+// The data directory beside the executable and the process-wide object that holds its path.
+#pragma once
+
+#include <QString>
+
+class Workspace final
+{
+public:
+    // Uses the running application's directory; needs a QCoreApplication.
+    Workspace();
+    // For a given application directory; the data directory is ensured all the same.
+    explicit Workspace(const QString &applicationDir);
+
+    const QString appDir; // always ends in "/"
+    const QString dataDir; // appDir + "data/"
+
+    Q_DISABLE_COPY(Workspace)
+};
+
+// Set once by the main window and never freed.
+extern Workspace *workspace;
+
+// Makes sure a directory exists at the path (parents included); true when it exists afterwards.
+// Something other than a directory standing at the path is left alone and gives false.
+bool ensureDirectory(const QString &path);
