@@ -1,0 +1,21 @@
+// The field file's flat tag format: the tag functions and the conversion to and from a field list.
+#pragma once
+
+#include "fields/field_catalogue.h"
+
+#include <QString>
+#include <QStringList>
+
+// Contents of every opening/closing marker pair, in order; an unclosed pair and what follows are dropped.
+QStringList textsBetween(const QString &text, const QString &openMarker, const QString &closeMarker);
+// textsBetween with "<tag>" and "</tag>".
+QStringList tagElements(const QString &text, const QString &tag);
+// Content of the first element of that tag, or the empty string when it has none.
+QString tagValue(const QString &text, const QString &tag);
+// "<tag>value</tag>", the value copied verbatim.
+QString wrapInTag(const QString &value, const QString &tag);
+
+// The whole file text for a field list: elements back to back, nothing between or around them.
+QString fieldsToText(const QList<FieldDef> &fields);
+// One field per "field" element; a missing name or pattern reads as the empty text.
+QList<FieldDef> fieldsFromText(const QString &text);
