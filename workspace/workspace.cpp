@@ -42,3 +42,8 @@ bool ensureDirectory(const QString &path)
         return true;
     return QDir().mkpath(path);
 }
+
+QUrl directoryUrl(const QString &path)
+{
+    return QUrl::fromLocalFile(path);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 class Workspace final
 {
@@ -23,3 +24,6 @@ extern Workspace *workspace;
 // Makes sure a directory exists at the path (parents included); true when it exists afterwards.
 // Something other than a directory standing at the path is left alone and gives false.
 bool ensureDirectory(const QString &path);
+
+// The URL under which the desktop opens a local directory (drive letters, spaces and "#" included).
+QUrl directoryUrl(const QString &path);

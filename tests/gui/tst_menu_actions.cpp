@@ -1,0 +1,146 @@
+#include "app/quorbel.h"
+#include "gui_test_helpers.h"
+#include "workspace/workspace.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+// Receives the URLs that the window asks the desktop to open.
+class UrlSink : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
+class TestMenuActions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { GuiTest::removeDataDir(); }
+    void cleanup() { GuiTest::removeDataDir(); }
+    void tutorial();
+    void about();
+    void workspaceOpensDataDirectory();
+    void directoryUrls_data();
+    void directoryUrls();
+
+private:
+    GuiTest::BoxSeen showBox(const char *actionName);
+};
+
+GuiTest::BoxSeen TestMenuActions::showBox(const char *actionName)
+{
+    Quorbel window;
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("fieldsList"));
+    const int columns = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"))->columnCount();
+    GuiTest::BoxSeen seen;
+    GuiTest::answerNextBox(QMessageBox::Ok, &seen);
+    window.findChild<QAction *>(QString::fromLatin1(actionName))->trigger();
+    // Closing the box changes nothing in the window.
+    if (list->count() != 0 || columns != 0 || !window.records().isEmpty())
+        seen.title = QStringLiteral("window state changed");
+    return seen;
+}
+
+void TestMenuActions::tutorial()
+{
+    const GuiTest::BoxSeen seen = showBox("helpAction");
+    QVERIFY(seen.seen);
+    QCOMPARE(seen.title, QStringLiteral("Quorbel 教程"));
+    QCOMPARE(seen.icon, QMessageBox::Information);
+    QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton> { QMessageBox::Ok });
+    const QStringList lines = seen.text.split(QLatin1Char('\n'));
+    const QStringList expected = {
+        "步骤一：",
+        "在左上方添加字段（表格标题），中间是字段的正则表达式。",
+        "不会正则没关系，预设有姓名、手机、邮箱等。",
+        "",
+        "步骤二：",
+        "在左下方的输入框中粘贴文本，点击“添加”，文本中的散乱信息将自动分类到表格中，无需手动调整。",
+        "更懒的方法是，直接点“识别剪贴板”。",
+        "",
+        "步骤三：",
+        "点击右下角的“复制为Excel”，可在Excel中粘贴。",
+        "",
+        "后续或将支持更多骚操作，比如按顺序复制、网页表单填写等。",
+    };
+    QCOMPARE(lines, expected);
+}
+
+void TestMenuActions::about()
+{
+    const GuiTest::BoxSeen seen = showBox("aboutAction");
+    QVERIFY(seen.seen);
+    QCOMPARE(seen.title, QStringLiteral("关于 Quorbel"));
+    QCOMPARE(seen.icon, QMessageBox::Information);
+    QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton> { QMessageBox::Ok });
+    const QStringList lines = seen.text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 8);
+    // Three "label：value" contact lines, each with something on both sides.
+    for (int i = 0; i < 3; ++i) {
+        const QStringList parts = lines.at(i).split(QStringLiteral("："));
+        QCOMPARE(parts.size(), 2);
+        QVERIFY(!parts.at(0).isEmpty() && !parts.at(1).isEmpty());
+    }
+    QVERIFY(lines.at(0).contains(QStringLiteral("Quorbel")));
+    QVERIFY(lines.at(1).contains(QStringLiteral(QUORBEL_VERSION)));
+    QCOMPARE(lines.at(3), QString());
+    QCOMPARE(lines.at(4), QStringLiteral("为大幅度提高信息归类效率而专门开发的办公工具"));
+    QCOMPARE(lines.at(5), QStringLiteral("（懒呀~~）"));
+    QCOMPARE(lines.at(6), QString());
+    QVERIFY(lines.at(7).contains(QStringLiteral("MIT")));
+    QVERIFY(!seen.text.endsWith(QLatin1Char('\n')));
+    // No made-up people or addresses.
+    QVERIFY(!seen.text.contains(QLatin1Char('@')));
+}
+
+void TestMenuActions::workspaceOpensDataDirectory()
+{
+    UrlSink sink;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &sink, "open");
+    {
+        Quorbel window;
+        window.findChild<QAction *>(QStringLiteral("workspaceAction"))->trigger();
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(sink.opened.size(), 1);
+    QVERIFY(sink.opened.first().isLocalFile());
+    QCOMPARE(sink.opened.first().toLocalFile(), workspace->dataDir);
+    QCOMPARE(sink.opened.first().toLocalFile(), GuiTest::dataDir());
+}
+
+void TestMenuActions::directoryUrls_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("urlPath");
+    QTest::newRow("plain") << "/opt/quorbel/data/" << "/opt/quorbel/data/";
+    QTest::newRow("space and Chinese") << "/home/李 雷/我的 工具/data/" << "/home/李 雷/我的 工具/data/";
+    QTest::newRow("hash and percent") << "/srv/a#b/100%/data/" << "/srv/a#b/100%/data/";
+    // Read as a bare URL this would have the scheme "c".
+    QTest::newRow("drive letter") << "C:/Tools/data/" << "/C:/Tools/data/";
+}
+
+void TestMenuActions::directoryUrls()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, urlPath);
+    const QUrl url = directoryUrl(path);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("file"));
+    QVERIFY(url.fragment().isEmpty());
+    QCOMPARE(url.path(), urlPath);
+#ifdef Q_OS_WIN
+    QCOMPARE(url.toLocalFile(), path);
+#endif
+    // The encoded form carries no raw space or "#" that a desktop handler could misread.
+    const QByteArray encoded = url.toEncoded();
+    QVERIFY(!encoded.contains(' '));
+    QCOMPARE(encoded.count('#'), 0);
+}
+
+QTEST_MAIN(TestMenuActions)
+#include "tst_menu_actions.moc"
