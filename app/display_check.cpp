@@ -1,18 +1,73 @@
+// Start-up check for a reachable display, so a missing one gives one clear line instead of
+// the platform plugin's abort.
 #include "app/display_check.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QtGlobal>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+bool connectsTo(const QByteArray &socketPath, bool abstract)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return true; // cannot tell; let the toolkit try
+    sockaddr_un addr {};
+    addr.sun_family = AF_UNIX;
+    const int offset = abstract ? 1 : 0; // abstract names start with a zero byte
+    const int length = qMin(int(sizeof(addr.sun_path)) - 1 - offset, socketPath.size());
+    std::memcpy(addr.sun_path + offset, socketPath.constData(), size_t(length));
+    const socklen_t size =
+        socklen_t(offsetof(sockaddr_un, sun_path) + size_t(offset + length) + (abstract ? 0 : 1));
+    const bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&addr), size) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Local X displays (":0", ":1.0", "unix:0") are probed on their socket; others are trusted.
+bool xDisplayReachable(QByteArray display)
+{
+    if (display.startsWith("unix:"))
+        display = display.mid(4);
+    if (!display.startsWith(':'))
+        return true;
+    bool isNumber = false;
+    const int number = display.mid(1).split('.').first().toInt(&isNumber);
+    if (!isNumber)
+        return true;
+    const QByteArray path = "/tmp/.X11-unix/X" + QByteArray::number(number);
+    return connectsTo(path, true) || connectsTo(path, false);
+}
+
+} // namespace
+#endif
 
 bool displayAvailable(QString *reason)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // Without these the xcb plugin aborts with a long, alarming message.
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
-    if (reason)
-        *reason = QStringLiteral(
-            "quorbel: no display available (DISPLAY is not set); start it from a desktop session");
-    return false;
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral(
+                "quorbel: no display available (DISPLAY is not set); start it from a desktop session");
+        return false;
+    }
+    if (!xDisplayReachable(display)) {
+        if (reason)
+            *reason = QStringLiteral("quorbel: no display available (cannot connect to X display %1)")
+                          .arg(QString::fromLocal8Bit(display));
+        return false;
+    }
+    return true;
 #else
     Q_UNUSED(reason)
     return true;
