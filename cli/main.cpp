@@ -1,0 +1,225 @@
+// quorbel-sort: sorts records from files or standard input into spreadsheet text, with the desktop
+// program's field file format and recognition engine.
+#include "cli/record_reader.h"
+#include "engine/analyze_text.h"
+#include "fields/field_file.h"
+#include "fields/text_file.h"
+#include "records/spreadsheet_text.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTextCodec>
+
+#include <cstdio>
+
+namespace {
+
+const char usageText[] = "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [FILE...]\n";
+
+const char helpText[] = "\n"
+                        "Sorts records into fields and prints one TAB-separated line per record.\n"
+                        "Records come from the FILEs in order, or from standard input when none is\n"
+                        "given or for \"-\".\n"
+                        "\n"
+                        "  --fields FILE  field file to use (default: data/fields.txt beside this program)\n"
+                        "  --header       print the field names as the first line\n"
+                        "  --whole        every input is one record (default: blocks between blank lines)\n"
+                        "  --verbose      write the engine's steps to standard error\n"
+                        "  --help         print this help\n";
+
+// Exit statuses.
+constexpr int exitOk = 0;
+constexpr int exitFailure = 1;
+constexpr int exitUsage = 2;
+
+struct Options
+{
+    QString fieldsPath;
+    bool header = false;
+    bool whole = false;
+    bool verbose = false;
+    QStringList inputs;
+};
+
+void writeError(const QString &message)
+{
+    const QByteArray line = QByteArrayLiteral("quorbel-sort: ") + message.toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+}
+
+void writeUsageError(const QString &message)
+{
+    writeError(message);
+    std::fputs(usageText, stderr);
+}
+
+// Returns -1 to go on, otherwise the exit status.
+int parseArguments(const QStringList &arguments, Options *options)
+{
+    bool optionsEnded = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || argument == QLatin1String("-") || !argument.startsWith(QLatin1Char('-'))) {
+            options->inputs.append(argument);
+        } else if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            std::fputs(usageText, stdout);
+            std::fputs(helpText, stdout);
+            return exitOk;
+        } else if (argument == QLatin1String("--fields")) {
+            if (i + 1 >= arguments.size()) {
+                writeUsageError(QStringLiteral("option --fields needs a file name"));
+                return exitUsage;
+            }
+            options->fieldsPath = arguments.at(++i);
+        } else if (argument.startsWith(QLatin1String("--fields="))) {
+            options->fieldsPath = argument.mid(int(qstrlen("--fields=")));
+            if (options->fieldsPath.isEmpty()) {
+                writeUsageError(QStringLiteral("option --fields needs a file name"));
+                return exitUsage;
+            }
+        } else if (argument == QLatin1String("--header")) {
+            options->header = true;
+        } else if (argument == QLatin1String("--whole")) {
+            options->whole = true;
+        } else if (argument == QLatin1String("--verbose")) {
+            options->verbose = true;
+        } else {
+            writeUsageError(QStringLiteral("unknown option: ") + argument);
+            return exitUsage;
+        }
+    }
+    if (options->inputs.isEmpty())
+        options->inputs.append(QStringLiteral("-"));
+    return -1;
+}
+
+// The program's own debug lines are for --verbose only, whatever logging rules the environment sets.
+bool verboseLogging = false;
+QLoggingCategory::CategoryFilter previousFilter = nullptr;
+
+void quorbelCategoryFilter(QLoggingCategory *category)
+{
+    if (previousFilter)
+        previousFilter(category);
+    if (qstrncmp(category->categoryName(), "quorbel.", 8) == 0)
+        category->setEnabled(QtDebugMsg, verboseLogging);
+}
+
+// Straight to standard error, whatever logging back end Qt was built with.
+void messageToStandardError(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const QByteArray line = qFormatLogMessage(type, context, message).toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+}
+
+bool loadFields(const QString &path, QList<FieldDef> *fields)
+{
+    if (!fileExists(path)) {
+        writeError(QStringLiteral("field file not found: ") + path);
+        return false;
+    }
+    QString text;
+    QString errorText;
+    if (!readTextFile(path, QTextCodec::codecForName("utf-8"), &text, &errorText)) {
+        writeError(QStringLiteral("cannot read field file: ") + path);
+        return false;
+    }
+    *fields = fieldsFromText(text);
+    return true;
+}
+
+// Collects output and writes it in large pieces.
+class OutputBuffer final
+{
+public:
+    OutputBuffer() { m_file.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+    void append(const QStringList &row)
+    {
+        m_rows.append(row);
+        if (m_rows.size() >= rowsPerWrite)
+            flush();
+    }
+
+    bool flush()
+    {
+        if (!m_rows.isEmpty()) {
+            const QByteArray bytes = spreadsheetText(m_rows).toUtf8();
+            m_rows.clear();
+            if (m_file.write(bytes) != bytes.size())
+                m_failed = true;
+        }
+        return !m_failed;
+    }
+
+private:
+    static constexpr int rowsPerWrite = 512;
+    QFile m_file;
+    QList<QStringList> m_rows;
+    bool m_failed = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+
+    Options options;
+    const int parsed = parseArguments(QCoreApplication::arguments(), &options);
+    if (parsed >= 0)
+        return parsed;
+
+    qInstallMessageHandler(messageToStandardError);
+    verboseLogging = options.verbose;
+    previousFilter = QLoggingCategory::installFilter(quorbelCategoryFilter);
+
+    const QString fieldsPath = options.fieldsPath.isEmpty()
+        ? QCoreApplication::applicationDirPath() + QStringLiteral("/data/fields.txt")
+        : options.fieldsPath;
+    QList<FieldDef> fields;
+    if (!loadFields(fieldsPath, &fields))
+        return exitFailure;
+
+    int status = exitOk;
+    OutputBuffer output;
+    if (options.header) {
+        QStringList names;
+        for (const FieldDef &field : fields)
+            names.append(field.name);
+        output.append(names);
+    }
+
+    const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
+    for (const QString &input : options.inputs) {
+        QFile file;
+        const bool isStandardInput = input == QLatin1String("-");
+        const bool opened = isStandardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                            : (file.setFileName(input), file.open(QIODevice::ReadOnly));
+        const QString inputName = isStandardInput ? QStringLiteral("standard input") : input;
+        if (!opened) {
+            writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")
+                       + file.errorString());
+            status = exitFailure;
+            continue;
+        }
+        RecordReader reader(&file, mode);
+        QString record;
+        while (reader.next(&record))
+            output.append(analyzeText(record, fields));
+        if (reader.failed()) {
+            writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")
+                       + reader.errorString());
+            status = exitFailure;
+        }
+    }
+
+    if (!output.flush()) {
+        writeError(QStringLiteral("cannot write to standard output"));
+        status = exitFailure;
+    }
+    return status;
+}

@@ -1,0 +1,35 @@
+// RecordClassifier: turns one record text into one row, segmentation first, then the label pass and
+// the pattern pass.
+#pragma once
+
+#include "engine/record_row.h"
+#include "fields/field_catalogue.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class RecordClassifier final
+{
+public:
+    // Does all the work; afterwards only result() is left to call.
+    RecordClassifier(QString text, QList<FieldDef> fieldDefs);
+
+    RecordRow result() const { return cells; }
+
+private:
+    Q_DISABLE_COPY(RecordClassifier)
+
+    void prepareCells();
+    void segment();
+    // A token equal to a field's name labels the token after it.
+    void matchLabels();
+    // An empty field takes the one remaining token its pattern fits; restarts after every assignment.
+    void matchPatterns();
+
+    QString text;
+    QList<FieldDef> fieldDefs;
+    QStringList tokens;
+    QList<bool> filled;
+    RecordRow cells;
+};
