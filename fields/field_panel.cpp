@@ -1,10 +1,11 @@
 // The field list panel: add, rename, delete, reorder fields and edit their patterns.
 #include "app/quorbel.h"
 
+#include "fields/preset_patterns.h"
+
 QString Quorbel::presetPattern(const QString &name) const
 {
-    Q_UNUSED(name)
-    return QString();
+    return ::presetPattern(name);
 }
 
 void Quorbel::slotFieldItemAdd() { }
