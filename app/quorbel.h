@@ -63,4 +63,6 @@ private:
     QString fieldsPath;
     FieldCatalogue catalogue;
     QStringList recordTexts;
+    // The field file existed at start-up but could not be read: saving it would destroy fields never loaded.
+    bool fieldFileUnread = false;
 };

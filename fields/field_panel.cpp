@@ -1,46 +1,167 @@
 // The field list panel: add, rename, delete, reorder fields and edit their patterns.
+// Every command changes the catalogue, the list entry and the table column together, then saves.
 #include "app/quorbel.h"
+
+#include "fields/preset_patterns.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace {
+
+// The list's current row when it names a field, otherwise -1.
+int currentField(const QListWidget *list, const FieldCatalogue &catalogue)
+{
+    const int row = list->currentRow();
+    return catalogue.isValidIndex(row) ? row : -1;
+}
+
+QListWidgetItem *newFieldItem(const QString &name)
+{
+    auto *item = new QListWidgetItem(name);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+} // namespace
 
 QString Quorbel::presetPattern(const QString &name) const
 {
-    Q_UNUSED(name)
-    return QString();
+    return ::presetPattern(name);
 }
 
-void Quorbel::slotFieldItemAdd() { }
+void Quorbel::slotFieldItemAdd()
+{
+    const QString name = QStringLiteral("新字段");
+    QListWidgetItem *item = newFieldItem(name);
+    ui.fieldsList->addItem(item);
+    // The user types the real name straight away; committing it runs the rename.
+    ui.fieldsList->editItem(item);
+    catalogue.append({ name, QString() });
+    refreshTableHeader();
+    saveFields();
+}
 
-void Quorbel::slotFieldItemRowChanged() { }
+void Quorbel::slotFieldItemRowChanged()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row >= 0)
+        ui.patternEdit->setText(catalogue.at(row).pattern);
+}
 
 void Quorbel::slotFieldItemTextModified(int row, QString text)
 {
-    Q_UNUSED(row)
-    Q_UNUSED(text)
+    // The delegate reports every commit; the list entry still shows the old name here.
+    if (!catalogue.isValidIndex(row) || text == catalogue.at(row).name)
+        return;
+    catalogue[row].name = text;
+    ui.fieldsList->setCurrentRow(row);
+    if (catalogue.at(row).pattern.isEmpty()) {
+        catalogue[row].pattern = presetPattern(text);
+        if (ui.fieldsList->currentRow() == row)
+            ui.patternEdit->setText(catalogue.at(row).pattern);
+    }
+    if (QTableWidgetItem *header = ui.tableWidget->horizontalHeaderItem(row))
+        header->setText(text);
+    else
+        ui.tableWidget->setHorizontalHeaderItem(row, new QTableWidgetItem(text));
+    saveFields();
 }
 
 void Quorbel::slotFieldItemPatternModified(QString text)
 {
-    Q_UNUSED(text)
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row < 0)
+        return;
+    catalogue[row].pattern = text;
+    saveFields();
 }
 
 void Quorbel::slotFieldItemMenu(QPoint p)
 {
-    Q_UNUSED(p)
+    if (!ui.fieldsList->itemAt(p))
+        return;
+    // Built anew for every request; the commands act on the current entry.
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("重命名"), this, SLOT(slotFieldItemRename()));
+    menu.addAction(QStringLiteral("删除"), this, SLOT(slotFieldItemDelete()));
+    menu.addAction(QStringLiteral("上移"), this, SLOT(slotFieldItemMoveUp()));
+    menu.addAction(QStringLiteral("下移"), this, SLOT(slotFieldItemMoveDown()));
+    menu.addAction(QStringLiteral("置顶"), this, SLOT(slotFieldItemMoveTop()));
+    menu.addAction(QStringLiteral("置底"), this, SLOT(slotFieldItemMoveBottom()));
+    menu.exec(QCursor::pos());
 }
 
-void Quorbel::slotFieldItemRename() { }
+void Quorbel::slotFieldItemRename()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row >= 0)
+        ui.fieldsList->editItem(ui.fieldsList->item(row));
+}
 
-void Quorbel::slotFieldItemDelete() { }
+void Quorbel::slotFieldItemDelete()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row < 0)
+        return;
+    // The list entry goes first: the list announces its new current row while the entry is still
+    // counted, and that row must still name the same field in the catalogue, or the pattern box
+    // would show the pattern of the field after it.
+    delete ui.fieldsList->takeItem(row);
+    catalogue.removeAt(row);
+    ui.tableWidget->removeColumn(row);
+    saveFields();
+}
 
-void Quorbel::slotFieldItemMoveUp() { }
+void Quorbel::slotFieldItemMoveUp()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row > 0)
+        moveField(row, row - 1);
+}
 
-void Quorbel::slotFieldItemMoveDown() { }
+void Quorbel::slotFieldItemMoveDown()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row >= 0 && row < catalogue.size() - 1)
+        moveField(row, row + 1);
+}
 
-void Quorbel::slotFieldItemMoveTop() { }
+void Quorbel::slotFieldItemMoveTop()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row > 0)
+        moveField(row, 0);
+}
 
-void Quorbel::slotFieldItemMoveBottom() { }
+void Quorbel::slotFieldItemMoveBottom()
+{
+    const int row = currentField(ui.fieldsList, catalogue);
+    if (row >= 0 && row < catalogue.size() - 1)
+        moveField(row, catalogue.size() - 1);
+}
 
 void Quorbel::moveField(int from, int to)
 {
-    Q_UNUSED(from)
-    Q_UNUSED(to)
+    if (from == to || !catalogue.isValidIndex(from) || !catalogue.isValidIndex(to))
+        return;
+    catalogue.move(from, to);
+    saveFields();
+
+    // The copy goes in first, on the far side of the target when moving down, then the old one goes.
+    const int insertAt = to < from ? to : to + 1;
+    const int oldAt = to < from ? from + 1 : from;
+    ui.fieldsList->insertItem(insertAt, newFieldItem(ui.fieldsList->item(from)->text()));
+    delete ui.fieldsList->takeItem(oldAt);
+    ui.fieldsList->setCurrentRow(to);
+
+    QTableWidget *table = ui.tableWidget;
+    table->insertColumn(insertAt);
+    // Every table row, not only those with a record text: the cells are what must travel.
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (const QTableWidgetItem *cell = table->item(row, oldAt))
+            table->setItem(row, insertAt, cell->clone());
+    }
+    table->removeColumn(oldAt);
+    refreshTableHeader();
 }

@@ -1,6 +1,44 @@
-// Reading and writing the field file from the main window.
+// Reading and writing the field file from the main window, and the boxes that report its failures.
 #include "app/quorbel.h"
 
-void Quorbel::loadFields() { }
+#include "fields/field_file.h"
+#include "fields/text_file.h"
 
-void Quorbel::saveFields() { }
+#include <QMessageBox>
+#include <QTextCodec>
+
+namespace {
+
+QTextCodec *fieldFileCodec()
+{
+    return QTextCodec::codecForName("utf-8");
+}
+
+} // namespace
+
+void Quorbel::loadFields()
+{
+    if (!fileExists(fieldsPath))
+        return;
+    QString text;
+    QString errorText;
+    if (!readTextFile(fieldsPath, fieldFileCodec(), &text, &errorText)) {
+        fieldFileUnread = true;
+        QMessageBox::critical(nullptr, QStringLiteral("错误"), errorText, QMessageBox::Ok);
+    }
+    for (const FieldDef &field : fieldsFromText(text))
+        catalogue.append(field);
+    refreshFieldsList();
+}
+
+void Quorbel::saveFields()
+{
+    QString errorText;
+    if (fieldFileUnread) {
+        errorText =
+            QStringLiteral("启动时无法读取字段文件，为保护原有字段，未覆盖该文件\n路径：%1").arg(fieldsPath);
+    } else if (writeTextFile(fieldsPath, fieldsToText(catalogue.fields()), fieldFileCodec(), &errorText)) {
+        return;
+    }
+    QMessageBox::critical(nullptr, QStringLiteral("保存失败"), errorText, QMessageBox::Ok);
+}
