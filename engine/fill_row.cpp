@@ -10,7 +10,9 @@ RecordRow Quorbel::analyzeText(QString text, QList<FieldDef> fieldDefs) const
 
 void Quorbel::fillRow(int row, QString text, QList<FieldDef> fieldDefs)
 {
-    Q_UNUSED(row)
-    Q_UNUSED(text)
-    Q_UNUSED(fieldDefs)
+    // A fresh item in every column, empty cells included, so nothing of an earlier fill or a hand edit
+    // survives.
+    const RecordRow cells = analyzeText(text, fieldDefs);
+    for (int column = 0; column < cells.size(); ++column)
+        ui.tableWidget->setItem(row, column, new QTableWidgetItem(cells.at(column)));
 }

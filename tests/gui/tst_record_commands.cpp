@@ -1,0 +1,369 @@
+#include "app/quorbel.h"
+#include "fields/field_file.h"
+#include "gui_test_helpers.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+namespace {
+
+const FieldDef kName { QStringLiteral("姓名"), QStringLiteral("^[^\\x00-\\xff]{2,4}$") };
+const FieldDef kGender { QStringLiteral("性别"), QStringLiteral("[01男女]") };
+const FieldDef kAge { QStringLiteral("年龄"), QStringLiteral("^\\d{1,2}$") };
+const FieldDef kMobile { QStringLiteral("手机号"), QStringLiteral("^1\\d{10}$") };
+const QString kPerson = QStringLiteral("张三 男 20 13812345678");
+const QString kOther = QStringLiteral("李四，女，19\n13900001111");
+
+void writeFieldFile(const QList<FieldDef> &fields)
+{
+    QDir().mkpath(GuiTest::dataDir());
+    QFile file(GuiTest::dataDir() + QStringLiteral("fields.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(fieldsToText(fields).toUtf8());
+}
+
+} // namespace
+
+class TestRecordCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void addTakesTheWholeText();
+    void addIgnoresEmptyBox();
+    void addWithoutFields();
+    void insertAboveCurrentRow();
+    void insertNeedsCurrentCell();
+    void pasteFromClipboard();
+    void resortAsksFirst();
+    void resortRestoresAndRefills();
+    void resortFollowsFieldChanges();
+    void copyAsSpreadsheetText();
+    void copyWithoutFieldsOrRecords();
+    void copyLongNumberNote();
+
+private:
+    void create(const QList<FieldDef> &fields);
+    void type(const QString &text);
+    void click(const char *button);
+    QStringList row(int r) const;
+    GuiTest::BoxSeen copy();
+
+    QScopedPointer<Quorbel> m_window;
+    QTableWidget *m_table = nullptr;
+    QPlainTextEdit *m_input = nullptr;
+};
+
+void TestRecordCommands::init()
+{
+    GuiTest::removeDataDir();
+}
+
+void TestRecordCommands::cleanup()
+{
+    m_window.reset();
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    GuiTest::removeDataDir();
+}
+
+void TestRecordCommands::create(const QList<FieldDef> &fields)
+{
+    writeFieldFile(fields);
+    m_window.reset(new Quorbel);
+    m_table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    m_input = m_window->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));
+    QCOMPARE(m_table->columnCount(), fields.size());
+}
+
+void TestRecordCommands::type(const QString &text)
+{
+    m_input->setPlainText(text);
+}
+
+void TestRecordCommands::click(const char *button)
+{
+    m_window->findChild<QPushButton *>(QString::fromLatin1(button))->click();
+}
+
+QStringList TestRecordCommands::row(int r) const
+{
+    QStringList cells;
+    for (int c = 0; c < m_table->columnCount(); ++c) {
+        const QTableWidgetItem *item = m_table->item(r, c);
+        cells << (item ? item->text() : QStringLiteral("<none>"));
+    }
+    return cells;
+}
+
+GuiTest::BoxSeen TestRecordCommands::copy()
+{
+    GuiTest::BoxSeen seen;
+    GuiTest::answerNextBox(QMessageBox::Ok, &seen);
+    click("copyExcelButton");
+    return seen;
+}
+
+void TestRecordCommands::addTakesTheWholeText()
+{
+    create({ kName, kGender, kAge, kMobile });
+    type(kPerson);
+    click("inputButton");
+    QCOMPARE(m_table->rowCount(), 1);
+    QCOMPARE(row(0), QStringList({ "张三", "男", "20", "13812345678" }));
+    QVERIFY(m_input->toPlainText().isEmpty());
+    QCOMPARE(m_table->currentRow(), 0);
+    QCOMPARE(m_table->currentColumn(), 0);
+
+    // Blanks and line breaks are a record too: a row of empty cells, its text kept as typed.
+    type(QStringLiteral("  \n\n\u3000"));
+    click("inputButton");
+    QCOMPARE(row(1), QStringList({ "", "", "", "" }));
+    QCOMPARE(m_window->records(), QStringList({ kPerson, QStringLiteral("  \n\n\u3000") }));
+    QCOMPARE(m_table->currentRow(), 1);
+
+    // The same text again is simply another record.
+    type(kPerson);
+    click("inputButton");
+    QCOMPARE(row(2), row(0));
+    QCOMPARE(m_window->records().size(), m_table->rowCount());
+}
+
+void TestRecordCommands::addIgnoresEmptyBox()
+{
+    create({ kName });
+    click("inputButton");
+    click("insertButton");
+    QCOMPARE(m_table->rowCount(), 0);
+    QVERIFY(m_window->records().isEmpty());
+}
+
+void TestRecordCommands::addWithoutFields()
+{
+    create({});
+    type(kPerson);
+    click("inputButton");
+    QCOMPARE(m_table->rowCount(), 1);
+    QCOMPARE(m_table->columnCount(), 0);
+    QCOMPARE(m_window->records(), QStringList { kPerson });
+    QVERIFY(m_input->toPlainText().isEmpty());
+
+    // No cell can be current, so insert never acts.
+    type(kOther);
+    click("insertButton");
+    QCOMPARE(m_table->rowCount(), 1);
+    QCOMPARE(m_input->toPlainText(), kOther);
+
+    // Fields added later are filled by a re-sort.
+    m_window->slotFieldItemAdd();
+    m_window->slotFieldItemTextModified(0, QStringLiteral("手机号"));
+    QCOMPARE(m_table->columnCount(), 1);
+    QVERIFY(!m_table->item(0, 0));
+    GuiTest::BoxSeen seen;
+    GuiTest::answerNextBox(QMessageBox::Yes, &seen);
+    click("resortButton");
+    QVERIFY(seen.seen);
+    QCOMPARE(row(0), QStringList { "13812345678" });
+}
+
+void TestRecordCommands::insertAboveCurrentRow()
+{
+    create({ kName, kAge });
+    type(QStringLiteral("张三 20"));
+    click("inputButton");
+    type(QStringLiteral("李四 30"));
+    click("inputButton");
+
+    m_table->setCurrentCell(0, 1);
+    type(QStringLiteral("王五 40"));
+    click("insertButton");
+    QCOMPARE(m_table->rowCount(), 3);
+    QCOMPARE(row(0), QStringList({ "王五", "40" }));
+    QCOMPARE(row(1), QStringList({ "张三", "20" }));
+    QCOMPARE(m_table->currentRow(), 0);
+    QCOMPARE(m_table->currentColumn(), 0);
+
+    m_table->setCurrentCell(2, 1);
+    type(QStringLiteral("赵六 50"));
+    click("insertButton");
+    QCOMPARE(row(2), QStringList({ "赵六", "50" }));
+    QCOMPARE(row(3), QStringList({ "李四", "30" }));
+    QCOMPARE(m_window->records(), QStringList({ "王五 40", "张三 20", "赵六 50", "李四 30" }));
+    QCOMPARE(m_table->currentRow(), 2);
+    QVERIFY(m_input->toPlainText().isEmpty());
+}
+
+void TestRecordCommands::insertNeedsCurrentCell()
+{
+    create({ kName });
+    type(QStringLiteral("张三"));
+    click("insertButton"); // empty table
+    QCOMPARE(m_table->rowCount(), 0);
+    click("inputButton");
+    m_table->setCurrentCell(-1, -1);
+    type(QStringLiteral("李四"));
+    click("insertButton");
+    QCOMPARE(m_table->rowCount(), 1);
+    QCOMPARE(m_input->toPlainText(), QStringLiteral("李四"));
+}
+
+void TestRecordCommands::pasteFromClipboard()
+{
+    create({ kName, kGender, kAge, kMobile });
+    QGuiApplication::clipboard()->clear();
+    type(QStringLiteral("typed by hand"));
+    click("pasteButton");
+    QCOMPARE(m_table->rowCount(), 0);
+    QVERIFY(m_input->toPlainText().isEmpty());
+
+    QGuiApplication::clipboard()->setText(kPerson);
+    type(QStringLiteral("typed by hand"));
+    click("pasteButton");
+    QCOMPARE(m_window->records(), QStringList { kPerson });
+    QCOMPARE(row(0), QStringList({ "张三", "男", "20", "13812345678" }));
+    QVERIFY(m_input->toPlainText().isEmpty());
+}
+
+void TestRecordCommands::resortAsksFirst()
+{
+    create({ kName, kAge });
+    {
+        // Nothing to re-sort: no question at all.
+        GuiTest::ModalCloser closer;
+        click("resortButton");
+        QTest::qWait(20);
+        QCOMPARE(closer.closed, 0);
+    }
+    type(QStringLiteral("张三 20"));
+    click("inputButton");
+    m_table->item(0, 0)->setText(QStringLiteral("改过"));
+
+    const QList<QMessageBox::StandardButton> declines = { QMessageBox::Cancel, QMessageBox::NoButton };
+    for (QMessageBox::StandardButton answer : declines) {
+        GuiTest::BoxSeen seen;
+        GuiTest::answerNextBox(answer, &seen);
+        m_window->findChild<QAction *>(QStringLiteral("resortAction"))->trigger();
+        QVERIFY(seen.seen);
+        QCOMPARE(seen.title, QStringLiteral("提示"));
+        QCOMPARE(seen.text,
+                 QStringLiteral("请确认全部重新分拣？\n之前所做的单元格修改（如果有的话）都将取消"));
+        QCOMPARE(seen.icon, QMessageBox::Question);
+        QCOMPARE(seen.buttons.size(), 2);
+        QVERIFY(seen.buttons.contains(QMessageBox::Yes) && seen.buttons.contains(QMessageBox::Cancel));
+        QCOMPARE(row(0), QStringList({ "改过", "20" }));
+    }
+}
+
+void TestRecordCommands::resortRestoresAndRefills()
+{
+    create({ kName, kGender, kAge, kMobile });
+    type(kPerson);
+    click("inputButton");
+    type(kOther);
+    click("inputButton");
+    m_table->item(0, 2)->setText(QStringLiteral("99"));
+    m_table->setCurrentCell(1, 3);
+    type(QStringLiteral("not yet added"));
+
+    GuiTest::BoxSeen seen;
+    GuiTest::answerNextBox(QMessageBox::Yes, &seen);
+    click("resortButton");
+    QVERIFY(seen.seen);
+    QCOMPARE(row(0), QStringList({ "张三", "男", "20", "13812345678" }));
+    QCOMPARE(row(1), QStringList({ "李四", "女", "19", "13900001111" }));
+    QCOMPARE(m_table->rowCount(), 2);
+    QCOMPARE(m_table->currentRow(), 1);
+    QCOMPARE(m_table->currentColumn(), 3);
+    QCOMPARE(m_input->toPlainText(), QStringLiteral("not yet added"));
+}
+
+void TestRecordCommands::resortFollowsFieldChanges()
+{
+    // Two fields that fit the same token: the earlier one takes it.
+    const FieldDef digits { QStringLiteral("数字"), QStringLiteral("^\\d+$") };
+    create({ kAge, digits });
+    type(QStringLiteral("20"));
+    click("inputButton");
+    QCOMPARE(row(0), QStringList({ "20", "" }));
+
+    auto resort = [this] {
+        GuiTest::BoxSeen seen;
+        GuiTest::answerNextBox(QMessageBox::Yes, &seen);
+        click("resortButton");
+        QVERIFY(seen.seen);
+    };
+
+    // After a move the other field comes first and wins the tie.
+    m_window->moveField(1, 0);
+    QCOMPARE(row(0), QStringList({ "", "20" }));
+    resort();
+    QCOMPARE(row(0), QStringList({ "20", "" }));
+    QCOMPARE(m_table->horizontalHeaderItem(0)->text(), QStringLiteral("数字"));
+
+    // A changed pattern moves the token to the other column.
+    auto *list = m_window->findChild<QListWidget *>(QStringLiteral("fieldsList"));
+    list->setCurrentRow(0);
+    m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("^x$"));
+    resort();
+    QCOMPARE(row(0), QStringList({ "", "20" }));
+}
+
+void TestRecordCommands::copyAsSpreadsheetText()
+{
+    create({ kName, kGender, kAge, kMobile });
+    type(kPerson);
+    click("inputButton");
+    type(QStringLiteral("王五"));
+    click("inputButton");
+    m_table->item(1, 1)->setText(QStringLiteral("a\tb"));
+
+    GuiTest::BoxSeen seen = copy();
+    QVERIFY(seen.seen);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("张三\t男\t20\t13812345678\n王五\ta\tb\t\t\n"));
+    QCOMPARE(seen.title, QStringLiteral("复制为Excel"));
+    QCOMPARE(seen.icon, QMessageBox::Information);
+    QVERIFY(seen.text.startsWith(QStringLiteral("2行4列 复制完毕，请到Excel对应的位置粘贴")));
+
+    // A column added after the records is copied as empty cells.
+    m_window->slotFieldItemAdd();
+    seen = copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("张三\t男\t20\t13812345678\t\n王五\ta\tb\t\t\t\n"));
+    QVERIFY(seen.text.startsWith(QStringLiteral("2行5列 ")));
+}
+
+void TestRecordCommands::copyWithoutFieldsOrRecords()
+{
+    create({});
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    GuiTest::BoxSeen seen = copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+    QCOMPARE(seen.text, QStringLiteral("0行0列 复制完毕，请到Excel对应的位置粘贴"));
+
+    type(QStringLiteral("a"));
+    click("inputButton");
+    type(QStringLiteral("b"));
+    click("inputButton");
+    seen = copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\n\n"));
+    QCOMPARE(seen.text, QStringLiteral("2行0列 复制完毕，请到Excel对应的位置粘贴"));
+}
+
+void TestRecordCommands::copyLongNumberNote()
+{
+    const QString note = QStringLiteral("\n\n检测到长数字字段，建议先将单元格格式设置为文本");
+    create({ kName, kAge });
+    GuiTest::BoxSeen seen = copy();
+    QCOMPARE(seen.text, QStringLiteral("0行2列 复制完毕，请到Excel对应的位置粘贴"));
+
+    m_window.reset();
+    create({ kName, kAge, kMobile });
+    seen = copy();
+    QCOMPARE(seen.text, QStringLiteral("0行3列 复制完毕，请到Excel对应的位置粘贴") + note);
+}
+
+QTEST_MAIN(TestRecordCommands)
+#include "tst_record_commands.moc"
