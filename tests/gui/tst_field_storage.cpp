@@ -1,0 +1,228 @@
+// The field file as the window loads and saves it, and the failures that must never cost the user
+// the fields on disk.
+#include "app/quorbel.h"
+#include "gui_test_helpers.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QByteArray kOneField("<field><name>姓名</name><pattern>^[^\\x00-\\xff]{2,4}$</pattern></field>");
+
+QString fieldFile()
+{
+    return GuiTest::dataDir() + QStringLiteral("fields.txt");
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void putBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Answers every message box with OK and keeps "title|text" of each.
+class BoxRecorder final
+{
+public:
+    BoxRecorder()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QVERIFY(!box->parentWidget());
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+            boxes << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start();
+    }
+    QStringList boxes;
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestFieldStorage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void loadsWithoutWriting();
+    void unreadableFileIsNeverOverwritten();
+    void plainFileWhereDataBelongs();
+    void readOnlyDataDirectory();
+    void failedWriteKeepsOldFile();
+};
+
+void TestFieldStorage::init()
+{
+    GuiTest::removeDataDir();
+}
+
+void TestFieldStorage::cleanup()
+{
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    QFile::setPermissions(GuiTest::dataDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    GuiTest::removeDataDir();
+}
+
+void TestFieldStorage::loadsWithoutWriting()
+{
+    BoxRecorder recorder;
+    // Spacing that a save would remove shows that starting up writes nothing.
+    const QByteArray text = "\xEF\xBB\xBF" + kOneField + "\r\n <field><name>备注</name></field>\n";
+    putBytes(fieldFile(), text);
+    {
+        Quorbel window;
+        const FieldCatalogue &catalogue = window.fieldCatalogue();
+        QCOMPARE(catalogue.names(), QStringList({ "姓名", "备注" }));
+        QCOMPARE(catalogue.at(0).pattern, QStringLiteral(R"(^[^\x00-\xff]{2,4}$)"));
+        QVERIFY(catalogue.at(1).pattern.isEmpty());
+        auto *list = window.findChild<QListWidget *>(QStringLiteral("fieldsList"));
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("备注"));
+        auto *table = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+        QCOMPARE(table->columnCount(), 2);
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("备注"));
+    }
+    QCOMPARE(bytesOf(fieldFile()), text);
+
+    // A zero-byte file is an empty catalogue, and an empty catalogue is saved as zero bytes.
+    putBytes(fieldFile(), QByteArray());
+    {
+        Quorbel window;
+        QCOMPARE(window.fieldCatalogue().size(), 0);
+        window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+        QCOMPARE(bytesOf(fieldFile()), QByteArray("<field><name>新字段</name><pattern></pattern></field>"));
+        window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);
+        window.slotFieldItemDelete();
+        QCOMPARE(bytesOf(fieldFile()), QByteArray());
+    }
+    QCOMPARE(recorder.boxes, QStringList());
+}
+
+void TestFieldStorage::unreadableFileIsNeverOverwritten()
+{
+#ifdef Q_OS_UNIX
+    // A socket exists but cannot be opened, for root too.
+    QDir().mkpath(GuiTest::dataDir());
+    const QByteArray socketPath = QFile::encodeName(fieldFile());
+    sockaddr_un address {};
+    if (socketPath.size() >= int(sizeof address.sun_path))
+        QSKIP("build folder too deep for a socket path");
+    address.sun_family = AF_UNIX;
+    qstrcpy(address.sun_path, socketPath.constData());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+    ::close(fd);
+
+    BoxRecorder recorder;
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("无法打开文件： \"%1\"").arg(fieldFile())));
+    Quorbel window;
+    QCOMPARE(recorder.boxes, QStringList(QStringLiteral("错误|无法打开文件\n路径：") + fieldFile()));
+    QCOMPARE(window.fieldCatalogue().size(), 0);
+    QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("tableWidget"))->columnCount(), 0);
+
+    // Even once the file can be read again, this run never saw its fields and must not replace them.
+    QVERIFY(QFile::remove(fieldFile()));
+    putBytes(fieldFile(), kOneField);
+    window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+    window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);
+    window.findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("x"));
+    const QString refused =
+        QStringLiteral("保存失败|启动时无法读取字段文件，为保护原有字段，未覆盖该文件\n路径：") + fieldFile();
+    QTRY_COMPARE(recorder.boxes.size(), 3);
+    QCOMPARE(recorder.boxes.mid(1), QStringList({ refused, refused }));
+    QCOMPARE(bytesOf(fieldFile()), kOneField);
+    QCOMPARE(window.fieldCatalogue().at(0).pattern, QStringLiteral("x"));
+#else
+    QSKIP("needs a socket file");
+#endif
+}
+
+void TestFieldStorage::plainFileWhereDataBelongs()
+{
+    const QString plain = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+    putBytes(plain, "keep me");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a directory")));
+    BoxRecorder recorder;
+    Quorbel window;
+    window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+    window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);
+    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("patternEdit")), QStringLiteral("ab"));
+    // Every save says so: the add and each keystroke.
+    const QString failed = QStringLiteral("保存失败|打开文件失败\n路径：") + fieldFile();
+    QCOMPARE(recorder.boxes, QStringList({ failed, failed, failed }));
+    QCOMPARE(window.fieldCatalogue().at(0).pattern, QStringLiteral("ab"));
+    QCOMPARE(bytesOf(plain), QByteArray("keep me"));
+}
+
+void TestFieldStorage::readOnlyDataDirectory()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0)
+        QSKIP("root writes into read-only directories");
+#endif
+    putBytes(fieldFile(), kOneField);
+    BoxRecorder recorder;
+    Quorbel window;
+    QVERIFY(QFile::setPermissions(GuiTest::dataDir(), QFile::ReadOwner | QFile::ExeOwner));
+    window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+    QCOMPARE(recorder.boxes, QStringList(QStringLiteral("保存失败|打开文件失败\n路径：") + fieldFile()));
+    QCOMPARE(bytesOf(fieldFile()), kOneField);
+}
+
+void TestFieldStorage::failedWriteKeepsOldFile()
+{
+#ifdef Q_OS_UNIX
+    // A file size limit fails the write like a full disk, for root too.
+    putBytes(fieldFile(), kOneField);
+    BoxRecorder recorder;
+    Quorbel window;
+    window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);
+    rlimit saved {};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+    window.findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QString(20000, QLatin1Char('x')));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(recorder.boxes, QStringList(QStringLiteral("保存失败|写入文件失败\n路径：") + fieldFile()));
+    QCOMPARE(bytesOf(fieldFile()), kOneField);
+    QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::Files), QStringList { "fields.txt" });
+    QCOMPARE(window.fieldCatalogue().at(0).pattern.size(), 20000);
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+QTEST_MAIN(TestFieldStorage)
+#include "tst_field_storage.moc"
