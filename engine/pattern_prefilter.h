@@ -3,6 +3,9 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
+
+#include <limits>
 
 // Read off the pattern text with a deliberately small parser; whatever it does not understand
 // requires nothing. It never rules out a token the pattern fits.
@@ -20,6 +23,10 @@ private:
 
     Lead m_lead = Lead::Any;
     QChar m_leadCharacter;
-    // Plain characters outside every group and class that no quantifier makes optional.
-    QString m_required;
+    // Outside every group and not made optional by a quantifier: plain characters, and classes of
+    // plain characters. The token must hold one character of each entry.
+    QStringList m_required;
+    // Bounds on the token's length, for a pattern that must cover the whole token.
+    int m_minimumLength = 0;
+    int m_maximumLength = std::numeric_limits<int>::max();
 };

@@ -72,14 +72,11 @@ public:
 
     bool fits(int patternId, const QString &token, Verdict *verdicts)
     {
-        const Pattern &pattern = m_patterns[patternId];
-        if (pattern.prefilter.rulesOut(token))
-            return false;
         if (!verdicts || patternId >= rememberedPatterns)
-            return pattern.regExp->indexIn(token) >= 0;
+            return match(patternId, token);
         Verdict &verdict = verdicts[patternId];
         if (verdict < 0)
-            verdict = pattern.regExp->indexIn(token) >= 0 ? 1 : 0;
+            verdict = match(patternId, token) ? 1 : 0;
         return verdict == 1;
     }
 
@@ -94,6 +91,12 @@ private:
         quint64 record = 0;
         std::array<Verdict, rememberedPatterns> verdicts;
     };
+
+    bool match(int patternId, const QString &token) const
+    {
+        const Pattern &pattern = m_patterns[patternId];
+        return !pattern.prefilter.rulesOut(token) && pattern.regExp->indexIn(token) >= 0;
+    }
 
     int patternId(const QString &pattern)
     {
@@ -171,7 +174,8 @@ void RecordClassifier::matchLabels()
     for (int t = 0; t < tokenCount; ++t) {
         for (int f = fieldCount - 1; f >= 0; --f) {
             const QString &name = fieldDefs.at(f).name;
-            if (tokens.at(t).size() == name.size() && tokens.at(t) == name) {
+            const QString &token = tokens.at(t);
+            if (token.size() == name.size() && token.at(0) == name.at(0) && token == name) {
                 labelIndex[t] = f;
                 break;
             }

@@ -36,15 +36,68 @@ const QStringList trickyPatterns {
     QStringLiteral("("),
     QStringLiteral("[ab"),
     QStringLiteral("^$"),
+    // Whole-token patterns, where the length counts.
+    QStringLiteral("^a?b*c{2,3}$"),
+    QStringLiteral("^\\d{0,2}$"),
+    QStringLiteral("^.{3}$"),
+    QStringLiteral("^a\\$"),
+    QStringLiteral("^a{2}{3}$"),
+    QStringLiteral("^a{,2}$"),
+    QStringLiteral("^\\x41$"),
+    QStringLiteral("^(ab)$"),
+    QStringLiteral("^[ab]+\\.$"),
+    QStringLiteral("^\\bab$"),
+    QStringLiteral("^a{1,}b$"),
 };
 
 const QStringList tokens {
-    QStringLiteral("13812345678"), QStringLiteral("20"),     QStringLiteral("２０"), QStringLiteral("张三"),
-    QStringLiteral("北京大学"),    QStringLiteral("a@b.cn"), QStringLiteral("A"),    QStringLiteral("Ab"),
-    QStringLiteral("b"),           QStringLiteral("y"),      QStringLiteral("bc"),   QStringLiteral("x"),
-    QStringLiteral("]"),           QStringLiteral("]x"),     QStringLiteral("ab"),   QStringLiteral("z"),
-    QStringLiteral("q"),           QStringLiteral("a{2}"),   QStringLiteral("^a"),   QStringLiteral("12-3"),
-    QStringLiteral("\U00020000z"), QStringLiteral("("),      QStringLiteral("男"),
+    QStringLiteral("13812345678"),
+    QStringLiteral("20"),
+    QStringLiteral("２０"),
+    QStringLiteral("张三"),
+    QStringLiteral("北京大学"),
+    QStringLiteral("a@b.cn"),
+    QStringLiteral("A"),
+    QStringLiteral("Ab"),
+    QStringLiteral("b"),
+    QStringLiteral("y"),
+    QStringLiteral("bc"),
+    QStringLiteral("x"),
+    QStringLiteral("]"),
+    QStringLiteral("]x"),
+    QStringLiteral("ab"),
+    QStringLiteral("z"),
+    QStringLiteral("q"),
+    QStringLiteral("a{2}"),
+    QStringLiteral("^a"),
+    QStringLiteral("12-3"),
+    QStringLiteral("\U00020000z"),
+    QStringLiteral("("),
+    QStringLiteral("男"),
+    QStringLiteral("aab"),
+    QStringLiteral("bcc"),
+    QStringLiteral("abbbcc"),
+    QStringLiteral("ccc"),
+    QStringLiteral("a$"),
+    QStringLiteral("aa"),
+    QStringLiteral("aaaaaa"),
+    QStringLiteral("abc"),
+    QStringLiteral("123"),
+    QStringLiteral("ba."),
+    QStringLiteral("aaab"),
+    QString(),
+    QStringLiteral("aab"),
+    QStringLiteral("cc"),
+    QStringLiteral("bcc"),
+    QStringLiteral("abbbcc"),
+    QStringLiteral("a$"),
+    QStringLiteral("aa"),
+    QStringLiteral("aaaaaa"),
+    QStringLiteral("abc"),
+    QStringLiteral("123"),
+    QStringLiteral("ba."),
+    QStringLiteral("aaab"),
+    QString(),
 };
 
 bool regExpFits(const QString &pattern, const QString &token)
@@ -115,6 +168,10 @@ void TestPatternPrefilter::rulesOutWhatCannotFit_data()
         << QStringLiteral("^[A-Za-z\\d]+([-_.][A-Za-z\\d]+)*@([A-Za-z\\d]+[-.])+[A-Za-z\\d]{2,4}$")
         << QStringLiteral("13812345678");
     QTest::newRow("empty token") << QStringLiteral("^a") << QString();
+    QTest::newRow("age, too long") << QStringLiteral("^\\d{1,2}$") << QStringLiteral("138");
+    QTest::newRow("mobile, too short") << QStringLiteral("^1\\d{10}$") << QStringLiteral("1381234567");
+    QTest::newRow("grade, no digit word")
+        << QStringLiteral("(小学|初中?|高中?|大学?|研)[一二三四](年级)?") << QStringLiteral("大学");
 }
 
 void TestPatternPrefilter::rulesOutWhatCannotFit()
