@@ -1,5 +1,6 @@
-// The classifier's steps. The results are those of the plain step-by-step rules; the work is
-// arranged so that a record costs one regular-expression match per field and token at most.
+// The classifier's steps. Results are exactly those of the plain step-by-step rules; the cost is
+// kept down by deciding each field-token match at most once per record, remembering verdicts
+// between records, and ruling tokens out cheaply before QRegExp sees them.
 #include "engine/record_classifier.h"
 
 #include "engine/engine_log.h"
