@@ -18,7 +18,8 @@ inline bool isTokenSeparator(QChar c)
     case 0x3001: // ideographic comma
         return true;
     default:
-        return c.isSpace();
+        // Nothing above the ideographic space is white space; most Chinese text ends here.
+        return c.unicode() <= 0x3000 && c.isSpace();
     }
 }
 

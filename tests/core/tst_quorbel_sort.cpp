@@ -1,0 +1,227 @@
+// quorbel-sort driven as a process: inputs, record splitting, output and every way of failing.
+#include "fields/field_file.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runSort(const QStringList &arguments, const QByteArray &input = QByteArray(),
+            const QString &program = QStringLiteral(QUORBEL_SORT_PATH))
+{
+    QProcess process;
+    process.start(program, arguments);
+    Run run;
+    if (!process.waitForStarted())
+        return run;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+const QList<FieldDef> fields { { QStringLiteral("姓名"), QStringLiteral("^[^\\x00-\\xff]{2,4}$") },
+                               { QStringLiteral("性别"), QStringLiteral("[01男女]") },
+                               { QStringLiteral("年龄"), QStringLiteral("^\\d{1,2}$") } };
+
+} // namespace
+
+class TestQuorbelSort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void records_data();
+    void records();
+    void inputsInOrder();
+    void header();
+    void encoding();
+    void verbose();
+    void help();
+    void badArguments_data();
+    void badArguments();
+    void unreadableInputIsSkipped();
+    void defaultFieldFile();
+
+private:
+    QString path(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir m_dir;
+    QStringList m_fieldsOption;
+};
+
+void TestQuorbelSort::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(writeFile(path("fields.txt"), fieldsToText(fields).toUtf8()));
+    m_fieldsOption = QStringList { QStringLiteral("--fields"), path("fields.txt") };
+}
+
+void TestQuorbelSort::records_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("blocks between blank lines")
+        << QStringList() << QByteArray("\n张三 男 20\n\n\n李四\n女\n \t\n王五，33\n")
+        << QByteArray("张三\t男\t20\n李四\t女\t\n王五\t\t33\n");
+    QTest::newRow("ideographic space and CR make blank lines")
+        << QStringList() << QByteArray("张三\r\n\r\n李四\n\u3000\n25")
+        << QByteArray("张三\t\t\n李四\t\t\n\t\t25\n");
+    QTest::newRow("no records") << QStringList() << QByteArray(" \n\n") << QByteArray();
+    QTest::newRow("whole input is one record")
+        << QStringList { QStringLiteral("--whole") } << QByteArray("张三\n\n男\n\n20\n\n")
+        << QByteArray("张三\t男\t20\n");
+    QTest::newRow("whole empty input gives one row")
+        << QStringList { QStringLiteral("--whole") } << QByteArray() << QByteArray("\t\t\n");
+}
+
+void TestQuorbelSort::records()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+
+    const Run run = runSort(m_fieldsOption + options, input);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, expected);
+}
+
+// Files and "-" in the order given; a record ends with its input even without a blank line.
+void TestQuorbelSort::inputsInOrder()
+{
+    QVERIFY(writeFile(path("one.txt"), "张三\n男"));
+    QVERIFY(writeFile(path("two.txt"), "25\n"));
+    const Run run = runSort(
+        m_fieldsOption + QStringList { path("one.txt"), QStringLiteral("-"), path("two.txt") }, "李四");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("张三\t男\t\n李四\t\t\n\t\t25\n"));
+}
+
+void TestQuorbelSort::header()
+{
+    const Run run = runSort(m_fieldsOption + QStringList { QStringLiteral("--header") }, "张三");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("姓名\t性别\t年龄\n张三\t\t\n"));
+}
+
+// A leading BOM is dropped; an invalid byte becomes U+FFFD, which no separator swallows.
+void TestQuorbelSort::encoding()
+{
+    const QList<FieldDef> startFields { { QStringLiteral("A"), QStringLiteral("^张") },
+                                        { QStringLiteral("B"), QStringLiteral("^\uFFFD") } };
+    QVERIFY(writeFile(path("start.txt"), fieldsToText(startFields).toUtf8()));
+    const Run run =
+        runSort({ QStringLiteral("--fields"), path("start.txt") }, "\xEF\xBB\xBF张三\n\n\xFF李四");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("张三\t\n\t\xEF\xBF\xBD李四\n"));
+}
+
+void TestQuorbelSort::verbose()
+{
+    const Run quiet = runSort(m_fieldsOption, "张三 男");
+    QCOMPARE(quiet.err, QByteArray());
+    const Run verbose = runSort(m_fieldsOption + QStringList { QStringLiteral("--verbose") }, "张三 男");
+    QCOMPARE(verbose.exitCode, 0);
+    QCOMPARE(verbose.out, quiet.out);
+    const QString err = QString::fromUtf8(verbose.err);
+    QVERIFY2(err.contains(QStringLiteral("分割后的长度： 2")), qPrintable(err));
+    QCOMPARE(err.count(QStringLiteral("正则匹配到：")), 2);
+}
+
+void TestQuorbelSort::help()
+{
+    const Run run = runSort({ QStringLiteral("--help") });
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.startsWith(
+        "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [FILE...]\n"));
+    QCOMPARE(run.err, QByteArray());
+}
+
+void TestQuorbelSort::badArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unknown option") << QStringList { QStringLiteral("--bogus") } << 2
+                                    << QStringLiteral("quorbel-sort: unknown option: --bogus\nusage: ");
+    QTest::newRow("--fields without a file")
+        << QStringList { QStringLiteral("--fields") } << 2
+        << QStringLiteral("quorbel-sort: option --fields needs a file name\nusage: ");
+    QTest::newRow("missing field file")
+        << QStringList { QStringLiteral("--fields"), QStringLiteral("/nonexistent/fields.txt") } << 1
+        << QStringLiteral("quorbel-sort: field file not found: /nonexistent/fields.txt\n");
+    QTest::newRow("unreadable field file")
+        << QStringList { QStringLiteral("--fields"), QDir::tempPath() } << 1
+        << QStringLiteral("quorbel-sort: cannot read field file: ") + QDir::tempPath() + QLatin1Char('\n');
+}
+
+void TestQuorbelSort::badArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    const Run run = runSort(arguments, "张三");
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(run.err).startsWith(message), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
+}
+
+void TestQuorbelSort::unreadableInputIsSkipped()
+{
+    QVERIFY(writeFile(path("a.txt"), "张三"));
+    QVERIFY(writeFile(path("b.txt"), "李四"));
+    const Run run =
+        runSort(m_fieldsOption + QStringList { path("a.txt"), path("missing.txt"), path("b.txt") });
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, QByteArray("张三\t\t\n李四\t\t\n"));
+    QVERIFY2(run.err.startsWith("quorbel-sort: cannot read " + path("missing.txt").toUtf8() + ": "),
+             run.err.constData());
+    QCOMPARE(run.err.count('\n'), 1);
+}
+
+// Without --fields: data/fields.txt beside the executable, so run a copy in a folder of our own.
+void TestQuorbelSort::defaultFieldFile()
+{
+    QTemporaryDir appDir;
+    QVERIFY(appDir.isValid());
+    const QString program = appDir.filePath(QStringLiteral("quorbel-sort"));
+    QVERIFY(QFile::copy(QStringLiteral(QUORBEL_SORT_PATH), program));
+    const QString fieldFile = appDir.filePath(QStringLiteral("data/fields.txt"));
+
+    const Run missing = runSort({}, "张三", program);
+    QCOMPARE(missing.exitCode, 1);
+    QCOMPARE(missing.err, "quorbel-sort: field file not found: " + fieldFile.toUtf8() + '\n');
+
+    QVERIFY(QDir(appDir.path()).mkdir(QStringLiteral("data")));
+    QVERIFY(writeFile(fieldFile, fieldsToText(fields).toUtf8()));
+    const Run found = runSort({}, "张三 男", program);
+    QCOMPARE(found.exitCode, 0);
+    QCOMPARE(found.out, QByteArray("张三\t男\t\n"));
+}
+
+QTEST_GUILESS_MAIN(TestQuorbelSort)
+#include "tst_quorbel_sort.moc"
