@@ -51,10 +51,14 @@ public:
         return m_patternOf;
     }
 
-    // The token's remembered verdicts, or nullptr when its slot is taken by another token of the
-    // same record (the row must stay valid until the record is done).
+    // The token's remembered verdicts, or nullptr when it is not remembered: a long token (seldom
+    // met twice, and the copy kept here would hold its memory long after its record), or one whose
+    // slot is taken by another token of the same record (the row must stay valid until the record
+    // is done).
     Verdict *verdictsFor(const QString &token)
     {
+        if (token.size() > rememberedTokenLength)
+            return nullptr;
         if (m_slots.empty())
             m_slots.resize(slotCount);
         Slot &slot = m_slots[qHash(token) & (slotCount - 1)];
@@ -84,6 +88,8 @@ public:
 private:
     static constexpr int rememberedPatterns = 64; // a field list with more still works, unremembered
     static constexpr uint slotCount = 4096;
+    // Names, ages, schools and e-mail addresses fit; the slots then hold at most about 1 MiB.
+    static constexpr int rememberedTokenLength = 64;
 
     struct Slot
     {
