@@ -35,7 +35,7 @@ constexpr int exitUsage = 2;
 
 struct Options
 {
-    QString fieldsPath;
+    QString fieldsPath; // empty when not given
     bool header = false;
     bool whole = false;
     bool verbose = false;
@@ -68,14 +68,10 @@ int parseArguments(const QStringList &arguments, Options *options)
             std::fputs(usageText, stdout);
             std::fputs(helpText, stdout);
             return exitOk;
-        } else if (argument == QLatin1String("--fields")) {
-            if (i + 1 >= arguments.size()) {
-                writeUsageError(QStringLiteral("option --fields needs a file name"));
-                return exitUsage;
-            }
-            options->fieldsPath = arguments.at(++i);
-        } else if (argument.startsWith(QLatin1String("--fields="))) {
-            options->fieldsPath = argument.mid(int(qstrlen("--fields=")));
+        } else if (argument == QLatin1String("--fields") || argument.startsWith(QLatin1String("--fields="))) {
+            const bool separate = argument == QLatin1String("--fields") && i + 1 < arguments.size();
+            options->fieldsPath = separate ? arguments.at(++i) : argument.mid(int(qstrlen("--fields=")));
+            // Nothing after the option, or an empty name, which would silently mean the default file.
             if (options->fieldsPath.isEmpty()) {
                 writeUsageError(QStringLiteral("option --fields needs a file name"));
                 return exitUsage;
@@ -131,34 +127,26 @@ bool loadFields(const QString &path, QList<FieldDef> *fields)
     return true;
 }
 
-// Collects output and writes it in large pieces.
-class OutputBuffer final
+// Writes each row as soon as it is sorted, through the C library's buffer, so that memory follows
+// the largest row and a terminal sees each row at once.
+class RowWriter final
 {
 public:
-    OutputBuffer() { m_file.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered); }
-
-    void append(const QStringList &row)
+    void write(const QStringList &row)
     {
-        m_rows.append(row);
-        if (m_rows.size() >= rowsPerWrite)
-            flush();
+        const QByteArray bytes = spreadsheetText({ row }).toUtf8();
+        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+            m_failed = true;
     }
 
-    bool flush()
+    bool finish()
     {
-        if (!m_rows.isEmpty()) {
-            const QByteArray bytes = spreadsheetText(m_rows).toUtf8();
-            m_rows.clear();
-            if (m_file.write(bytes) != bytes.size())
-                m_failed = true;
-        }
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            m_failed = true;
         return !m_failed;
     }
 
 private:
-    static constexpr int rowsPerWrite = 512;
-    QFile m_file;
-    QList<QStringList> m_rows;
     bool m_failed = false;
 };
 
@@ -185,12 +173,12 @@ int main(int argc, char *argv[])
         return exitFailure;
 
     int status = exitOk;
-    OutputBuffer output;
+    RowWriter output;
     if (options.header) {
         QStringList names;
         for (const FieldDef &field : fields)
             names.append(field.name);
-        output.append(names);
+        output.write(names);
     }
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
@@ -209,7 +197,7 @@ int main(int argc, char *argv[])
         RecordReader reader(&file, mode);
         QString record;
         while (reader.next(&record))
-            output.append(analyzeText(record, fields));
+            output.write(analyzeText(record, fields));
         if (reader.failed()) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")
                        + reader.errorString());
@@ -217,7 +205,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    if (!output.flush()) {
+    if (!output.finish()) {
         writeError(QStringLiteral("cannot write to standard output"));
         status = exitFailure;
     }

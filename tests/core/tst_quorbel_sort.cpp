@@ -170,6 +170,12 @@ void TestQuorbelSort::badArguments_data()
     QTest::newRow("--fields without a file")
         << QStringList { QStringLiteral("--fields") } << 2
         << QStringLiteral("quorbel-sort: option --fields needs a file name\nusage: ");
+    QTest::newRow("--fields with an empty name")
+        << QStringList { QStringLiteral("--fields"), QString() } << 2
+        << QStringLiteral("quorbel-sort: option --fields needs a file name\nusage: ");
+    QTest::newRow("--fields= with an empty name")
+        << QStringList { QStringLiteral("--fields=") } << 2
+        << QStringLiteral("quorbel-sort: option --fields needs a file name\nusage: ");
     QTest::newRow("missing field file")
         << QStringList { QStringLiteral("--fields"), QStringLiteral("/nonexistent/fields.txt") } << 1
         << QStringLiteral("quorbel-sort: field file not found: /nonexistent/fields.txt\n");
