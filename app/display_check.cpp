@@ -49,11 +49,15 @@ bool xDisplayReachable(QByteArray display)
 } // namespace
 #endif
 
-bool displayAvailable(QString *reason)
+bool displayAvailable(int argc, const char *const *argv, QString *reason)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    }
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty()) {
         if (reason)
@@ -69,6 +73,8 @@ bool displayAvailable(QString *reason)
     }
     return true;
 #else
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
     Q_UNUSED(reason)
     return true;
 #endif

@@ -3,5 +3,6 @@
 
 #include <QString>
 
-// False with a reason when no display can be reached; true otherwise.
-bool displayAvailable(QString *reason);
+// False with a reason when no display can be reached; true otherwise, also when the command line
+// names a platform plugin, which then decides for itself.
+bool displayAvailable(int argc, const char *const *argv, QString *reason);

@@ -8,7 +8,7 @@
 int main(int argc, char **argv)
 {
     QString reason;
-    if (!displayAvailable(&reason)) {
+    if (!displayAvailable(argc, argv, &reason)) {
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         return 1;
     }

@@ -4,6 +4,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "app/display_check.h"
 #include "app/list_item_delegate.h"
 
 // Qt's hook for observing every slot invocation (the one QtTest's signal dumper uses).
@@ -72,6 +73,8 @@ private slots:
     void firstStart();
     void plainFileNamedDataSurvives();
     void closingWritesNothing();
+    void displayCheck_data();
+    void displayCheck();
 };
 
 void TestMainWindow::init()
@@ -497,6 +500,60 @@ void TestMainWindow::closingWritesNothing()
         QVERIFY(window.close());
     }
     QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void TestMainWindow::displayCheck_data()
+{
+    QTest::addColumn<QByteArray>("platform");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::addColumn<QString>("reason"); // empty when a window can be tried
+
+    const QByteArrayList bare { "quorbel" };
+    QTest::newRow("no display") << QByteArray() << QByteArray() << bare
+                                << QStringLiteral("quorbel: no display available (DISPLAY is not set); "
+                                                  "start it from a desktop session");
+    QTest::newRow("local display without a server")
+        << QByteArray() << QByteArray(":4711.0") << bare
+        << QStringLiteral("quorbel: no display available (cannot connect to X display :4711.0)");
+    QTest::newRow("remote display left to the toolkit")
+        << QByteArray() << QByteArray("elsewhere:0") << bare << QString();
+    QTest::newRow("platform chosen in the environment")
+        << QByteArray("offscreen") << QByteArray() << bare << QString();
+    QTest::newRow("platform chosen on the command line")
+        << QByteArray() << QByteArray() << QByteArrayList { "quorbel", "-platform", "offscreen" }
+        << QString();
+}
+
+void TestMainWindow::displayCheck()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QFETCH(QByteArray, platform);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(QString, reason);
+
+    const char *const names[] = { "QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY" };
+    QByteArrayList saved;
+    for (const char *name : names)
+        saved.append(qgetenv(name));
+    qputenv("QT_QPA_PLATFORM", platform);
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", display);
+
+    QVector<const char *> argv;
+    for (const QByteArray &argument : arguments)
+        argv.append(argument.constData());
+    QString said;
+    const bool available = displayAvailable(argv.size(), argv.constData(), &said);
+
+    for (int i = 0; i < 3; ++i)
+        qputenv(names[i], saved.at(i));
+    QCOMPARE(available, reason.isEmpty());
+    QCOMPARE(said, reason);
+#else
+    QSKIP("the check only probes X displays");
+#endif
 }
 
 QTEST_MAIN(TestMainWindow)
