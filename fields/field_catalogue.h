@@ -35,7 +35,7 @@ public:
     void move(int from, int to);
 
     QStringList names() const;
-    // A value copy, as handed to the engine.
+    // The whole list, as handed to the engine and the field file; a copy of it is cheap (shared).
     const QList<FieldDef> &fields() const { return m_fields; }
 
 private:
