@@ -6,9 +6,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTimer>
-#include <functional>
 
 namespace GuiTest {
 
@@ -32,56 +30,56 @@ struct BoxSeen
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QMessageBox::StandardButton> buttons;
+    bool hasParent = false;
 };
 
-// Answers the next message box with `answer` once it is shown, recording what it said.
-// Polls from a timer because the box only becomes active inside its own event loop.
-inline void answerNextBox(QMessageBox::StandardButton answer, BoxSeen *seen)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        seen->seen = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->icon = box->icon();
-        for (QAbstractButton *b : box->buttons())
-            seen->buttons.append(box->standardButton(b));
-        if (answer == QMessageBox::NoButton)
-            box->reject();
-        else
-            box->button(answer)->click();
-    });
-    timer->start();
-}
-
-// While alive, closes every modal box and pop-up menu that opens; counts them.
-class ModalCloser
+// While alive, answers every message box that opens with `answer` (NoButton rejects it, as the
+// box's close control does) and closes any other dialog or pop-up menu, keeping what each box
+// said. Polls from a timer because a box only becomes active inside its own event loop; checks are
+// left to the test, so a failed one never leaves a box open.
+class BoxAnswerer
 {
 public:
-    ModalCloser()
+    explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::NoButton)
     {
         m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
             if (QWidget *popup = QApplication::activePopupWidget()) {
                 ++closed;
                 popup->close();
-            } else if (QWidget *modal = QApplication::activeModalWidget()) {
-                ++closed;
-                if (auto *box = qobject_cast<QMessageBox *>(modal))
-                    box->reject();
-                else
-                    modal->close();
+                return;
             }
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            ++closed;
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box) {
+                modal->close();
+                return;
+            }
+            BoxSeen seen;
+            seen.seen = true;
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            seen.icon = box->icon();
+            for (QAbstractButton *button : box->buttons())
+                seen.buttons.append(box->standardButton(button));
+            seen.hasParent = box->parentWidget() != nullptr;
+            boxes.append(seen);
+            if (QAbstractButton *button = box->button(answer))
+                button->click();
+            else
+                box->reject();
         });
         m_timer.start();
     }
-    int closed = 0;
+
+    // The first box, or one that was never seen.
+    BoxSeen first() const { return boxes.value(0); }
+
+    QList<BoxSeen> boxes;
+    int closed = 0; // boxes, other dialogs and menus
 
 private:
     QTimer m_timer;

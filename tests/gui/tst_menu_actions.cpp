@@ -35,10 +35,10 @@ private:
 void TestMenuActions::showBox(const char *actionName, const QString &title, QStringList *lines)
 {
     Quorbel window;
-    GuiTest::BoxSeen seen;
-    GuiTest::answerNextBox(QMessageBox::Ok, &seen);
+    GuiTest::BoxAnswerer answerer(QMessageBox::Ok);
     window.findChild<QAction *>(QString::fromLatin1(actionName))->trigger();
-    QVERIFY(seen.seen);
+    QCOMPARE(answerer.boxes.size(), 1);
+    const GuiTest::BoxSeen seen = answerer.first();
     QCOMPARE(seen.title, title);
     QCOMPARE(seen.icon, QMessageBox::Information);
     QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton> { QMessageBox::Ok });

@@ -100,10 +100,9 @@ QStringList TestRecordCommands::row(int r) const
 
 GuiTest::BoxSeen TestRecordCommands::copy()
 {
-    GuiTest::BoxSeen seen;
-    GuiTest::answerNextBox(QMessageBox::Ok, &seen);
+    GuiTest::BoxAnswerer answerer(QMessageBox::Ok);
     click("copyExcelButton");
-    return seen;
+    return answerer.boxes.size() == 1 ? answerer.first() : GuiTest::BoxSeen();
 }
 
 void TestRecordCommands::addTakesTheWholeText()
@@ -161,10 +160,9 @@ void TestRecordCommands::addWithoutFields()
     m_window->slotFieldItemTextModified(0, QStringLiteral("手机号"));
     QCOMPARE(m_table->columnCount(), 1);
     QVERIFY(!m_table->item(0, 0));
-    GuiTest::BoxSeen seen;
-    GuiTest::answerNextBox(QMessageBox::Yes, &seen);
+    GuiTest::BoxAnswerer answerer(QMessageBox::Yes);
     click("resortButton");
-    QVERIFY(seen.seen);
+    QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(row(0), QStringList { "13812345678" });
 }
 
@@ -231,7 +229,7 @@ void TestRecordCommands::resortAsksFirst()
     create({ kName, kAge });
     {
         // Nothing to re-sort: no question at all.
-        GuiTest::ModalCloser closer;
+        GuiTest::BoxAnswerer closer;
         click("resortButton");
         QTest::qWait(20);
         QCOMPARE(closer.closed, 0);
@@ -242,10 +240,10 @@ void TestRecordCommands::resortAsksFirst()
 
     const QList<QMessageBox::StandardButton> declines = { QMessageBox::Cancel, QMessageBox::NoButton };
     for (QMessageBox::StandardButton answer : declines) {
-        GuiTest::BoxSeen seen;
-        GuiTest::answerNextBox(answer, &seen);
+        GuiTest::BoxAnswerer answerer(answer);
         m_window->findChild<QAction *>(QStringLiteral("resortAction"))->trigger();
-        QVERIFY(seen.seen);
+        QCOMPARE(answerer.boxes.size(), 1);
+        const GuiTest::BoxSeen seen = answerer.first();
         QCOMPARE(seen.title, QStringLiteral("提示"));
         QCOMPARE(seen.text,
                  QStringLiteral("请确认全部重新分拣？\n之前所做的单元格修改（如果有的话）都将取消"));
@@ -267,10 +265,9 @@ void TestRecordCommands::resortRestoresAndRefills()
     m_table->setCurrentCell(1, 3);
     type(QStringLiteral("not yet added"));
 
-    GuiTest::BoxSeen seen;
-    GuiTest::answerNextBox(QMessageBox::Yes, &seen);
+    GuiTest::BoxAnswerer answerer(QMessageBox::Yes);
     click("resortButton");
-    QVERIFY(seen.seen);
+    QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(row(0), QStringList({ "张三", "男", "20", "13812345678" }));
     QCOMPARE(row(1), QStringList({ "李四", "女", "19", "13900001111" }));
     QCOMPARE(m_table->rowCount(), 2);
@@ -289,10 +286,9 @@ void TestRecordCommands::resortFollowsFieldChanges()
     QCOMPARE(row(0), QStringList({ "20", "" }));
 
     auto resort = [this] {
-        GuiTest::BoxSeen seen;
-        GuiTest::answerNextBox(QMessageBox::Yes, &seen);
+        GuiTest::BoxAnswerer answerer(QMessageBox::Yes);
         click("resortButton");
-        QVERIFY(seen.seen);
+        QCOMPARE(answerer.boxes.size(), 1);
     };
 
     // After a move the other field comes first and wins the tie.
