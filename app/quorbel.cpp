@@ -9,7 +9,11 @@ Quorbel::Quorbel(QWidget *parent)
 {
     ui.setupUi(this);
 
-    workspace = new Workspace;
+    // One per process; a later window (tests make several) keeps it and checks the directory again.
+    if (workspace)
+        ensureDirectory(workspace->dataDir);
+    else
+        workspace = new Workspace;
     fieldsPath = workspace->dataDir + QStringLiteral("fields.txt");
 
     ui.fieldsList->setEditTriggers(QAbstractItemView::DoubleClicked);

@@ -1,11 +1,12 @@
-// Workspace and ensureDirectory.
+// Where the program keeps its data, and making sure that place exists.
 #include "workspace/workspace.h"
-
-#include "fields/fields_log.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcWorkspace, "quorbel.workspace")
 
 Workspace *workspace = nullptr;
 
@@ -35,7 +36,7 @@ bool ensureDirectory(const QString &path)
     const QFileInfo info(QDir::cleanPath(path));
     if (info.exists() && !info.isDir()) {
         // A user's file in the way is never deleted: saving will fail and say so instead.
-        qCWarning(lcFieldFile).noquote() << "not a directory, left in place:" << path;
+        qCWarning(lcWorkspace).noquote() << "not a directory, left in place:" << path;
         return false;
     }
     if (info.isDir())
