@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QTextCodec>
 
 #include <cstdio>
 
@@ -117,13 +116,11 @@ bool loadFields(const QString &path, QList<FieldDef> *fields)
         writeError(QStringLiteral("field file not found: ") + path);
         return false;
     }
-    QString text;
-    QString errorText;
-    if (!readTextFile(path, QTextCodec::codecForName("utf-8"), &text, &errorText)) {
+    QString errorText; // worded for the window's box; this program says it in its own words
+    if (!readFieldFile(path, fields, &errorText)) {
         writeError(QStringLiteral("cannot read field file: ") + path);
         return false;
     }
-    *fields = fieldsFromText(text);
     return true;
 }
 

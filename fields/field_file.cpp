@@ -1,6 +1,10 @@
 // The field file's tag functions. The format is read by plain substring search, never as XML.
 #include "fields/field_file.h"
 
+#include "fields/text_file.h"
+
+#include <QTextCodec>
+
 namespace {
 
 QString openingTag(const QString &tag)
@@ -11,6 +15,11 @@ QString openingTag(const QString &tag)
 QString closingTag(const QString &tag)
 {
     return QLatin1String("</") + tag + QLatin1Char('>');
+}
+
+QTextCodec *fieldFileCodec()
+{
+    return QTextCodec::codecForName("utf-8");
 }
 
 } // namespace
@@ -74,4 +83,18 @@ QList<FieldDef> fieldsFromText(const QString &text)
         fields.append(
             { tagValue(element, QStringLiteral("name")), tagValue(element, QStringLiteral("pattern")) });
     return fields;
+}
+
+bool readFieldFile(const QString &path, QList<FieldDef> *fields, QString *errorText)
+{
+    QString text;
+    if (!readTextFile(path, fieldFileCodec(), &text, errorText))
+        return false;
+    *fields = fieldsFromText(text);
+    return true;
+}
+
+bool writeFieldFile(const QString &path, const QList<FieldDef> &fields, QString *errorText)
+{
+    return writeTextFile(path, fieldsToText(fields), fieldFileCodec(), errorText);
 }

@@ -1,4 +1,5 @@
-// The field file's flat tag format: the tag functions and the conversion to and from a field list.
+// The field file's flat tag format: the tag functions, the conversion to and from a field list,
+// and reading and writing the file itself.
 #pragma once
 
 #include "fields/field_catalogue.h"
@@ -19,3 +20,9 @@ QString wrapInTag(const QString &value, const QString &tag);
 QString fieldsToText(const QList<FieldDef> &fields);
 // One field per "field" element; a missing name or pattern reads as the empty text.
 QList<FieldDef> fieldsFromText(const QString &text);
+
+// Fields of an existing field file (UTF-8, a byte-order mark honoured). False with a message for
+// the user in *errorText when it cannot be read.
+bool readFieldFile(const QString &path, QList<FieldDef> *fields, QString *errorText);
+// Replaces the field file's content safely, as writeTextFile does.
+bool writeFieldFile(const QString &path, const QList<FieldDef> &fields, QString *errorText);

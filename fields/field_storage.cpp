@@ -5,28 +5,18 @@
 #include "fields/text_file.h"
 
 #include <QMessageBox>
-#include <QTextCodec>
-
-namespace {
-
-QTextCodec *fieldFileCodec()
-{
-    return QTextCodec::codecForName("utf-8");
-}
-
-} // namespace
 
 void Quorbel::loadFields()
 {
     if (!fileExists(fieldsPath))
         return;
-    QString text;
+    QList<FieldDef> fields;
     QString errorText;
-    if (!readTextFile(fieldsPath, fieldFileCodec(), &text, &errorText)) {
+    if (!readFieldFile(fieldsPath, &fields, &errorText)) {
         fieldFileUnread = true;
         QMessageBox::critical(nullptr, QStringLiteral("错误"), errorText, QMessageBox::Ok);
     }
-    for (const FieldDef &field : fieldsFromText(text))
+    for (const FieldDef &field : fields)
         catalogue.append(field);
     refreshFieldsList();
 }
@@ -37,7 +27,7 @@ void Quorbel::saveFields()
     if (fieldFileUnread) {
         errorText =
             QStringLiteral("启动时无法读取字段文件，为保护原有字段，未覆盖该文件\n路径：%1").arg(fieldsPath);
-    } else if (writeTextFile(fieldsPath, fieldsToText(catalogue.fields()), fieldFileCodec(), &errorText)) {
+    } else if (writeFieldFile(fieldsPath, catalogue.fields(), &errorText)) {
         return;
     }
     QMessageBox::critical(nullptr, QStringLiteral("保存失败"), errorText, QMessageBox::Ok);
