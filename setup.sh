@@ -37,5 +37,5 @@ if [ "$mode" = run ]; then
 else
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j "$jobs"
-    cd build && ctest --output-on-failure -j "$jobs"
+    cd build && ctest --output-on-failure --no-tests=error -j "$jobs"
 fi

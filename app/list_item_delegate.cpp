@@ -1,3 +1,4 @@
+// The field list's editor delegate: reports a finished rename before the entry shows it.
 #include "app/list_item_delegate.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// Entry point of the desktop program: one window, after checking that a display can be reached.
 #include "app/display_check.h"
 #include "app/quorbel.h"
 

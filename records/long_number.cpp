@@ -1,3 +1,4 @@
+// Whether any field asks for a long digit run, which spreadsheets would mangle when pasted.
 #include "records/long_number.h"
 
 #include <QRegExp>

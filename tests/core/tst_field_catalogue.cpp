@@ -1,3 +1,4 @@
+// The field catalogue: moves up and down, removal, bad indices, and entries held as values.
 #include "fields/field_catalogue.h"
 
 #include <QtTest>

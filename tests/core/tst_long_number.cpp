@@ -1,3 +1,4 @@
+// Which patterns bring the long-number note with a copy.
 #include "records/long_number.h"
 
 #include <QtTest>

@@ -1,3 +1,4 @@
+// The prefilter may only rule out tokens its pattern can never match.
 #include "engine/pattern_prefilter.h"
 
 #include <QRegExp>

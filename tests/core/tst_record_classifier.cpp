@@ -1,3 +1,4 @@
+// Classification of one record: labels, patterns, restarts, and the debug lines on the way.
 #include "engine/analyze_text.h"
 #include "engine/record_classifier.h"
 #include "tests/core/engine_log_capture.h"

@@ -1,3 +1,4 @@
+// The spreadsheet text built from rows of cells, byte for byte.
 #include "records/spreadsheet_text.h"
 
 #include <QtTest>

@@ -1,3 +1,4 @@
+// Cutting a record into tokens: which characters separate and which do not.
 #include "engine/text_segmentation.h"
 
 #include <QRegExp>

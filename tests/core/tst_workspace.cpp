@@ -1,3 +1,4 @@
+// The data directory: its path, its creation, a user's file standing in its place, and its URL.
 #include "workspace/workspace.h"
 
 #include <QtTest>
@@ -13,6 +14,8 @@ private slots:
     void existingDirectoryUntouched();
     void plainFileNamedDataIsKept();
     void runningApplicationDirectory();
+    void directoryUrls_data();
+    void directoryUrls();
 };
 
 void TestWorkspace::paths_data()
@@ -92,6 +95,39 @@ void TestWorkspace::runningApplicationDirectory()
     QCOMPARE(ws.appDir, QCoreApplication::applicationDirPath() + QStringLiteral("/"));
     QVERIFY(QFileInfo(ws.dataDir).isDir());
     QDir(ws.dataDir).removeRecursively();
+}
+
+void TestWorkspace::directoryUrls_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("urlPath");
+    QTest::newRow("plain") << "/opt/quorbel/data/"
+                           << "/opt/quorbel/data/";
+    QTest::newRow("space and Chinese") << "/home/李 雷/我的 工具/data/"
+                                       << "/home/李 雷/我的 工具/data/";
+    QTest::newRow("hash and percent") << "/srv/a#b/100%/data/"
+                                      << "/srv/a#b/100%/data/";
+    // Read as a bare URL this would have the scheme "c".
+    QTest::newRow("drive letter") << "C:/Tools/data/"
+                                  << "/C:/Tools/data/";
+}
+
+void TestWorkspace::directoryUrls()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, urlPath);
+    const QUrl url = directoryUrl(path);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("file"));
+    QVERIFY(url.fragment().isEmpty());
+    QCOMPARE(url.path(), urlPath);
+#ifdef Q_OS_WIN
+    QCOMPARE(url.toLocalFile(), path);
+#endif
+    // The encoded form carries no raw space or "#" that a desktop handler could misread.
+    const QByteArray encoded = url.toEncoded();
+    QVERIFY(!encoded.contains(' '));
+    QCOMPARE(encoded.count('#'), 0);
 }
 
 QTEST_GUILESS_MAIN(TestWorkspace)

@@ -42,7 +42,7 @@ class BoxAnswerer
 public:
     explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::NoButton)
     {
-        m_timer.setInterval(5);
+        m_timer.setInterval(0);
         QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
             if (QWidget *popup = QApplication::activePopupWidget()) {
                 ++closed;

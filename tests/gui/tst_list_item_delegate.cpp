@@ -1,3 +1,4 @@
+// The field list's delegate: what it reports on commit and on cancel, and when.
 #include "app/list_item_delegate.h"
 
 #include <QtTest>

@@ -1,3 +1,4 @@
+// The main window as built: its form, slot table, wiring, first start, closing, and the display check.
 #include "app/quorbel.h"
 #include "gui_test_helpers.h"
 

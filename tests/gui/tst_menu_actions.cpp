@@ -1,3 +1,4 @@
+// The tutorial, about and workspace commands of the menus.
 #include "app/quorbel.h"
 #include "gui_test_helpers.h"
 #include "workspace/workspace.h"
@@ -25,8 +26,6 @@ private slots:
     void tutorial();
     void about();
     void workspaceOpensDataDirectory();
-    void directoryUrls_data();
-    void directoryUrls();
 
 private:
     void showBox(const char *actionName, const QString &title, QStringList *lines);
@@ -108,39 +107,6 @@ void TestMenuActions::workspaceOpensDataDirectory()
     QVERIFY(sink.opened.first().isLocalFile());
     QCOMPARE(sink.opened.first().toLocalFile(), workspace->dataDir);
     QCOMPARE(sink.opened.first().toLocalFile(), GuiTest::dataDir());
-}
-
-void TestMenuActions::directoryUrls_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("urlPath");
-    QTest::newRow("plain") << "/opt/quorbel/data/"
-                           << "/opt/quorbel/data/";
-    QTest::newRow("space and Chinese") << "/home/李 雷/我的 工具/data/"
-                                       << "/home/李 雷/我的 工具/data/";
-    QTest::newRow("hash and percent") << "/srv/a#b/100%/data/"
-                                      << "/srv/a#b/100%/data/";
-    // Read as a bare URL this would have the scheme "c".
-    QTest::newRow("drive letter") << "C:/Tools/data/"
-                                  << "/C:/Tools/data/";
-}
-
-void TestMenuActions::directoryUrls()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, urlPath);
-    const QUrl url = directoryUrl(path);
-    QVERIFY(url.isValid());
-    QCOMPARE(url.scheme(), QStringLiteral("file"));
-    QVERIFY(url.fragment().isEmpty());
-    QCOMPARE(url.path(), urlPath);
-#ifdef Q_OS_WIN
-    QCOMPARE(url.toLocalFile(), path);
-#endif
-    // The encoded form carries no raw space or "#" that a desktop handler could misread.
-    const QByteArray encoded = url.toEncoded();
-    QVERIFY(!encoded.contains(' '));
-    QCOMPARE(encoded.count('#'), 0);
 }
 
 QTEST_MAIN(TestMenuActions)

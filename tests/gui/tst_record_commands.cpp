@@ -1,3 +1,4 @@
+// Adding, inserting, re-sorting and copying records through the real widgets.
 #include "app/quorbel.h"
 #include "fields/field_file.h"
 #include "gui_test_helpers.h"
