@@ -27,7 +27,6 @@ const char helpText[] = "\n"
                         "  --verbose      write the engine's steps to standard error\n"
                         "  --help         print this help\n";
 
-// Exit statuses.
 constexpr int exitOk = 0;
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
@@ -171,19 +170,15 @@ int main(int argc, char *argv[])
 
     int status = exitOk;
     RowWriter output;
-    if (options.header) {
-        QStringList names;
-        for (const FieldDef &field : fields)
-            names.append(field.name);
-        output.write(names);
-    }
+    if (options.header)
+        output.write(FieldCatalogue(fields).names());
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {
-        QFile file;
         const bool isStandardInput = input == QLatin1String("-");
-        const bool opened = isStandardInput ? file.open(stdin, QIODevice::ReadOnly)
-                                            : (file.setFileName(input), file.open(QIODevice::ReadOnly));
+        QFile file(isStandardInput ? QString() : input);
+        const bool opened =
+            isStandardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
         const QString inputName = isStandardInput ? QStringLiteral("standard input") : input;
         if (!opened) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")
