@@ -1,5 +1,6 @@
 // quorbel-sort driven as a process: inputs, record splitting, output and every way of failing.
 #include "fields/field_file.h"
+#include "tests/test_files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,11 +33,7 @@ Run runSort(const QStringList &arguments, const QByteArray &input = QByteArray()
     return run;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::putBytes;
 
 const QList<FieldDef> fields { { QStringLiteral("姓名"), QStringLiteral("^[^\\x00-\\xff]{2,4}$") },
                                { QStringLiteral("性别"), QStringLiteral("[01男女]") },
@@ -72,7 +69,7 @@ private:
 void TestQuorbelSort::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QVERIFY(writeFile(path("fields.txt"), fieldsToText(fields).toUtf8()));
+    QVERIFY(putBytes(path("fields.txt"), fieldsToText(fields).toUtf8()));
     m_fieldsOption = QStringList { QStringLiteral("--fields"), path("fields.txt") };
 }
 
@@ -111,8 +108,8 @@ void TestQuorbelSort::records()
 // Files and "-" in the order given; a record ends with its input even without a blank line.
 void TestQuorbelSort::inputsInOrder()
 {
-    QVERIFY(writeFile(path("one.txt"), "张三\n男"));
-    QVERIFY(writeFile(path("two.txt"), "25\n"));
+    QVERIFY(putBytes(path("one.txt"), "张三\n男"));
+    QVERIFY(putBytes(path("two.txt"), "25\n"));
     const Run run = runSort(
         m_fieldsOption + QStringList { path("one.txt"), QStringLiteral("-"), path("two.txt") }, "李四");
     QCOMPARE(run.exitCode, 0);
@@ -131,7 +128,7 @@ void TestQuorbelSort::encoding()
 {
     const QList<FieldDef> startFields { { QStringLiteral("A"), QStringLiteral("^张") },
                                         { QStringLiteral("B"), QStringLiteral("^\uFFFD") } };
-    QVERIFY(writeFile(path("start.txt"), fieldsToText(startFields).toUtf8()));
+    QVERIFY(putBytes(path("start.txt"), fieldsToText(startFields).toUtf8()));
     const Run run =
         runSort({ QStringLiteral("--fields"), path("start.txt") }, "\xEF\xBB\xBF张三\n\n\xFF李四");
     QCOMPARE(run.exitCode, 0);
@@ -198,8 +195,8 @@ void TestQuorbelSort::badArguments()
 
 void TestQuorbelSort::unreadableInputIsSkipped()
 {
-    QVERIFY(writeFile(path("a.txt"), "张三"));
-    QVERIFY(writeFile(path("b.txt"), "李四"));
+    QVERIFY(putBytes(path("a.txt"), "张三"));
+    QVERIFY(putBytes(path("b.txt"), "李四"));
     const Run run =
         runSort(m_fieldsOption + QStringList { path("a.txt"), path("missing.txt"), path("b.txt") });
     QCOMPARE(run.exitCode, 1);
@@ -223,7 +220,7 @@ void TestQuorbelSort::defaultFieldFile()
     QCOMPARE(missing.err, "quorbel-sort: field file not found: " + fieldFile.toUtf8() + '\n');
 
     QVERIFY(QDir(appDir.path()).mkdir(QStringLiteral("data")));
-    QVERIFY(writeFile(fieldFile, fieldsToText(fields).toUtf8()));
+    QVERIFY(putBytes(fieldFile, fieldsToText(fields).toUtf8()));
     const Run found = runSort({}, "张三 男", program);
     QCOMPARE(found.exitCode, 0);
     QCOMPARE(found.out, QByteArray("张三\t男\t\n"));

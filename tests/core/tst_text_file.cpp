@@ -1,5 +1,6 @@
 // Whole-file reading and the safe writer, with the failures it must report.
 #include "fields/text_file.h"
+#include "tests/test_files.h"
 
 #include <QtTest>
 
@@ -10,17 +11,8 @@ QTextCodec *utf8()
     return QTextCodec::codecForName("utf-8");
 }
 
-bool putBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using TestFiles::bytesOf;
+using TestFiles::putBytes;
 
 // Takes a few bytes, then refuses, like a full disk.
 class FullDevice final : public QIODevice

@@ -3,6 +3,7 @@
 #include "app/quorbel.h"
 #include "fields/field_file.h"
 #include "gui_test_helpers.h"
+#include "tests/test_files.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -13,16 +14,12 @@ const QString kFieldFile = QStringLiteral("fields.txt");
 
 QByteArray fileBytes()
 {
-    QFile file(GuiTest::dataDir() + kFieldFile);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return TestFiles::bytesOf(GuiTest::dataDir() + kFieldFile);
 }
 
-void putFileBytes(const QByteArray &bytes)
+bool putFileBytes(const QByteArray &bytes)
 {
-    QDir().mkpath(GuiTest::dataDir());
-    QFile file(GuiTest::dataDir() + kFieldFile);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    return TestFiles::putBytes(GuiTest::dataDir() + kFieldFile, bytes);
 }
 
 // Four fields; B has no pattern. Letters are the keys the table cells carry.
@@ -80,7 +77,7 @@ private:
 void TestFieldPanel::init()
 {
     GuiTest::removeDataDir();
-    putFileBytes(fieldsToText(kFields).toUtf8());
+    QVERIFY(putFileBytes(fieldsToText(kFields).toUtf8()));
     m_window.reset(new Quorbel);
     m_list = m_window->findChild<QListWidget *>(QStringLiteral("fieldsList"));
     m_table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
@@ -202,12 +199,12 @@ void TestFieldPanel::addAndRename()
 
     // Committing or cancelling without a change writes nothing. (Only a change of the current row
     // may write: the pattern box then shows another pattern and stores it back.)
-    putFileBytes("sentinel");
+    QVERIFY(putFileBytes("sentinel"));
     QTest::keyClick(editor(), Qt::Key_Return);
     QTRY_VERIFY(!editor());
     QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {},
                       m_list->visualItemRect(m_list->item(4)).center());
-    putFileBytes("sentinel");
+    QVERIFY(putFileBytes("sentinel"));
     rename(4, QStringLiteral("x"), Qt::Key_Escape);
     rename(4, QStringLiteral("新字段"));
     QCOMPARE(m_list->item(4)->text(), QStringLiteral("新字段"));
@@ -292,7 +289,7 @@ void TestFieldPanel::deleteFields()
 
     // The only field is gone: the box keeps its pattern, and typing into it changes nothing.
     QCOMPARE(m_pattern->text(), kFields[2].pattern);
-    putFileBytes("sentinel");
+    QVERIFY(putFileBytes("sentinel"));
     QTest::keyClicks(m_pattern, QStringLiteral("x"));
     QCOMPARE(m_window->fieldCatalogue().size(), 0);
     QCOMPARE(fileBytes(), QByteArray("sentinel"));
@@ -324,14 +321,14 @@ void TestFieldPanel::moves()
     // Made current first: a change of the current row may write by itself.
     QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {},
                       m_list->visualItemRect(m_list->item(row)).center());
-    putFileBytes("sentinel");
+    QVERIFY(putFileBytes("sentinel"));
     useMenu(row, entry);
     QList<FieldDef> fields;
     for (const QChar key : keys)
         fields.append(kFields.at(key.unicode() - 'A'));
     if (keys == QLatin1String("ABCD")) {
         QCOMPARE(fileBytes(), QByteArray("sentinel"));
-        putFileBytes(fieldsToText(kFields).toUtf8());
+        QVERIFY(putFileBytes(fieldsToText(kFields).toUtf8()));
     }
     checkViews(fields, keys);
     const int moved = keys.indexOf(QChar('A' + row));

@@ -2,6 +2,7 @@
 // the fields on disk.
 #include "app/quorbel.h"
 #include "gui_test_helpers.h"
+#include "tests/test_files.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -27,19 +28,8 @@ QString fieldFile()
     return GuiTest::dataDir() + QStringLiteral("fields.txt");
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void putBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using TestFiles::bytesOf;
+using TestFiles::putBytes;
 
 // "title|text" of each box, marked where a box is not the parentless critical one with OK alone
 // that every field file failure shows.
@@ -115,7 +105,7 @@ void TestFieldStorage::loadsWithoutWriting()
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
     // Spacing that a save would remove shows that starting up writes nothing.
     const QByteArray text = "\xEF\xBB\xBF" + kOneField + "\r\n <field><name>备注</name></field>\n";
-    putBytes(fieldFile(), text);
+    QVERIFY(putBytes(fieldFile(), text));
     {
         Quorbel window;
         const FieldCatalogue &catalogue = window.fieldCatalogue();
@@ -132,7 +122,7 @@ void TestFieldStorage::loadsWithoutWriting()
     QCOMPARE(bytesOf(fieldFile()), text);
 
     // A zero-byte file is an empty catalogue, and an empty catalogue is saved as zero bytes.
-    putBytes(fieldFile(), QByteArray());
+    QVERIFY(putBytes(fieldFile(), QByteArray()));
     {
         Quorbel window;
         QCOMPARE(window.fieldCatalogue().size(), 0);
@@ -170,7 +160,7 @@ void TestFieldStorage::unreadableFileIsNeverOverwritten()
 
     // Even once the file can be read again, this run never saw its fields and must not replace them.
     QVERIFY(QFile::remove(fieldFile()));
-    putBytes(fieldFile(), kOneField);
+    QVERIFY(putBytes(fieldFile(), kOneField));
     window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
     window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);
     window.findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("x"));
@@ -188,7 +178,7 @@ void TestFieldStorage::unreadableFileIsNeverOverwritten()
 void TestFieldStorage::plainFileWhereDataBelongs()
 {
     const QString plain = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
-    putBytes(plain, "keep me");
+    QVERIFY(putBytes(plain, "keep me"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a directory")));
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
     Quorbel window;
@@ -204,7 +194,7 @@ void TestFieldStorage::plainFileWhereDataBelongs()
 
 void TestFieldStorage::readOnlyDataDirectory()
 {
-    putBytes(fieldFile(), kOneField);
+    QVERIFY(putBytes(fieldFile(), kOneField));
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
     Quorbel window;
     QVERIFY(QFile::setPermissions(GuiTest::dataDir(), QFile::ReadOwner | QFile::ExeOwner));
@@ -228,7 +218,7 @@ void TestFieldStorage::failedWriteKeepsOldFile()
 {
 #ifdef Q_OS_UNIX
     // A file size limit fails the write like a full disk, for root too.
-    putBytes(fieldFile(), kOneField);
+    QVERIFY(putBytes(fieldFile(), kOneField));
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
     Quorbel window;
     window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);

@@ -2,6 +2,7 @@
 #include "app/quorbel.h"
 #include "fields/field_file.h"
 #include "gui_test_helpers.h"
+#include "tests/test_files.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -15,12 +16,10 @@ const FieldDef kMobile { QStringLiteral("手机号"), QStringLiteral("^1\\d{10}$
 const QString kPerson = QStringLiteral("张三 男 20 13812345678");
 const QString kOther = QStringLiteral("李四，女，19\n13900001111");
 
-void writeFieldFile(const QList<FieldDef> &fields)
+bool putFieldFile(const QList<FieldDef> &fields)
 {
-    QDir().mkpath(GuiTest::dataDir());
-    QFile file(GuiTest::dataDir() + QStringLiteral("fields.txt"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(fieldsToText(fields).toUtf8());
+    return TestFiles::putBytes(GuiTest::dataDir() + QStringLiteral("fields.txt"),
+                               fieldsToText(fields).toUtf8());
 }
 
 } // namespace
@@ -72,7 +71,7 @@ void TestRecordCommands::cleanup()
 
 void TestRecordCommands::create(const QList<FieldDef> &fields)
 {
-    writeFieldFile(fields);
+    QVERIFY(putFieldFile(fields));
     m_window.reset(new Quorbel);
     m_table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
     m_input = m_window->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));
