@@ -1,4 +1,4 @@
-// The field file's tag functions. The format is read by plain substring search, never as XML.
+// The field file: its tag functions, read by plain substring search and never as XML, and the file itself.
 #include "fields/field_file.h"
 
 #include "fields/text_file.h"
