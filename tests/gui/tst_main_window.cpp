@@ -98,106 +98,44 @@ void TestMainWindow::formElements_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("toolTip");
 
-    QTest::newRow("resortAction") << "resortAction"
-                                  << "QAction"
-                                  << "QuorbelClass"
-                                  << "重新分拣"
-                                  << "";
-    QTest::newRow("helpAction") << "helpAction"
-                                << "QAction"
-                                << "QuorbelClass"
-                                << "教程"
-                                << "";
-    QTest::newRow("aboutAction") << "aboutAction"
-                                 << "QAction"
-                                 << "QuorbelClass"
-                                 << "关于"
-                                 << "";
-    QTest::newRow("workspaceAction") << "workspaceAction"
-                                     << "QAction"
-                                     << "QuorbelClass"
-                                     << "工作目录"
-                                     << "";
-    QTest::newRow("centralWidget") << "centralWidget"
-                                   << "QWidget"
-                                   << "QuorbelClass"
-                                   << ""
-                                   << "";
-    QTest::newRow("fieldsList") << "fieldsList"
-                                << "QListWidget"
-                                << "centralWidget"
-                                << ""
-                                << "";
-    QTest::newRow("patternEdit") << "patternEdit"
-                                 << "QLineEdit"
-                                 << "centralWidget"
-                                 << ""
-                                 << "";
-    QTest::newRow("addCol") << "addCol"
-                            << "QPushButton"
-                            << "centralWidget"
-                            << "添加字段"
-                            << "添加一列。添加后，建议对已有数据重新分拣";
-    QTest::newRow("inputEdit") << "inputEdit"
-                               << "QPlainTextEdit"
-                               << "centralWidget"
-                               << ""
-                               << "";
-    QTest::newRow("inputButton") << "inputButton"
-                                 << "QPushButton"
-                                 << "centralWidget"
-                                 << "添加"
-                                 << "";
-    QTest::newRow("insertButton") << "insertButton"
-                                  << "QPushButton"
-                                  << "centralWidget"
-                                  << "插入"
-                                  << "同添加，但是位置在表格当前行的上方";
-    QTest::newRow("pasteButton") << "pasteButton"
-                                 << "QPushButton"
-                                 << "centralWidget"
-                                 << "识别剪贴板"
-                                 << "直接从剪贴板添加，省去手动粘贴的步骤";
-    QTest::newRow("tableWidget") << "tableWidget"
-                                 << "QTableWidget"
-                                 << "centralWidget"
-                                 << ""
-                                 << "";
-    QTest::newRow("resortButton") << "resortButton"
-                                  << "QPushButton"
-                                  << "centralWidget"
-                                  << "重新分拣"
-                                  << "对所有记录重新分类；会丢失所有手动修改。（建议添加字段后再使用）";
-    QTest::newRow("copyExcelButton") << "copyExcelButton"
-                                     << "QPushButton"
-                                     << "centralWidget"
-                                     << "复制为Excel"
-                                     << "";
-    QTest::newRow("menuBar") << "menuBar"
-                             << "QMenuBar"
-                             << "QuorbelClass"
-                             << ""
-                             << "";
-    QTest::newRow("menu") << "menu"
-                          << "QMenu"
-                          << "menuBar"
-                          << "文件"
-                          << "";
-    QTest::newRow("menu_2") << "menu_2"
-                            << "QMenu"
-                            << "menuBar"
-                            << "编辑"
-                            << "";
-    QTest::newRow("menu_3") << "menu_3"
-                            << "QMenu"
-                            << "menuBar"
-                            << "帮助"
-                            << "";
-    QTest::newRow("statusBar") << "statusBar"
-                               << "QStatusBar"
-                               << "QuorbelClass"
-                               << ""
-                               << "";
+    struct Element
+    {
+        const char *name;
+        const char *className;
+        const char *parent;
+        const char *text;
+        const char *toolTip;
+    };
+    // clang-format off
+    const Element elements[] = {
+        { "resortAction",    "QAction",        "QuorbelClass",  "重新分拣",   "" },
+        { "helpAction",      "QAction",        "QuorbelClass",  "教程",       "" },
+        { "aboutAction",     "QAction",        "QuorbelClass",  "关于",       "" },
+        { "workspaceAction", "QAction",        "QuorbelClass",  "工作目录",   "" },
+        { "centralWidget",   "QWidget",        "QuorbelClass",  "",           "" },
+        { "fieldsList",      "QListWidget",    "centralWidget", "",           "" },
+        { "patternEdit",     "QLineEdit",      "centralWidget", "",           "" },
+        { "addCol",          "QPushButton",    "centralWidget", "添加字段",   "添加一列。添加后，建议对已有数据重新分拣" },
+        { "inputEdit",       "QPlainTextEdit", "centralWidget", "",           "" },
+        { "inputButton",     "QPushButton",    "centralWidget", "添加",       "" },
+        { "insertButton",    "QPushButton",    "centralWidget", "插入",       "同添加，但是位置在表格当前行的上方" },
+        { "pasteButton",     "QPushButton",    "centralWidget", "识别剪贴板", "直接从剪贴板添加，省去手动粘贴的步骤" },
+        { "tableWidget",     "QTableWidget",   "centralWidget", "",           "" },
+        { "resortButton",    "QPushButton",    "centralWidget", "重新分拣",
+          "对所有记录重新分类；会丢失所有手动修改。（建议添加字段后再使用）" },
+        { "copyExcelButton", "QPushButton",    "centralWidget", "复制为Excel", "" },
+        { "menuBar",         "QMenuBar",       "QuorbelClass",  "",           "" },
+        { "menu",            "QMenu",          "menuBar",       "文件",       "" },
+        { "menu_2",          "QMenu",          "menuBar",       "编辑",       "" },
+        { "menu_3",          "QMenu",          "menuBar",       "帮助",       "" },
+        { "statusBar",       "QStatusBar",     "QuorbelClass",  "",           "" },
+    };
+    // clang-format on
+    for (const Element &e : elements) {
+        QTest::newRow(e.name) << QString::fromLatin1(e.name) << QString::fromLatin1(e.className)
+                              << QString::fromLatin1(e.parent) << QString::fromUtf8(e.text)
+                              << QString::fromUtf8(e.toolTip);
+    }
 }
 
 void TestMainWindow::formElements()
