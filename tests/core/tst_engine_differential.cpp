@@ -29,6 +29,8 @@ QList<FieldDef> fieldPool()
         { "S", "^$" },
         { "R", "\\d+@" },
         { "Q", "." },
+        { "P", "(x?){1000}" },
+        { "O", "(x+)\\1" },
     };
     for (const auto &field : odd)
         pool.append({ QString::fromUtf8(field[0]), QString::fromUtf8(field[1]) });
@@ -50,6 +52,8 @@ const QStringList oddTokens {
     QStringLiteral("]"),
     QStringLiteral("Ab"),
     QStringLiteral("\uFFFD"),
+    QString(5000, QLatin1Char('x')),
+    QString(2000, QLatin1Char('x')),
 };
 
 const QStringList oddSeparators { QStringLiteral("\u0085"), QStringLiteral("\u2028"),
