@@ -232,9 +232,10 @@ void RecordClassifier::matchLabels()
         return; // no label can have a token after it
 
     // The last field of an equal name wins, so look from the end of the field list; many fields
-    // against many tokens go through a table of names instead.
+    // against many tokens go through a table of names instead, whose building costs more than the
+    // plain comparisons when either list is short.
     QVector<int> labelIndex(tokenCount, -1);
-    if (qint64(fieldCount) * tokenCount > 4096) {
+    if (fieldCount > 64 && tokenCount > 64) {
         QHash<QString, int> lastFieldNamed;
         lastFieldNamed.reserve(fieldCount);
         for (int f = 0; f < fieldCount; ++f)
