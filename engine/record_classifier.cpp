@@ -83,6 +83,8 @@ public:
 
     // Ids run from 0 to patternCount() - 1.
     int patternCount() const { return int(m_patterns.size()); }
+    const QString &patternText(int patternId) const { return m_patterns[patternId].text; }
+    bool isDisabled(int patternId) const { return m_patterns[patternId].disabled; }
 
     bool fits(int patternId, const QString &token, Verdict *verdicts)
     {
@@ -193,6 +195,51 @@ private:
     double m_compiledCost = 0;
     quint32 m_generation = 1;
     quint64 m_record = 0;
+};
+
+// For many patterns against many tokens: the tokens holding each character, and those starting with
+// it, in token order. A pattern that needs a character then tries only the tokens in the shortest
+// of its lists; the others cannot fit it, so the outcome is the same.
+class TokenIndex final
+{
+public:
+    explicit TokenIndex(const QStringList &tokens)
+    {
+        for (int t = 0; t < tokens.size(); ++t) {
+            const QString &token = tokens.at(t);
+            m_starting[token.at(0)].push_back(t);
+            for (const QChar c : token) {
+                std::vector<int> &holding = m_holding[c];
+                if (holding.empty() || holding.back() != t)
+                    holding.push_back(t);
+            }
+        }
+    }
+
+    // The tokens worth trying against the pattern, or nullptr for all of them.
+    const std::vector<int> *candidates(const QString &pattern, bool disabled) const
+    {
+        if (disabled)
+            return &m_none;
+        const PatternPrefilter prefilter(pattern);
+        const std::vector<int> *shortest = nullptr;
+        const auto consider = [&shortest, this](const QHash<QChar, std::vector<int>> &lists, QChar c) {
+            const auto found = lists.constFind(c);
+            const std::vector<int> *list = found == lists.constEnd() ? &m_none : &*found;
+            if (!shortest || list->size() < shortest->size())
+                shortest = list;
+        };
+        if (!prefilter.leadCharacter().isNull())
+            consider(m_starting, prefilter.leadCharacter());
+        for (const QChar c : prefilter.requiredCharacters())
+            consider(m_holding, c);
+        return shortest;
+    }
+
+private:
+    QHash<QChar, std::vector<int>> m_starting;
+    QHash<QChar, std::vector<int>> m_holding;
+    const std::vector<int> m_none;
 };
 
 } // namespace
@@ -320,6 +367,13 @@ void RecordClassifier::matchPatterns()
         }
     }
 
+    // Each pattern's tokens to try, decided at its first look: an index list, or all tokens.
+    std::unique_ptr<TokenIndex> index;
+    const bool indexed = qint64(patternCount) * tokenCount > 4096;
+    QVarLengthArray<const std::vector<int> *, 64> candidates(patternCount);
+    QVarLengthArray<bool, 64> decided(patternCount);
+    std::fill(decided.begin(), decided.end(), false);
+
     // The rules restart at the first field after every assignment and take the first field that can
     // be assigned. Fields before the cursor are known unable to, except those whose pattern lost a
     // live match since: they wait in recheck, and the smallest of them goes first.
@@ -338,9 +392,20 @@ void RecordClassifier::matchPatterns()
         const int p = patternOf[f];
         if (filled.at(f) || p < 0)
             continue;
+        if (!decided[p]) {
+            decided[p] = true;
+            candidates[p] = nullptr;
+            if (indexed) {
+                if (!index)
+                    index = std::make_unique<TokenIndex>(tokens);
+                candidates[p] = index->candidates(memory.patternText(p), memory.isDisabled(p));
+            }
+        }
+        const std::vector<int> *const tried = candidates[p];
+        const int triedCount = tried ? int(tried->size()) : tokenCount;
         int liveCount = (slotToken[2 * p] >= 0) + (slotToken[2 * p + 1] >= 0);
-        while (liveCount < 2 && scanned[p] < tokenCount) {
-            const int t = scanned[p]++;
+        while (liveCount < 2 && scanned[p] < triedCount) {
+            const int t = tried ? (*tried)[scanned[p]++] : scanned[p]++;
             if (!taken[t] && memory.fits(p, tokens.at(t), verdicts[t])) {
                 const int slot = slotToken[2 * p] < 0 ? 2 * p : 2 * p + 1;
                 slotToken[slot] = t;
@@ -349,7 +414,7 @@ void RecordClassifier::matchPatterns()
                 ++liveCount;
             }
         }
-        if (liveCount != 1 || scanned[p] < tokenCount)
+        if (liveCount != 1 || scanned[p] < triedCount)
             continue;
 
         const int t = std::max(slotToken[2 * p], slotToken[2 * p + 1]);
