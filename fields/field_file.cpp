@@ -109,7 +109,8 @@ QList<FieldDef> fieldsFromText(const QString &text)
 bool readFieldFile(const QString &path, QList<FieldDef> *fields, QString *errorText)
 {
     QString text;
-    if (!readTextFile(path, fieldFileCodec(), &text, errorText))
+    TextEncoding encoding = TextEncoding::Unicode;
+    if (!readUserTextFile(path, &text, &encoding, errorText))
         return false;
     *fields = fieldsFromText(text);
     return true;
