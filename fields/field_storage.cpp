@@ -47,10 +47,13 @@ void Quorbel::saveFields()
         saveWarning = new QLabel(statusBar());
         saveWarning->setObjectName(QStringLiteral("saveWarning"));
         saveWarning->setStyleSheet(QStringLiteral("color: #b00020;"));
+        // A long path must not widen the window; the tool tip keeps the whole text.
+        saveWarning->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         statusBar()->addPermanentWidget(saveWarning, 1);
     }
     saveWarning->setText(QStringLiteral("字段未保存：")
                          + QString(errorText).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    saveWarning->setToolTip(errorText);
     saveWarning->show();
     if (!saveFailing) {
         saveFailing = true;
