@@ -85,8 +85,9 @@ bool readUserTextFile(const QString &path, QString *text, TextEncoding *encoding
     const bool readAsUtf8 = QTextCodec::codecForUtfText(bytes, codec)->mibEnum() == utf8Mib;
     if (readAsUtf8 && !isValidUtf8(bytes)) {
         QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
-        // A UTF-8 byte-order mark is the writer's word that the rest is UTF-8, however broken.
-        if (bytes.startsWith("\xEF\xBB\xBF") || !isValidIn(gb18030, bytes)) {
+        // A UTF-8 byte-order mark is the writer's word that the rest is UTF-8, however broken; a Qt
+        // built without the codec finds such files valid in neither.
+        if (!gb18030 || bytes.startsWith("\xEF\xBB\xBF") || !isValidIn(gb18030, bytes)) {
             qCDebug(lcFieldFile).noquote() << QStringLiteral("既非 UTF-8 也非 GB18030 编码：")
                                            << QLatin1Char('"') + path + QLatin1Char('"');
             *errorText =
