@@ -3,12 +3,15 @@
 
 #include "engine/record_row.h"
 #include "fields/field_catalogue.h"
+#include "fields/field_file_keeper.h"
 #include "ui_quorbel.h"
 
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+
+class QLabel;
 
 class Quorbel final : public QMainWindow
 {
@@ -63,6 +66,9 @@ private:
     QString fieldsPath;
     FieldCatalogue catalogue;
     QStringList recordTexts;
-    // The field file existed at start-up but could not be read: saving it would destroy fields never loaded.
-    bool fieldFileUnread = false;
+    // What loading found about the field file decides what saving may do.
+    FieldFileKeeper fieldFile;
+    // Saves have failed since the last one that worked: the box was shown, the status bar says the rest.
+    bool saveFailing = false;
+    QLabel *saveWarning = nullptr; // made at the first failure
 };

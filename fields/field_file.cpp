@@ -22,23 +22,46 @@ QTextCodec *fieldFileCodec()
     return QTextCodec::codecForName("utf-8");
 }
 
+// textsBetween and tagValue on references into the text: a large file is read without copying each
+// element first. The two must find exactly what the public functions below find.
+template<typename Found>
+void forEachBetween(const QString &text, const QString &openMarker, const QString &closeMarker, Found found)
+{
+    int from = 0;
+    for (;;) {
+        const int open = text.indexOf(openMarker, from);
+        if (open < 0)
+            return;
+        const int start = open + openMarker.size();
+        const int close = text.indexOf(closeMarker, start);
+        if (close < 0)
+            return;
+        found(text.midRef(start, close - start));
+        from = close + closeMarker.size();
+    }
+}
+
+QStringRef valueBetween(const QStringRef &text, const QString &openMarker, const QString &closeMarker)
+{
+    const int open = text.indexOf(openMarker);
+    if (open < 0)
+        return QStringRef();
+    const int start = open + openMarker.size();
+    // The closing tag is looked for from the start of the text, not from the value.
+    const int close = text.indexOf(closeMarker);
+    if (close >= start)
+        return text.mid(start, close - start);
+    return text.mid(start);
+}
+
 } // namespace
 
 QStringList textsBetween(const QString &text, const QString &openMarker, const QString &closeMarker)
 {
     QStringList result;
-    int from = 0;
-    for (;;) {
-        const int open = text.indexOf(openMarker, from);
-        if (open < 0)
-            return result;
-        const int start = open + openMarker.size();
-        const int close = text.indexOf(closeMarker, start);
-        if (close < 0)
-            return result;
-        result.append(text.mid(start, close - start));
-        from = close + closeMarker.size();
-    }
+    forEachBetween(text, openMarker, closeMarker,
+                   [&result](const QStringRef &content) { result.append(content.toString()); });
+    return result;
 }
 
 QStringList tagElements(const QString &text, const QString &tag)
@@ -48,15 +71,7 @@ QStringList tagElements(const QString &text, const QString &tag)
 
 QString tagValue(const QString &text, const QString &tag)
 {
-    const int open = text.indexOf(openingTag(tag));
-    if (open < 0)
-        return QString();
-    const int start = open + tag.size() + 2;
-    // The closing tag is looked for from the start of the text, not from the value.
-    const int close = text.indexOf(closingTag(tag));
-    if (close >= start)
-        return text.mid(start, close - start);
-    return text.mid(start);
+    return valueBetween(QStringRef(&text), openingTag(tag), closingTag(tag)).toString();
 }
 
 QString wrapInTag(const QString &value, const QString &tag)
@@ -78,17 +93,24 @@ QString fieldsToText(const QList<FieldDef> &fields)
 
 QList<FieldDef> fieldsFromText(const QString &text)
 {
+    const QString name = QStringLiteral("name");
+    const QString nameOpen = openingTag(name), nameClose = closingTag(name);
+    const QString pattern = QStringLiteral("pattern");
+    const QString patternOpen = openingTag(pattern), patternClose = closingTag(pattern);
     QList<FieldDef> fields;
-    for (const QString &element : tagElements(text, QStringLiteral("field")))
-        fields.append(
-            { tagValue(element, QStringLiteral("name")), tagValue(element, QStringLiteral("pattern")) });
+    const QString field = QStringLiteral("field");
+    forEachBetween(text, openingTag(field), closingTag(field), [&](const QStringRef &element) {
+        fields.append({ valueBetween(element, nameOpen, nameClose).toString(),
+                        valueBetween(element, patternOpen, patternClose).toString() });
+    });
     return fields;
 }
 
 bool readFieldFile(const QString &path, QList<FieldDef> *fields, QString *errorText)
 {
     QString text;
-    if (!readTextFile(path, fieldFileCodec(), &text, errorText))
+    TextEncoding encoding = TextEncoding::Unicode;
+    if (!readUserTextFile(path, &text, &encoding, errorText))
         return false;
     *fields = fieldsFromText(text);
     return true;

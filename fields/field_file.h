@@ -21,8 +21,9 @@ QString fieldsToText(const QList<FieldDef> &fields);
 // One field per "field" element; a missing name or pattern reads as the empty text.
 QList<FieldDef> fieldsFromText(const QString &text);
 
-// Fields of an existing field file (UTF-8, a byte-order mark honoured). False with a message for
-// the user in *errorText when it cannot be read.
+// Fields of an existing field file (UTF-8, a byte-order mark honoured, or GB18030 when the bytes are
+// not UTF-8 but valid GB18030). False with a message for the user in *errorText when it cannot be
+// read or is valid in neither encoding.
 bool readFieldFile(const QString &path, QList<FieldDef> *fields, QString *errorText);
 // Replaces the field file's content safely, as writeTextFile does.
 bool writeFieldFile(const QString &path, const QList<FieldDef> &fields, QString *errorText);

@@ -44,6 +44,14 @@ bool ensureDirectory(const QString &path)
     return QDir().mkpath(path);
 }
 
+QString dataDirectoryProblem(const QString &dataDir)
+{
+    const QFileInfo info(QDir::cleanPath(dataDir));
+    if (!info.exists() || info.isDir())
+        return QString();
+    return QStringLiteral("数据目录的位置上有一个同名的文件，字段无法保存\n路径：%1").arg(info.filePath());
+}
+
 QUrl directoryUrl(const QString &path)
 {
     return QUrl::fromLocalFile(path);

@@ -25,5 +25,9 @@ extern Workspace *workspace;
 // Something other than a directory standing at the path is left alone and gives false.
 bool ensureDirectory(const QString &path);
 
+// Why nothing can be saved in the data directory, worded for the user; empty when it is a directory or
+// missing (missing is made at start-up, or reported by the save that needs it).
+QString dataDirectoryProblem(const QString &dataDir);
+
 // The URL under which the desktop opens a local directory (drive letters, spaces and "#" included).
 QUrl directoryUrl(const QString &path);

@@ -1,5 +1,7 @@
 // The field file's text: reading by substring search, and the writer's exact text.
 #include "fields/field_file.h"
+#include "fields/field_file_keeper.h"
+#include "tests/test_files.h"
 
 #include <QtTest>
 
@@ -33,6 +35,7 @@ private slots:
     void read();
     void write_data();
     void write();
+    void backupNames();
 };
 
 void TestFieldFile::read_data()
@@ -119,6 +122,19 @@ void TestFieldFile::write()
 
     QCOMPARE(fieldsToText(unflat(fields)), text);
     QCOMPARE(flat(fieldsFromText(text)), readBack);
+}
+
+void TestFieldFile::backupNames()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fields.txt"));
+    QVERIFY(TestFiles::putBytes(path, "original"));
+    QCOMPARE(FieldFileKeeper::backupPath(path), path + ".bak");
+    // A copy of this same file serves again; someone else's file of that name is never replaced.
+    QVERIFY(TestFiles::putBytes(path + ".bak", "original"));
+    QCOMPARE(FieldFileKeeper::backupPath(path), path + ".bak");
+    QVERIFY(TestFiles::putBytes(path + ".bak", "the user's own"));
+    QCOMPARE(FieldFileKeeper::backupPath(path), path + ".bak2");
 }
 
 QTEST_GUILESS_MAIN(TestFieldFile)

@@ -133,6 +133,9 @@ void TestQuorbelSort::encoding()
         runSort({ QStringLiteral("--fields"), path("start.txt") }, "\xEF\xBB\xBF张三\n\n\xFF李四");
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("张三\t\n\t\xEF\xBF\xBD李四\n"));
+    // A field file saved by Notepad on a Chinese Windows (GBK: 张 is D5 C5) is read as GB18030.
+    QVERIFY(putBytes(path("gbk.txt"), "<field><name>A</name><pattern>^\xD5\xC5</pattern></field>"));
+    QCOMPARE(runSort({ QStringLiteral("--fields"), path("gbk.txt") }, "张三").out, QByteArray("张三\n"));
 }
 
 void TestQuorbelSort::verbose()

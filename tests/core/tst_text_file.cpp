@@ -48,6 +48,7 @@ private slots:
     void read_data();
     void read();
     void readFailure();
+    void saveLeftovers();
     void writeExactBytes();
     void openFailureKeepsWhatIsThere();
     void shortWriteFails();
@@ -67,19 +68,37 @@ void TestTextFile::read_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
+    // What readUserTextFile makes of the same bytes: "utf" when the same text, "gb:" and its text, or
+    // "none" when it refuses.
+    QTest::addColumn<QString>("user");
 
-    QTest::newRow("zero bytes") << QByteArray() << "";
-    QTest::newRow("UTF-8") << QByteArray("<name>姓名</name>") << "<name>姓名</name>";
-    QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF姓名") << "姓名";
-    QTest::newRow("CR LF becomes LF") << QByteArray("a\r\nb\r\n") << "a\nb\n";
-    // 姓名 in GBK: always decoded as UTF-8, so replacement characters and no complaint.
-    QTest::newRow("not UTF-8") << QByteArray("\xD0\xD5\xC3\xFB") << QString(4, QChar::ReplacementCharacter);
+    const QString none = QStringLiteral("none");
+    QTest::newRow("zero bytes") << QByteArray() << ""
+                                << "utf";
+    QTest::newRow("UTF-8") << QByteArray("<name>姓名</name>") << "<name>姓名</name>"
+                           << "utf";
+    QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF姓名") << "姓名"
+                                             << "utf";
+    QTest::newRow("CR LF becomes LF, lone CR dropped") << QByteArray("a\r\nb\rc") << "a\nbc"
+                                                       << "utf";
+    QTest::newRow("UTF-16 by its mark") << QByteArray("\xFF\xFE\xD3\x59\x0D\x54", 6) << "姓名"
+                                        << "utf";
+    // 姓名 in GBK: readTextFile always decodes UTF-8, so replacement characters and no complaint.
+    const QString lost(4, QChar::ReplacementCharacter);
+    QTest::newRow("GBK") << QByteArray("\xD0\xD5\xC3\xFB\r\n") << lost + "\n"
+                         << "gb:姓名\n";
+    QTest::newRow("GBK after a UTF-8 mark") << QByteArray("\xEF\xBB\xBF\xD0\xD5\xC3\xFB") << lost << none;
+    QTest::newRow("GB18030 four-byte sequence") << QByteArray("\x81\x30\x81\x30") << "\uFFFD0\uFFFD0"
+                                                << "gb:\u0080";
+    QTest::newRow("neither") << QByteArray("a\x80") << "a\uFFFD" << none;
+    QTest::newRow("UTF-8 cut off, not GB18030") << QByteArray("a\xE5") << "a" << none;
 }
 
 void TestTextFile::read()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
+    QFETCH(QString, user);
 
     const QString path = m_dir->filePath(QStringLiteral("in.txt"));
     QVERIFY(putBytes(path, bytes));
@@ -88,6 +107,37 @@ void TestTextFile::read()
     QString error;
     QVERIFY(readTextFile(path, utf8(), &got, &error));
     QCOMPARE(got, text);
+
+    if (user == QLatin1String("none"))
+        QTest::ignoreMessage(QtDebugMsg,
+                             qPrintable(QStringLiteral("既非 UTF-8 也非 GB18030 编码： \"%1\"").arg(path)));
+    else if (user != QLatin1String("utf"))
+        QTest::ignoreMessage(QtDebugMsg,
+                             qPrintable(QStringLiteral("按 GB18030 编码读取： \"%1\"").arg(path)));
+    TextEncoding encoding = TextEncoding::Unicode;
+    QString outcome = QStringLiteral("none");
+    if (readUserTextFile(path, &got, &encoding, &error))
+        outcome = encoding == TextEncoding::Gb18030 ? QStringLiteral("gb:") + got
+            : got == text                           ? QStringLiteral("utf")
+                                                    : QStringLiteral("utf:") + got;
+    QCOMPARE(outcome, user);
+}
+
+void TestTextFile::saveLeftovers()
+{
+    // The atomic save's temporary files are the file's name, a dot and six random letters. Word-like
+    // names, other lengths or characters, other files' leftovers and directories stay.
+    const QStringList kept { "fields.txt",        "fields.txt.bak",    "fields.txt.backup",
+                             "fields.txt.Backup", "fields.txt.BACKUP", "fields.txt.aBcDe",
+                             "fields.txt.aB1DeF", "other.txt.aBcDeF",  "fields.txt.xYzAbC" };
+    for (const QString &name : kept + QStringList { "fields.txt.unfIvU", "fields.txt.bACKUP" })
+        QVERIFY(name.endsWith("xYzAbC") ? QDir(m_dir->path()).mkdir(name)
+                                        : putBytes(m_dir->filePath(name), "x"));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("已删除.*unfIvU")));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("已删除.*bACKUP")));
+    QCOMPARE(removeSaveLeftovers(m_dir->filePath(QStringLiteral("fields.txt"))).size(), 2);
+    const QStringList left = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QCOMPARE(QSet<QString>(left.begin(), left.end()), QSet<QString>(kept.begin(), kept.end()));
 }
 
 void TestTextFile::readFailure()

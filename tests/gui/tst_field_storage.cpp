@@ -1,6 +1,7 @@
 // The field file as the window loads and saves it, and the failures that must never cost the user
 // the fields on disk.
 #include "app/quorbel.h"
+#include "fields/field_file.h"
 #include "gui_test_helpers.h"
 #include "tests/test_files.h"
 
@@ -45,6 +46,13 @@ QStringList criticalBoxes(const GuiTest::BoxAnswerer &answerer)
     return said;
 }
 
+// The status bar's lasting warning, or the empty string when none shows.
+QString saveWarning(const Quorbel &window)
+{
+    const auto *label = window.findChild<QLabel *>(QStringLiteral("saveWarning"));
+    return label && label->isVisibleTo(&window) ? label->text() : QString();
+}
+
 #ifdef Q_OS_LINUX
 // Root passes permission checks through CAP_DAC_OVERRIDE; while this lives, the calling thread
 // does not, so a read-only directory stops root as it stops anyone else.
@@ -82,6 +90,8 @@ private slots:
     void init();
     void cleanup();
     void loadsWithoutWriting();
+    void fileKinds_data();
+    void fileKinds();
     void unreadableFileIsNeverOverwritten();
     void plainFileWhereDataBelongs();
     void readOnlyDataDirectory();
@@ -106,8 +116,13 @@ void TestFieldStorage::loadsWithoutWriting()
     // Spacing that a save would remove shows that starting up writes nothing.
     const QByteArray text = "\xEF\xBB\xBF" + kOneField + "\r\n <field><name>备注</name></field>\n";
     QVERIFY(putBytes(fieldFile(), text));
+    // What an interrupted save leaves goes; a user's copy that merely looks alike stays.
+    QVERIFY(putBytes(fieldFile() + QStringLiteral(".qWeRtY"), "<field>"));
+    QVERIFY(putBytes(fieldFile() + QStringLiteral(".backup"), "mine"));
     {
         Quorbel window;
+        QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::Files),
+                 QStringList({ "fields.txt", "fields.txt.backup" }));
         const FieldCatalogue &catalogue = window.fieldCatalogue();
         QCOMPARE(catalogue.names(), QStringList({ "姓名", "备注" }));
         QCOMPARE(catalogue.at(0).pattern, QStringLiteral(R"(^[^\x00-\xff]{2,4}$)"));
@@ -133,6 +148,52 @@ void TestFieldStorage::loadsWithoutWriting()
         QCOMPARE(bytesOf(fieldFile()), QByteArray());
     }
     QCOMPARE(criticalBoxes(recorder), QStringList());
+}
+
+void TestFieldStorage::fileKinds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("boxes"); // at start-up and through two saves
+    QTest::addColumn<bool>("converted"); // saved as UTF-8 after a copy of the original
+
+    const QString path = QStringLiteral("\n路径：") + fieldFile();
+    QTest::newRow("GBK, as Notepad saves ANSI")
+        << QByteArray("<field><name>\xD0\xD5\xC3\xFB</name><pattern>^a$</pattern></field>\r\n")
+        << QStringList { "姓名" } << QStringList() << true;
+    QTest::newRow("neither UTF-8 nor GB18030")
+        << QByteArray("<field><name>\x80\xFF</name></field>") << QStringList()
+        << QStringList { "错误|文件既不是 UTF-8 编码，也不是 GB18030 编码，无法读取" + path,
+                         "保存失败|启动时无法读取字段文件，为保护原有字段，未覆盖该文件" + path }
+        << false;
+    QTest::newRow("no field in a non-empty file")
+        << QByteArray("<FIELD><NAME>姓名</NAME></FIELD>") << QStringList()
+        << QStringList { "保存失败|字段文件中没有可读的字段，为保护其内容，未覆盖该文件" + path } << false;
+    QTest::newRow("white space alone") << QByteArray(" \r\n") << QStringList() << QStringList() << false;
+}
+
+void TestFieldStorage::fileKinds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, converted);
+
+    QVERIFY(putBytes(fieldFile(), bytes));
+    GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
+    if (boxes.value(0).startsWith(QStringLiteral("错误")))
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("既非 UTF-8")));
+    Quorbel window;
+    QCOMPARE(window.fieldCatalogue().names(), names);
+    window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+    QCOMPARE(criticalBoxes(recorder), boxes);
+    const bool kept = !boxes.filter(QStringLiteral("保存失败")).isEmpty();
+    QCOMPARE(bytesOf(fieldFile()), kept ? bytes : fieldsToText(window.fieldCatalogue().fields()).toUtf8());
+    QCOMPARE(bytesOf(fieldFile() + QStringLiteral(".bak")), converted ? bytes : QByteArray("<unreadable>"));
+    QCOMPARE(window.statusBar()->currentMessage(),
+             converted ? QStringLiteral("字段文件已由 GB18030 编码改存为 UTF-8，原文件保留为 fields.txt.bak")
+                       : QString());
 }
 
 void TestFieldStorage::unreadableFileIsNeverOverwritten()
@@ -166,8 +227,10 @@ void TestFieldStorage::unreadableFileIsNeverOverwritten()
     window.findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("x"));
     const QString refused =
         QStringLiteral("保存失败|启动时无法读取字段文件，为保护原有字段，未覆盖该文件\n路径：") + fieldFile();
-    QTRY_COMPARE(recorder.boxes.size(), 3);
-    QCOMPARE(criticalBoxes(recorder).mid(1), QStringList({ refused, refused }));
+    // The first refusal is a box; the second only keeps the status bar's warning.
+    QTRY_COMPARE(recorder.boxes.size(), 2);
+    QCOMPARE(criticalBoxes(recorder).mid(1), QStringList({ refused }));
+    QVERIFY(saveWarning(window).contains(QStringLiteral("为保护原有字段")));
     QCOMPARE(bytesOf(fieldFile()), kOneField);
     QCOMPARE(window.fieldCatalogue().at(0).pattern, QStringLiteral("x"));
 #else
@@ -185,9 +248,11 @@ void TestFieldStorage::plainFileWhereDataBelongs()
     window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
     window.findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(0);
     QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("patternEdit")), QStringLiteral("ab"));
-    // Every save says so: the add and each keystroke.
-    const QString failed = QStringLiteral("保存失败|打开文件失败\n路径：") + fieldFile();
-    QCOMPARE(criticalBoxes(recorder), QStringList({ failed, failed, failed }));
+    // Said once at start-up; the add and each keystroke then only keep the status bar's warning.
+    const QString why = QStringLiteral("数据目录的位置上有一个同名的文件，字段无法保存\n路径：") + plain;
+    QCOMPARE(criticalBoxes(recorder), QStringList(QStringLiteral("错误|") + why));
+    QCOMPARE(saveWarning(window),
+             QStringLiteral("字段未保存：") + QString(why).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     QCOMPARE(window.fieldCatalogue().at(0).pattern, QStringLiteral("ab"));
     QCOMPARE(bytesOf(plain), QByteArray("keep me"));
 }
@@ -208,10 +273,19 @@ void TestFieldStorage::readOnlyDataDirectory()
             QSKIP("root writes into read-only directories");
 #endif
         window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+        window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
     }
+    // One box; then the status bar says it, until a save works again.
     QCOMPARE(criticalBoxes(recorder),
              QStringList(QStringLiteral("保存失败|打开文件失败\n路径：") + fieldFile()));
+    QCOMPARE(saveWarning(window), QStringLiteral("字段未保存：打开文件失败 路径：") + fieldFile());
     QCOMPARE(bytesOf(fieldFile()), kOneField);
+    QVERIFY(
+        QFile::setPermissions(GuiTest::dataDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+    QCOMPARE(saveWarning(window), QString());
+    QCOMPARE(bytesOf(fieldFile()), fieldsToText(window.fieldCatalogue().fields()).toUtf8());
+    QCOMPARE(recorder.boxes.size(), 1);
 }
 
 void TestFieldStorage::failedWriteKeepsOldFile()
