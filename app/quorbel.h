@@ -44,7 +44,7 @@ public:
     QList<QStringList> tableRows() const;
     // Export: the text, and HTML when a cell needs it, on the clipboard; the file dialog; the file.
     void putOnClipboard(const QList<QStringList> &rows);
-    void exportTable();
+    void exportTableAs();
     bool exportTableTo(const QString &path, ExportFormat format);
     // Rows: deleting the selected ones, bringing back the last deletion, clearing the table, and
     // the count of rows that were neither copied nor exported as they stand.

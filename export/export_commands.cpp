@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -14,7 +15,7 @@
 
 void Quorbel::wireExport()
 {
-    connect(ui.exportAction, &QAction::triggered, this, [this] { exportTable(); });
+    connect(ui.exportAction, &QAction::triggered, this, [this] { exportTableAs(); });
 }
 
 QList<QStringList> Quorbel::tableRows() const
@@ -47,7 +48,7 @@ void Quorbel::putOnClipboard(const QList<QStringList> &rows)
     QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
 }
 
-void Quorbel::exportTable()
+void Quorbel::exportTableAs()
 {
     const QString xlsxFilter = QStringLiteral("Excel 工作簿，长数字保留每一位 (*.xlsx)");
     const QString csvFilter = QStringLiteral("CSV 文件，表格软件打开时可能把长数字变成数值 (*.csv)");
@@ -59,7 +60,9 @@ void Quorbel::exportTable()
         dialog.setDefaultSuffix(filter == csvFilter ? QStringLiteral("csv") : QStringLiteral("xlsx"));
     });
     if (lastExportPath.isEmpty()) {
-        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        // Documents when there is such a folder, else home, never the folder the program was started in.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
         dialog.selectFile(QStringLiteral("表格.xlsx"));
     } else {
         dialog.selectFile(lastExportPath);
@@ -79,7 +82,7 @@ bool Quorbel::exportTableTo(const QString &path, ExportFormat format)
 {
     const QList<QStringList> rows = tableRows();
     QString reason;
-    if (!::exportTable(path, format, catalogue.names(), rows, &reason)) {
+    if (!exportTable(path, format, catalogue.names(), rows, &reason)) {
         QMessageBox::critical(
             this, QStringLiteral("导出"),
             QStringLiteral("导出失败\n路径：%1\n%2").arg(QDir::toNativeSeparators(path), reason),

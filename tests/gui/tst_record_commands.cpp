@@ -445,6 +445,9 @@ void TestRecordCommands::closeGuardClearAndExport()
     // Copied as it stands: no question; an edit or a deletion since asks again.
     copy();
     QCOMPARE(closeQuestion(QMessageBox::NoButton, true), QString());
+    m_window->moveField(1, 0); // the same cells in other columns: nothing new
+    QCOMPARE(closeQuestion(QMessageBox::NoButton, true), QString());
+    m_window->moveField(1, 0);
     m_table->item(0, 1)->setText(QStringLiteral("21"));
     QCOMPARE(closeQuestion(QMessageBox::NoButton, false),
              QStringLiteral("有 1 行尚未复制或导出，确定关闭？"));
