@@ -2,8 +2,13 @@
 // made in a private temporary folder and read back; the caller puts the bytes in place in one step.
 #include "export/xlsx_workbook.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 #include <xlsxwriter.h>
 
@@ -18,13 +23,19 @@ bool isWide(uint c)
         || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
-// The library's own path argument: UTF-8, which it widens itself on Windows.
-QByteArray libraryPath(const QString &path)
+// The library takes char paths, which a Windows build may read in the ANSI code page; the folder's
+// short name keeps them ASCII even under a user name in Chinese.
+QByteArray libraryPath(const QString &folder)
 {
 #ifdef Q_OS_WIN
-    return path.toUtf8();
+    wchar_t shortName[MAX_PATH];
+    const DWORD length = GetShortPathNameW(
+        reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(folder).utf16()), shortName, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        return QString::fromWCharArray(shortName, int(length)).toUtf8();
+    return folder.toUtf8();
 #else
-    return QFile::encodeName(path);
+    return QFile::encodeName(folder);
 #endif
 }
 
@@ -103,7 +114,12 @@ bool workbookBytes(const QStringList &header, const QList<QStringList> &rows, QB
         return false;
     }
     const QString path = folder.filePath(QStringLiteral("table.xlsx"));
-    lxw_workbook *workbook = workbook_new(libraryPath(path).constData());
+    // The library's own scratch files go there too, rather than wherever the C library puts them.
+    QByteArray scratch = libraryPath(folder.path());
+    lxw_workbook_options options = {};
+    options.tmpdir = scratch.data();
+    const QByteArray libraryFile = scratch + QByteArrayLiteral("/table.xlsx");
+    lxw_workbook *workbook = workbook_new_opt(libraryFile.constData(), &options);
     if (!workbook) {
         *errorText = QStringLiteral("无法创建 xlsx 文件");
         return false;
