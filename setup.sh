@@ -7,8 +7,8 @@ cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-run) packages=(g++ cmake make qtbase5-dev fonts-wqy-microhei) ;;
-test) packages=(g++ cmake make qtbase5-dev) ;;
+run) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev fonts-wqy-microhei) ;;
+test) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev python3-openpyxl) ;;
 *)
     echo "usage: $0 run|test" >&2
     exit 2

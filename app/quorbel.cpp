@@ -37,6 +37,9 @@ Quorbel::Quorbel(QWidget *parent)
     connect(ui.fieldsList, SIGNAL(currentRowChanged(int)), this, SLOT(slotFieldItemRowChanged()));
     connect(ui.patternEdit, SIGNAL(textChanged(QString)), this, SLOT(slotFieldItemPatternModified(QString)));
 
+    wireExport();
+    wireRowCommands();
+
     loadFields();
     refreshTableHeader();
 }

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "engine/record_row.h"
+#include "export/export_file.h"
 #include "fields/field_catalogue.h"
 #include "fields/field_file_keeper.h"
+#include "records/handed_on_rows.h"
+#include "records/removed_rows.h"
 #include "ui_quorbel.h"
 
 #include <QMainWindow>
@@ -40,6 +43,21 @@ public:
     const QStringList &records() const { return recordTexts; }
     const QString &fieldFilePath() const { return fieldsPath; }
 
+    // The table's cells as shown, hand edits included; a cell without an item is empty.
+    QList<QStringList> tableRows() const;
+    // Export: the text, and HTML when a cell needs it, on the clipboard; the file dialog; the file.
+    void putOnClipboard(const QList<QStringList> &rows);
+    void exportTableAs();
+    bool exportTableTo(const QString &path, ExportFormat format);
+    // Rows: deleting the selected ones, bringing back the last deletion, clearing the table, and
+    // the count of rows that were neither copied nor exported as they stand.
+    void showTableMenu(const QPoint &pos);
+    void deleteSelectedRows();
+    void undoRowDeletion();
+    void clearTable();
+    void markTableHandedOn();
+    int unsavedRowCount() const;
+
 public slots:
     void slotInputButtonClicked();
     void slotInsertButtonClicked();
@@ -61,7 +79,15 @@ public slots:
     void slotHelpActionTriggered();
     void slotAboutActionTriggered();
 
+protected:
+    // Asks before rows that were neither copied nor exported are lost.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void wireExport();
+    void wireRowCommands();
+    void removeRows(const QList<int> &rows);
+
     Ui::QuorbelClass ui;
     QString fieldsPath;
     FieldCatalogue catalogue;
@@ -71,4 +97,7 @@ private:
     // Saves have failed since the last one that worked: the box was shown, the status bar says the rest.
     bool saveFailing = false;
     QLabel *saveWarning = nullptr; // made at the first failure
+    HandedOnRows handedOn;
+    RemovedRows lastRemoval;
+    QString lastExportPath;
 };

@@ -3,6 +3,7 @@
 #include "cli/record_reader.h"
 #include "engine/analyze_text.h"
 #include "engine/pattern_check.h"
+#include "export/export_file.h"
 #include "fields/field_file.h"
 #include "fields/text_file.h"
 #include "records/spreadsheet_text.h"
@@ -15,7 +16,8 @@
 
 namespace {
 
-const char usageText[] = "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [FILE...]\n";
+const char usageText[] =
+    "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [--xlsx OUT] [FILE...]\n";
 
 const char helpText[] = "\n"
                         "Sorts records into fields and prints one TAB-separated line per record.\n"
@@ -26,6 +28,7 @@ const char helpText[] = "\n"
                         "  --header       print the field names as the first line\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
                         "  --verbose      write the engine's steps to standard error\n"
+                        "  --xlsx OUT     write a workbook with a header row to OUT instead\n"
                         "  --help         print this help\n";
 
 constexpr int exitOk = 0;
@@ -35,6 +38,7 @@ constexpr int exitUsage = 2;
 struct Options
 {
     QString fieldsPath; // empty when not given
+    QString xlsxPath; // empty when not given
     bool header = false;
     bool whole = false;
     bool verbose = false;
@@ -73,6 +77,13 @@ int parseArguments(const QStringList &arguments, Options *options)
             // Nothing after the option, or an empty name, which would silently mean the default file.
             if (options->fieldsPath.isEmpty()) {
                 writeUsageError(QStringLiteral("option --fields needs a file name"));
+                return exitUsage;
+            }
+        } else if (argument == QLatin1String("--xlsx") || argument.startsWith(QLatin1String("--xlsx="))) {
+            const bool separate = argument == QLatin1String("--xlsx") && i + 1 < arguments.size();
+            options->xlsxPath = separate ? arguments.at(++i) : argument.mid(int(qstrlen("--xlsx=")));
+            if (options->xlsxPath.isEmpty()) {
+                writeUsageError(QStringLiteral("option --xlsx needs a file name"));
                 return exitUsage;
             }
         } else if (argument == QLatin1String("--header")) {
@@ -125,25 +136,45 @@ bool loadFields(const QString &path, QList<FieldDef> *fields)
 }
 
 // Writes each row as soon as it is sorted, through the C library's buffer, so that memory follows
-// the largest row and a terminal sees each row at once.
+// the largest row and a terminal sees each row at once. A workbook is written whole at the end.
 class RowWriter final
 {
 public:
+    explicit RowWriter(const QString &xlsxPath)
+        : m_xlsxPath(xlsxPath)
+    { }
+
     void write(const QStringList &row)
     {
+        if (!m_xlsxPath.isEmpty()) {
+            m_rows.append(row);
+            return;
+        }
         const QByteArray bytes = spreadsheetText({ row }).toUtf8();
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
             m_failed = true;
     }
 
-    bool finish()
+    bool finish(const QStringList &header)
     {
-        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        if (!m_xlsxPath.isEmpty()) {
+            QString reason;
+            if (!exportTable(m_xlsxPath, ExportFormat::Xlsx, header, m_rows, &reason)) {
+                writeError(QStringLiteral("cannot write ") + m_xlsxPath + QStringLiteral(": ") + reason);
+                return false;
+            }
+            return true;
+        }
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            writeError(QStringLiteral("cannot write to standard output"));
             m_failed = true;
+        }
         return !m_failed;
     }
 
 private:
+    QString m_xlsxPath;
+    QList<QStringList> m_rows;
     bool m_failed = false;
 };
 
@@ -175,9 +206,10 @@ int main(int argc, char *argv[])
     }
 
     int status = exitOk;
-    RowWriter output;
-    if (options.header)
-        output.write(FieldCatalogue(fields).names());
+    RowWriter output(options.xlsxPath);
+    const QStringList header = FieldCatalogue(fields).names();
+    if (options.header && options.xlsxPath.isEmpty())
+        output.write(header);
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {
@@ -203,9 +235,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    if (!output.finish()) {
-        writeError(QStringLiteral("cannot write to standard output"));
+    if (!output.finish(header))
         status = exitFailure;
-    }
     return status;
 }

@@ -2,7 +2,6 @@
 #include "app/quorbel.h"
 
 #include "records/long_number.h"
-#include "records/spreadsheet_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -60,19 +59,9 @@ void Quorbel::slotResortButtonClicked()
 
 void Quorbel::slotExcelButtonClicked()
 {
-    // What the table shows, hand edits included; a cell without an item is empty.
-    QList<QStringList> rows;
-    rows.reserve(recordTexts.size());
-    for (int row = 0; row < recordTexts.size(); ++row) {
-        QStringList cells;
-        cells.reserve(catalogue.size());
-        for (int column = 0; column < catalogue.size(); ++column) {
-            const QTableWidgetItem *item = ui.tableWidget->item(row, column);
-            cells.append(item ? item->text() : QString());
-        }
-        rows.append(cells);
-    }
-    QGuiApplication::clipboard()->setText(spreadsheetText(rows), QClipboard::Clipboard);
+    const QList<QStringList> rows = tableRows();
+    putOnClipboard(rows);
+    markTableHandedOn();
 
     QString message =
         QStringLiteral("%1行%2列 复制完毕，请到Excel对应的位置粘贴").arg(rows.size()).arg(catalogue.size());

@@ -51,6 +51,7 @@ private slots:
     void records();
     void inputsInOrder();
     void header();
+    void xlsx();
     void encoding();
     void verbose();
     void help();
@@ -123,6 +124,26 @@ void TestQuorbelSort::header()
     QCOMPARE(run.out, QByteArray("姓名\t性别\t年龄\n张三\t\t\n"));
 }
 
+// The workbook instead of standard output, header included; a failed write is an error.
+void TestQuorbelSort::xlsx()
+{
+    const QString book = path("out.xlsx");
+    Run run = runSort(m_fieldsOption + QStringList { QStringLiteral("--xlsx"), book }, "张三 男\n\n20");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out + run.err, QByteArray());
+    run = runSort(m_fieldsOption + QStringList { QStringLiteral("--xlsx=") + path("no/out.xlsx") }, "张三");
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("quorbel-sort: cannot write " + path("no/out.xlsx").toUtf8()),
+             run.err.constData());
+
+    QString missing;
+    const QByteArray read = TestFiles::workbookText(book, &missing);
+    if (!missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    QVERIFY2(read.startsWith("姓名\t性别\t年龄\n张三\t男\t\n\t20\t\ntypes s bold True True True "),
+             read.constData());
+}
+
 // A leading BOM is dropped; an invalid byte becomes U+FFFD, which no separator swallows.
 void TestQuorbelSort::encoding()
 {
@@ -162,7 +183,7 @@ void TestQuorbelSort::help()
     const Run run = runSort({ QStringLiteral("--help") });
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.startsWith(
-        "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [FILE...]\n"));
+        "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [--xlsx OUT] [FILE...]\n"));
     QCOMPARE(run.err, QByteArray());
 }
 
@@ -183,6 +204,9 @@ void TestQuorbelSort::badArguments_data()
     QTest::newRow("--fields= with an empty name")
         << QStringList { QStringLiteral("--fields=") } << 2
         << QStringLiteral("quorbel-sort: option --fields needs a file name\nusage: ");
+    QTest::newRow("--xlsx without a file")
+        << QStringList { QStringLiteral("--xlsx") } << 2
+        << QStringLiteral("quorbel-sort: option --xlsx needs a file name\nusage: ");
     QTest::newRow("missing field file")
         << QStringList { QStringLiteral("--fields"), QStringLiteral("/nonexistent/fields.txt") } << 1
         << QStringLiteral("quorbel-sort: field file not found: /nonexistent/fields.txt\n");

@@ -112,6 +112,10 @@ void TestMainWindow::formElements_data()
         { "helpAction",      "QAction",        "QuorbelClass",  "教程",       "" },
         { "aboutAction",     "QAction",        "QuorbelClass",  "关于",       "" },
         { "workspaceAction", "QAction",        "QuorbelClass",  "工作目录",   "" },
+        { "exportAction",    "QAction",        "QuorbelClass",  "导出…",      "" },
+        { "clearTableAction", "QAction",       "QuorbelClass",  "清空表格",   "" },
+        { "deleteRowsAction", "QAction",       "QuorbelClass",  "删除行",     "" },
+        { "undoDeleteAction", "QAction",       "QuorbelClass",  "撤销删除",   "" },
         { "centralWidget",   "QWidget",        "QuorbelClass",  "",           "" },
         { "fieldsList",      "QListWidget",    "centralWidget", "",           "" },
         { "patternEdit",     "QLineEdit",      "centralWidget", "",           "" },
@@ -185,8 +189,10 @@ void TestMainWindow::menus()
     }
     QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
     QCOMPARE(entries,
-             QStringList({ "workspaceAction=工作目录", "resortAction=重新分拣",
+             QStringList({ "workspaceAction=工作目录,exportAction=导出…",
+                           "resortAction=重新分拣,clearTableAction=清空表格",
                            "helpAction=教程,aboutAction=关于" }));
+    QCOMPARE(child<QAction>(window, "exportAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
     QCOMPARE(child<QListWidget>(window, "fieldsList")->contextMenuPolicy(), Qt::CustomContextMenu);

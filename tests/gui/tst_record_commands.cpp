@@ -44,6 +44,9 @@ private slots:
     void copyAsSpreadsheetText();
     void copyWithoutFieldsOrRecords();
     void copyLongNumberNote();
+    void copyKeepsLongNumbersAsText();
+    void deleteRowsAndUndo();
+    void closeGuardClearAndExport();
 
 private:
     void create(const QList<FieldDef> &fields);
@@ -51,6 +54,7 @@ private:
     void click(const char *button);
     QStringList row(int r) const;
     GuiTest::BoxSeen copy();
+    QString closeQuestion(QMessageBox::StandardButton answer, bool expectClosed);
 
     QScopedPointer<Quorbel> m_window;
     QTableWidget *m_table = nullptr;
@@ -359,6 +363,118 @@ void TestRecordCommands::copyLongNumberNote()
     create({ kName, kAge, kMobile });
     seen = copy();
     QCOMPARE(seen.text, QStringLiteral("0行3列 复制完毕，请到Excel对应的位置粘贴") + note);
+}
+
+void TestRecordCommands::copyKeepsLongNumbersAsText()
+{
+    create({ kName, { QStringLiteral("身份证号"), QStringLiteral("^\\d{17}[\\dXx]$") } });
+    type(QStringLiteral("张三 110101199003077578"));
+    click("inputButton");
+    copy();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(data->text(), QStringLiteral("张三\t110101199003077578\n"));
+    QVERIFY(data->html().contains(QStringLiteral("<td>张三</td><td style='mso-number-format:\"\\@\"' "
+                                                 "sdnum=\"1033;0;@\">110101199003077578</td>")));
+
+    // Without such a cell the clipboard holds the text alone.
+    m_table->item(0, 1)->setText(QStringLiteral("x"));
+    copy();
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { "text/plain" });
+}
+
+void TestRecordCommands::deleteRowsAndUndo()
+{
+    create({ kName, kAge });
+    for (const char *text : { "张三 20", "李四 30", "王五 40", "赵六 50" }) {
+        type(QString::fromUtf8(text));
+        click("inputButton");
+    }
+    m_table->item(1, 1)->setText(QStringLiteral("改过"));
+    auto *undo = m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"));
+
+    // Rows 1 and 3 by the Delete key, their texts with them; Ctrl+Z brings them back as shown, once.
+    m_window->show();
+    QApplication::setActiveWindow(m_window.data());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.data()));
+    m_table->setFocus();
+    m_table->setCurrentCell(1, 0);
+    m_table->selectionModel()->select(m_table->model()->index(3, 1), QItemSelectionModel::Select);
+    QTest::keyClick(m_table, Qt::Key_Delete);
+    QCOMPARE(m_window->records(), QStringList({ "张三 20", "王五 40" }));
+    QCOMPARE(row(1), QStringList({ "王五", "40" }));
+    QTest::keyClick(m_table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_window->records(), QStringList({ "张三 20", "李四 30", "王五 40", "赵六 50" }));
+    QCOMPARE(row(1), QStringList({ "李四", "改过" }));
+    QVERIFY(!undo->isEnabled());
+
+    // The context menu holds the same entry; after a field change the row comes back sorted anew.
+    m_table->clearSelection();
+    m_table->setCurrentCell(0, 0);
+    GuiTest::BoxAnswerer closer;
+    m_window->showTableMenu(QPoint(1, 1));
+    QCOMPARE(closer.closed, 1);
+    m_window->findChild<QAction *>(QStringLiteral("deleteRowsAction"))->trigger();
+    QCOMPARE(m_window->records().first(), QStringLiteral("李四 30"));
+    m_window->moveField(1, 0);
+    undo->trigger();
+    QCOMPARE(row(0), QStringList({ "20", "张三" }));
+    QCOMPARE(m_window->records().size(), m_table->rowCount());
+}
+
+QString TestRecordCommands::closeQuestion(QMessageBox::StandardButton answer, bool expectClosed)
+{
+    m_window->show();
+    GuiTest::BoxAnswerer answerer(answer);
+    const bool closed = m_window->close();
+    const GuiTest::BoxSeen seen = answerer.first();
+    if (closed != expectClosed || answerer.boxes.size() > 1 || (seen.seen && seen.buttons.size() != 2))
+        return QStringLiteral("<unexpected>");
+    return seen.text;
+}
+
+void TestRecordCommands::closeGuardClearAndExport()
+{
+    create({ kName, kAge });
+    QCOMPARE(closeQuestion(QMessageBox::NoButton, true), QString()); // empty table
+    type(QStringLiteral("张三 20"));
+    click("inputButton");
+    type(QStringLiteral("李四 30"));
+    click("inputButton");
+    QCOMPARE(closeQuestion(QMessageBox::Cancel, false), QStringLiteral("有 2 行尚未复制或导出，确定关闭？"));
+
+    // Copied as it stands: no question; an edit or a deletion since asks again.
+    copy();
+    QCOMPARE(closeQuestion(QMessageBox::NoButton, true), QString());
+    m_window->moveField(1, 0); // the same cells in other columns: nothing new
+    QCOMPARE(closeQuestion(QMessageBox::NoButton, true), QString());
+    m_window->moveField(1, 0);
+    m_table->item(0, 1)->setText(QStringLiteral("21"));
+    QCOMPARE(closeQuestion(QMessageBox::NoButton, false),
+             QStringLiteral("有 1 行尚未复制或导出，确定关闭？"));
+    m_table->item(0, 1)->setText(QStringLiteral("20"));
+    m_table->selectionModel()->select(m_table->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+    m_window->deleteSelectedRows();
+    QCOMPARE(closeQuestion(QMessageBox::Close, true), QStringLiteral("有 1 行尚未复制或导出，确定关闭？"));
+
+    // Clearing asks the same way; an export counts as a copy, and a failed one says why.
+    auto *clear = m_window->findChild<QAction *>(QStringLiteral("clearTableAction"));
+    GuiTest::BoxAnswerer answerer(QMessageBox::Discard);
+    clear->trigger();
+    QCOMPARE(answerer.first().text, QStringLiteral("有 1 行尚未复制或导出，确定清空表格？"));
+    QCOMPARE(m_table->rowCount() + m_window->records().size(), 0);
+    m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"))->trigger();
+    QTemporaryDir dir;
+    QVERIFY(!m_window->exportTableTo(dir.filePath(QStringLiteral("no/a.csv")), ExportFormat::Csv));
+    QVERIFY(m_window->exportTableTo(dir.filePath(QStringLiteral("a.csv")), ExportFormat::Csv));
+    QCOMPARE(TestFiles::bytesOf(dir.filePath(QStringLiteral("a.csv"))),
+             QByteArray("\xEF\xBB\xBF姓名,年龄\r\n张三,20\r\n"));
+    clear->trigger();
+    QCOMPARE(answerer.boxes.size(), 3); // no question before clearing the exported table
+    QCOMPARE(answerer.boxes.at(1).icon, QMessageBox::Critical);
+    QCOMPARE(answerer.boxes.at(2).text,
+             QStringLiteral("1行2列 已导出到\n")
+                 + QDir::toNativeSeparators(dir.filePath(QStringLiteral("a.csv"))));
+    QCOMPARE(m_table->rowCount(), 0);
 }
 
 QTEST_MAIN(TestRecordCommands)
