@@ -123,6 +123,19 @@ bool loadFields(const QString &path, QList<FieldDef> *fields)
     return true;
 }
 
+// A TAB or line end inside a field name would break the header line into more cells or lines.
+QStringList headerCells(const QList<FieldDef> &fields)
+{
+    QStringList names = FieldCatalogue(fields).names();
+    for (QString &name : names) {
+        for (QChar &c : name) {
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                c = QLatin1Char(' ');
+        }
+    }
+    return names;
+}
+
 // Writes each row as soon as it is sorted, through the C library's buffer, so that memory follows
 // the largest row and a terminal sees each row at once.
 class RowWriter final
@@ -171,7 +184,7 @@ int main(int argc, char *argv[])
     int status = exitOk;
     RowWriter output;
     if (options.header)
-        output.write(FieldCatalogue(fields).names());
+        output.write(headerCells(fields));
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {
