@@ -41,6 +41,7 @@ private slots:
     void resortAsksFirst();
     void resortRestoresAndRefills();
     void resortFollowsFieldChanges();
+    void resortCancelledKeepsRows();
     void copyAsSpreadsheetText();
     void copyWithoutFieldsOrRecords();
     void copyLongNumberNote();
@@ -304,6 +305,42 @@ void TestRecordCommands::resortFollowsFieldChanges()
     m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("^x$"));
     resort();
     QCOMPARE(row(0), QStringList({ "", "20" }));
+}
+
+void TestRecordCommands::resortCancelledKeepsRows()
+{
+    // Distinct long tokens that "x+y" searches in quadratic time: slow enough for the progress dialog.
+    create({ kName, { QStringLiteral("慢"), QString() } });
+    for (int i = 0; i < 20; ++i) {
+        type(QStringLiteral("张三 ") + QString(3000 + i, QLatin1Char('x')) + QStringLiteral("zy"));
+        click("inputButton");
+    }
+    m_table->item(0, 0)->setText(QStringLiteral("改过"));
+    m_window->findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(1);
+    m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("x+y"));
+
+    {
+        GuiTest::BoxAnswerer answerer(QMessageBox::Yes);
+        click("resortButton");
+        QCOMPARE(answerer.closed, 2); // the question, then the progress dialog, which cancels
+    }
+    QCOMPARE(row(0), QStringList({ "改过", "" }));
+    QCOMPARE(row(19), QStringList({ "张三", "" }));
+
+    // Escape cancels too, rather than hiding the dialog while the work goes on.
+    int escapes = 0;
+    QTimer escape;
+    QObject::connect(&escape, &QTimer::timeout, [&escapes] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->button(QMessageBox::Yes)->click();
+        else if (modal && ++escapes)
+            QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    escape.start(0);
+    click("resortButton");
+    QCOMPARE(escapes, 1);
+    QCOMPARE(row(0), QStringList({ "改过", "" }));
 }
 
 void TestRecordCommands::copyAsSpreadsheetText()
