@@ -6,6 +6,7 @@
 #include "records/spreadsheet_text.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -82,8 +83,15 @@ void Quorbel::slotResortButtonClicked()
     QProgressDialog progress(this);
     setUpResortProgress(&progress, recordTexts.size());
     QList<RecordRow> rows;
-    const auto keepGoing = [&progress](int done) {
-        progress.setValue(done); // turns the event loop once the dialog shows, so the window repaints
+    QElapsedTimer sinceUpdate;
+    sinceUpdate.start();
+    const auto keepGoing = [&progress, &sinceUpdate](int done) {
+        // A few updates a second: each turns the event loop once the dialog shows, so the window
+        // repaints, and each repaints the dialog, which would cost more than the records themselves.
+        if (done < progress.maximum() && sinceUpdate.elapsed() < 40)
+            return true;
+        sinceUpdate.restart();
+        progress.setValue(done);
         return !progress.wasCanceled();
     };
     if (!analyzeTexts(recordTexts, catalogue.fields(), keepGoing, &rows))
