@@ -1,0 +1,138 @@
+// The real window on a real X server it starts itself: a record another client put on the clipboard
+// becomes a row, and the copied table is what another client then reads back.
+#include "app/quorbel.h"
+#include "fields/field_file.h"
+#include "gui_test_helpers.h"
+#include "tests/test_files.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <csignal>
+#include <cstdio>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Xvfb on a display number it picks itself and writes to a pipe once it accepts clients.
+class XvfbServer final
+{
+public:
+    XvfbServer() = default;
+    ~XvfbServer()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGTERM);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    // The display name, or an empty one when the server did not start within the time.
+    QByteArray start()
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return QByteArray();
+        const QByteArray fd = QByteArray::number(fds[1]);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(fds[0]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-nolisten", "tcp", "-screen", "0",
+                     "1024x768x24", static_cast<char *>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        QByteArray number;
+        char c = 0;
+        pollfd readable { fds[0], POLLIN, 0 };
+        while (m_pid > 0 && ::poll(&readable, 1, 30000) == 1 && ::read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        ::close(fds[0]);
+        return c == '\n' && !number.isEmpty() ? ':' + number : QByteArray();
+    }
+
+private:
+    Q_DISABLE_COPY(XvfbServer)
+    pid_t m_pid = -1;
+};
+
+// The clipboard as another X client reads it, with the event loop turning so this program can answer.
+QByteArray clipboardOfOtherClient()
+{
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"),
+                { QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                  QStringLiteral("-t"), QStringLiteral("UTF8_STRING") });
+    if (!QTest::qWaitFor([&xclip] { return xclip.state() == QProcess::NotRunning; }, 10000)) {
+        xclip.kill();
+        xclip.waitForFinished();
+        return "<no answer>";
+    }
+    return xclip.readAllStandardOutput();
+}
+
+} // namespace
+
+class TestX11Clipboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pasteAndCopyThroughOtherClients();
+};
+
+void TestX11Clipboard::pasteAndCopyThroughOtherClients()
+{
+    GuiTest::removeDataDir();
+    const QList<FieldDef> fields { { QStringLiteral("姓名"), QStringLiteral("^[^\\x00-\\xff]{2,4}$") },
+                                   { QStringLiteral("性别"), QStringLiteral("[01男女]") },
+                                   { QStringLiteral("手机号"), QStringLiteral("^1\\d{10}$") } };
+    QVERIFY(TestFiles::putBytes(GuiTest::dataDir() + QStringLiteral("fields.txt"),
+                                fieldsToText(fields).toUtf8()));
+    Quorbel window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // xclip keeps the clipboard in the foreground until another client takes it over.
+    const QByteArray record = "13900001111\n李四，女";
+    QProcess owner;
+    owner.start(QStringLiteral("xclip"),
+                { QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                  QStringLiteral("-i") });
+    QVERIFY2(owner.waitForStarted(), "xclip cannot run; install the xclip package");
+    owner.write(record);
+    owner.closeWriteChannel();
+    QTRY_COMPARE_WITH_TIMEOUT(clipboardOfOtherClient(), record, 10000);
+
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("pasteButton")), Qt::LeftButton);
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("13900001111"));
+
+    GuiTest::BoxAnswerer answerer(QMessageBox::Ok);
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("copyExcelButton")), Qt::LeftButton);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QVERIFY(QTest::qWaitFor([&owner] { return owner.state() == QProcess::NotRunning; }, 10000));
+    QCOMPARE(clipboardOfOtherClient(), QByteArray("李四\t女\t13900001111\n"));
+    GuiTest::removeDataDir();
+}
+
+// The platform and display are this test's own, whatever the environment says.
+int main(int argc, char *argv[])
+{
+    XvfbServer server;
+    const QByteArray display = server.start();
+    if (display.isEmpty()) {
+        std::fputs("FAIL: Xvfb did not start; install the xvfb package\n", stderr);
+        return 1;
+    }
+    qputenv("DISPLAY", display);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    TestX11Clipboard test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_x11_clipboard.moc"
