@@ -130,6 +130,8 @@ int main(int argc, char *argv[])
     }
     qputenv("DISPLAY", display);
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // No session bus either: without one libdbus tries to start one through the X server, and leaks.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
     QApplication app(argc, argv);
     TestX11Clipboard test;
     return QTest::qExec(&test, argc, argv);
