@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 mode=${1:-}
 case "$mode" in
 run) packages=(g++ cmake make qtbase5-dev fonts-wqy-microhei) ;;
-test | sanitize) packages=(g++ cmake make qtbase5-dev xvfb xclip) ;;
+test | sanitize) packages=(g++ cmake make qtbase5-dev xvfb xauth xclip) ;;
 *)
     echo "usage: $0 run|test|sanitize" >&2
     exit 2

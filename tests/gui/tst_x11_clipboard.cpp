@@ -1,5 +1,6 @@
-// The real window on a real X server it starts itself: a record another client put on the clipboard
-// becomes a row, and the copied table is what another client then reads back.
+// The real window on a real X server (CTest starts it through xvfb-run): a record another client put
+// on the clipboard becomes a row, and the copied table is what another client then reads back.
+#include "app/display_check.h"
 #include "app/quorbel.h"
 #include "fields/field_file.h"
 #include "gui_test_helpers.h"
@@ -8,55 +9,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <csignal>
 #include <cstdio>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-// Xvfb on a display number it picks itself and writes to a pipe once it accepts clients.
-class XvfbServer final
-{
-public:
-    XvfbServer() = default;
-    ~XvfbServer()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-    // The display name, or an empty one when the server did not start within the time.
-    QByteArray start()
-    {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return QByteArray();
-        const QByteArray fd = QByteArray::number(fds[1]);
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::close(fds[0]);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-nolisten", "tcp", "-screen", "0",
-                     "1024x768x24", static_cast<char *>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        QByteArray number;
-        char c = 0;
-        pollfd readable { fds[0], POLLIN, 0 };
-        while (m_pid > 0 && ::poll(&readable, 1, 30000) == 1 && ::read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        ::close(fds[0]);
-        return c == '\n' && !number.isEmpty() ? ':' + number : QByteArray();
-    }
-
-private:
-    Q_DISABLE_COPY(XvfbServer)
-    pid_t m_pid = -1;
-};
 
 // The clipboard as another X client reads it, with the event loop turning so this program can answer.
 QByteArray clipboardOfOtherClient()
@@ -119,16 +74,17 @@ void TestX11Clipboard::pasteAndCopyThroughOtherClients()
     GuiTest::removeDataDir();
 }
 
-// The platform and display are this test's own, whatever the environment says.
+// The X server xvfb-run started, never the offscreen platform of the other window tests; checked
+// first, so a server that did not start fails with a line that says so.
 int main(int argc, char *argv[])
 {
-    XvfbServer server;
-    const QByteArray display = server.start();
-    if (display.isEmpty()) {
-        std::fputs("FAIL: Xvfb did not start; install the xvfb package\n", stderr);
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("WAYLAND_DISPLAY");
+    QString reason;
+    if (!displayAvailable(argc, argv, &reason)) {
+        std::fprintf(stderr, "FAIL: no X server (did Xvfb start?): %s\n", qPrintable(reason));
         return 1;
     }
-    qputenv("DISPLAY", display);
     qputenv("QT_QPA_PLATFORM", "xcb");
     // No session bus either: without one libdbus tries to start one through the X server, and leaks.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
