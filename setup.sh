@@ -2,15 +2,16 @@
 # One-step set-up on Debian 12:
 #   ./setup.sh run    install what is missing, build in Release, start Quorbel
 #   ./setup.sh test   install what is missing, build, run the whole test suite through CTest
+#   ./setup.sh sanitize   the same in build-asan/, built with AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
 run) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev fonts-wqy-microhei) ;;
-test) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev python3-openpyxl) ;;
+test | sanitize) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev python3-openpyxl xvfb xauth xclip) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|sanitize" >&2
     exit 2
     ;;
 esac
@@ -34,6 +35,10 @@ if [ "$mode" = run ]; then
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQUORBEL_BUILD_TESTS=OFF -DQUORBEL_BUILD_BENCH=OFF
     cmake --build build-release -j "$jobs" --target quorbel
     exec ./build-release/app/quorbel
+elif [ "$mode" = sanitize ]; then
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_SANITIZE=ON -DQUORBEL_BUILD_BENCH=OFF
+    cmake --build build-asan -j "$jobs"
+    cd build-asan && ctest --output-on-failure --no-tests=error -j "$jobs"
 else
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j "$jobs"

@@ -57,6 +57,9 @@ bool displayAvailable(int argc, const char *const *argv, QString *reason)
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
             return true;
+        // The X display named on the command line wins over DISPLAY; the toolkit reports its own failure.
+        if ((qstrcmp(argv[i], "-display") == 0 || qstrcmp(argv[i], "--display") == 0) && i + 1 < argc)
+            return true;
     }
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty()) {

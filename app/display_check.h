@@ -4,5 +4,5 @@
 #include <QString>
 
 // False with a reason when no display can be reached; true otherwise, also when the command line
-// names a platform plugin, which then decides for itself.
+// names a platform plugin or an X display, which the toolkit then tries for itself.
 bool displayAvailable(int argc, const char *const *argv, QString *reason);

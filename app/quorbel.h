@@ -37,6 +37,8 @@ public:
     // Engine glue
     RecordRow analyzeText(QString text, QList<FieldDef> fieldDefs) const;
     void fillRow(int row, QString text, QList<FieldDef> fieldDefs);
+    // Puts already classified cells into an existing row.
+    void writeRow(int row, const RecordRow &cells);
 
     // Read-only views for callers that check the window's state.
     const FieldCatalogue &fieldCatalogue() const { return catalogue; }

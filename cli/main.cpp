@@ -135,6 +135,19 @@ bool loadFields(const QString &path, QList<FieldDef> *fields)
     return true;
 }
 
+// A TAB or line end inside a field name would break the header line into more cells or lines.
+QStringList headerCells(const QList<FieldDef> &fields)
+{
+    QStringList names = FieldCatalogue(fields).names();
+    for (QString &name : names) {
+        for (QChar &c : name) {
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                c = QLatin1Char(' ');
+        }
+    }
+    return names;
+}
+
 // Writes each row as soon as it is sorted, through the C library's buffer, so that memory follows
 // the largest row and a terminal sees each row at once. A workbook is written whole at the end.
 class RowWriter final
@@ -209,7 +222,7 @@ int main(int argc, char *argv[])
     RowWriter output(options.xlsxPath);
     const QStringList header = FieldCatalogue(fields).names();
     if (options.header && options.xlsxPath.isEmpty())
-        output.write(header);
+        output.write(headerCells(fields));
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {

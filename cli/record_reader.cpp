@@ -1,4 +1,4 @@
-// Chunked UTF-8 decoding and blank-line splitting.
+// Chunked decoding and blank-line splitting.
 #include "cli/record_reader.h"
 
 #include <QIODevice>
@@ -8,6 +8,7 @@
 namespace {
 
 constexpr qint64 chunkSize = 64 * 1024;
+constexpr int longestByteOrderMark = 4; // UTF-32
 
 // A line of nothing or only white space, U+3000 included, separates records.
 bool isBlank(const QChar *begin, const QChar *end)
@@ -24,8 +25,6 @@ bool isBlank(const QChar *begin, const QChar *end)
 RecordReader::RecordReader(QIODevice *device, Mode mode)
     : m_device(device)
     , m_mode(mode)
-    // The default decoder drops a leading BOM and turns invalid bytes into U+FFFD.
-    , m_decoder(QTextCodec::codecForName("UTF-8")->makeDecoder())
 { }
 
 RecordReader::~RecordReader() = default;
@@ -54,6 +53,8 @@ bool RecordReader::readChunk()
     }
     if (count == 0) {
         m_atEnd = true;
+        if (!m_decoder)
+            decode(nullptr, 0, true); // an input shorter than the longest mark
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
         // A sequence cut off by the end of the input is invalid too (older Qt 5 cannot tell).
         if (m_decoder->needsMoreData())
@@ -61,8 +62,43 @@ bool RecordReader::readChunk()
 #endif
         return false;
     }
-    m_buffer += m_decoder->toUnicode(chunk, int(count));
+    decode(chunk, int(count), false);
     return true;
+}
+
+void RecordReader::decode(const char *bytes, int size, bool atEnd)
+{
+    if (m_decoder) {
+        append(m_decoder->toUnicode(bytes, size));
+        return;
+    }
+    // The same detection the field file's reader gets from QTextStream. The default decoders drop the
+    // mark and turn invalid bytes into U+FFFD.
+    m_head.append(bytes, size);
+    if (m_head.size() < longestByteOrderMark && !atEnd)
+        return;
+    QTextCodec *codec = QTextCodec::codecForUtfText(m_head, QTextCodec::codecForName("UTF-8"));
+    m_decoder.reset(codec->makeDecoder());
+    append(m_decoder->toUnicode(m_head));
+    m_head = QByteArray();
+}
+
+void RecordReader::append(const QString &text)
+{
+    if (m_mode == Mode::Whole || (!m_afterCR && !text.contains(QLatin1Char('\r')))) {
+        m_buffer += text;
+        return;
+    }
+    // CR and CR LF become LF. A CR LF may be cut by a chunk's end, so whether the CR came last is kept.
+    m_buffer.reserve(m_buffer.size() + text.size());
+    for (const QChar c : text) {
+        if (m_afterCR && c == QLatin1Char('\n')) {
+            m_afterCR = false;
+            continue;
+        }
+        m_afterCR = c == QLatin1Char('\r');
+        m_buffer += m_afterCR ? QChar(QLatin1Char('\n')) : c;
+    }
 }
 
 bool RecordReader::nextBlock(QString *record)

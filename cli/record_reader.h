@@ -2,6 +2,7 @@
 // than the size of the input.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -17,7 +18,9 @@ public:
         Whole, // the whole input is one record, also when it is empty
     };
 
-    // The device must be open for reading; it is decoded as UTF-8, a leading BOM dropped.
+    // The device must be open for reading. A leading byte-order mark chooses UTF-8, UTF-16 or UTF-32
+    // (either byte order) and is dropped; without one the input is UTF-8. In blocks, a CR alone ends a
+    // line as LF and CR LF do.
     RecordReader(QIODevice *device, Mode mode);
     ~RecordReader();
 
@@ -33,10 +36,14 @@ private:
     bool readWhole(QString *record);
     // Decodes the next chunk into the buffer; false at the end of the input or on a read error.
     bool readChunk();
+    void decode(const char *bytes, int size, bool atEnd);
+    void append(const QString &text);
 
     QIODevice *m_device;
     Mode m_mode;
-    std::unique_ptr<QTextDecoder> m_decoder;
+    std::unique_ptr<QTextDecoder> m_decoder; // made once the byte-order mark can be seen
+    QByteArray m_head; // the first bytes, until then
+    bool m_afterCR = false; // the last character appended was a CR, so an LF next is part of its line end
     QString m_buffer; // decoded text from m_position on is not consumed yet
     int m_position = 0;
     bool m_atEnd = false;

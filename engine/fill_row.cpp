@@ -10,9 +10,13 @@ RecordRow Quorbel::analyzeText(QString text, QList<FieldDef> fieldDefs) const
 
 void Quorbel::fillRow(int row, QString text, QList<FieldDef> fieldDefs)
 {
+    writeRow(row, analyzeText(text, fieldDefs));
+}
+
+void Quorbel::writeRow(int row, const RecordRow &cells)
+{
     // A fresh item in every column, empty cells included, so nothing of an earlier fill or a hand edit
     // survives.
-    const RecordRow cells = analyzeText(text, fieldDefs);
     for (int column = 0; column < cells.size(); ++column)
         ui.tableWidget->setItem(row, column, new QTableWidgetItem(cells.at(column)));
 }

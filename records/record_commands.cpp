@@ -1,11 +1,37 @@
 // The record commands: add, insert, add from the clipboard, re-sort and copy.
 #include "app/quorbel.h"
 
+#include "engine/analyze_text.h"
 #include "records/long_number.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
+
+namespace {
+
+// A modal progress dialog that shows itself only when the work runs longer than about 300 ms, with
+// the records done and their total in its bar.
+void setUpResortProgress(QProgressDialog *progress, int total)
+{
+    progress->setWindowTitle(QStringLiteral("重新分拣"));
+    progress->setLabelText(QStringLiteral("正在重新分拣…"));
+    progress->setCancelButtonText(QStringLiteral("取消"));
+    progress->setWindowModality(Qt::WindowModal);
+    // Escape rejects the dialog, which would only hide it and unblock the window mid-way.
+    QObject::connect(progress, &QDialog::rejected, progress, &QProgressDialog::cancel);
+    auto *bar = new QProgressBar(progress);
+    bar->setFormat(QStringLiteral("%v/%m"));
+    progress->setBar(bar);
+    progress->setRange(0, total);
+    progress->setMinimumDuration(300);
+    progress->setValue(0);
+}
+
+} // namespace
 
 void Quorbel::slotInputButtonClicked()
 {
@@ -52,9 +78,25 @@ void Quorbel::slotResortButtonClicked()
         QMessageBox::Yes | QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
-    const QList<FieldDef> fields = catalogue.fields();
-    for (int row = 0; row < recordTexts.size(); ++row)
-        fillRow(row, recordTexts.at(row), fields);
+    // All rows are classified before any is written, so a cancelled re-sort leaves the table as it was.
+    QProgressDialog progress(this);
+    setUpResortProgress(&progress, recordTexts.size());
+    QList<RecordRow> rows;
+    QElapsedTimer sinceUpdate;
+    sinceUpdate.start();
+    const auto keepGoing = [&progress, &sinceUpdate](int done) {
+        // A few updates a second: each turns the event loop once the dialog shows, so the window
+        // repaints, and each repaints the dialog, which would cost more than the records themselves.
+        if (done < progress.maximum() && sinceUpdate.elapsed() < 40)
+            return true;
+        sinceUpdate.restart();
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    };
+    if (!analyzeTexts(recordTexts, catalogue.fields(), keepGoing, &rows))
+        return;
+    for (int row = 0; row < rows.size(); ++row)
+        writeRow(row, rows.at(row));
 }
 
 void Quorbel::slotExcelButtonClicked()

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 namespace {
@@ -34,6 +35,14 @@ Run runSort(const QStringList &arguments, const QByteArray &input = QByteArray()
 }
 
 using TestFiles::putBytes;
+
+// The text in that encoding, led by its byte-order mark.
+QByteArray withByteOrderMark(const char *codec, const char *text)
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString marked = QStringLiteral("\uFEFF") + QString::fromUtf8(text);
+    return QTextCodec::codecForName(codec)->fromUnicode(marked.constData(), marked.size(), &state);
+}
 
 const QList<FieldDef> fields { { QStringLiteral("姓名"), QStringLiteral("^[^\\x00-\\xff]{2,4}$") },
                                { QStringLiteral("性别"), QStringLiteral("[01男女]") },
@@ -87,6 +96,15 @@ void TestQuorbelSort::records_data()
         << QStringList() << QByteArray("张三\r\n\r\n李四\n\u3000\n25")
         << QByteArray("张三\t\t\n李四\t\t\n\t\t25\n");
     QTest::newRow("no records") << QStringList() << QByteArray(" \n\n") << QByteArray();
+    QTest::newRow("CR alone ends a line")
+        << QStringList() << QByteArray("张三\r男\r\r李四\r25") << QByteArray("张三\t男\t\n李四\t\t25\n");
+    // The CR is the last byte of the first 64 KiB read.
+    QTest::newRow("CR LF cut between reads")
+        << QStringList() << QByteArray(65529, ' ') + "张三\r\n男" << QByteArray("张三\t男\t\n");
+    for (const char *codec : { "UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE" }) {
+        QTest::newRow(codec) << QStringList() << withByteOrderMark(codec, "张三\r\n男\r\n\r\n25")
+                             << QByteArray("张三\t男\t\n\t\t25\n");
+    }
     QTest::newRow("whole input is one record")
         << QStringList { QStringLiteral("--whole") } << QByteArray("张三\n\n男\n\n20\n\n")
         << QByteArray("张三\t男\t20\n");
@@ -122,6 +140,12 @@ void TestQuorbelSort::header()
     const Run run = runSort(m_fieldsOption + QStringList { QStringLiteral("--header") }, "张三");
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("姓名\t性别\t年龄\n张三\t\t\n"));
+
+    const QList<FieldDef> oddNames { { QStringLiteral("姓\t名"), QString() },
+                                     { QStringLiteral("性\n别"), QString() } };
+    QVERIFY(putBytes(path("odd.txt"), fieldsToText(oddNames).toUtf8()));
+    const Run odd = runSort({ QStringLiteral("--fields"), path("odd.txt"), QStringLiteral("--header") });
+    QCOMPARE(odd.out, QByteArray("姓 名\t性 别\n"));
 }
 
 // The workbook instead of standard output, header included; a failed write is an error.

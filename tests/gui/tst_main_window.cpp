@@ -470,6 +470,12 @@ void TestMainWindow::displayCheck_data()
     QTest::newRow("platform chosen on the command line")
         << QByteArray() << QByteArray() << QByteArrayList { "quorbel", "-platform", "offscreen" }
         << QString();
+    QTest::newRow("display chosen on the command line")
+        << QByteArray() << QByteArray() << QByteArrayList { "quorbel", "-display", ":4711" } << QString();
+    QTest::newRow("-display without a name")
+        << QByteArray() << QByteArray() << QByteArrayList { "quorbel", "-display" }
+        << QStringLiteral(
+               "quorbel: no display available (DISPLAY is not set); start it from a desktop session");
 }
 
 void TestMainWindow::displayCheck()

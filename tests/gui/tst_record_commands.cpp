@@ -41,6 +41,7 @@ private slots:
     void resortAsksFirst();
     void resortRestoresAndRefills();
     void resortFollowsFieldChanges();
+    void resortCancelledKeepsRows();
     void copyAsSpreadsheetText();
     void copyWithoutFieldsOrRecords();
     void copyLongNumberNote();
@@ -308,6 +309,42 @@ void TestRecordCommands::resortFollowsFieldChanges()
     m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("^x$"));
     resort();
     QCOMPARE(row(0), QStringList({ "", "20" }));
+}
+
+void TestRecordCommands::resortCancelledKeepsRows()
+{
+    // Distinct long tokens that "x+y" searches in quadratic time: slow enough for the progress dialog.
+    create({ kName, { QStringLiteral("慢"), QString() } });
+    for (int i = 0; i < 20; ++i) {
+        type(QStringLiteral("张三 ") + QString(3000 + i, QLatin1Char('x')) + QStringLiteral("zy"));
+        click("inputButton");
+    }
+    m_table->item(0, 0)->setText(QStringLiteral("改过"));
+    m_window->findChild<QListWidget *>(QStringLiteral("fieldsList"))->setCurrentRow(1);
+    m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"))->setText(QStringLiteral("x+y"));
+
+    // The 取消 button, and Escape, which would otherwise only hide the dialog while the work goes on.
+    for (const bool escape : { false, true }) {
+        QStringList seen;
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&seen, escape] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                box->button(QMessageBox::Yes)->click();
+            } else if (auto *progress = qobject_cast<QProgressDialog *>(modal)) {
+                auto *cancel = progress->findChild<QPushButton *>();
+                seen << progress->findChild<QProgressBar *>()->text() << cancel->text();
+                escape ? QTest::keyClick(progress, Qt::Key_Escape) : cancel->click();
+            }
+        });
+        answerer.start(0);
+        click("resortButton");
+        QCOMPARE(seen.size(), 2);
+        QVERIFY2(seen.at(0).endsWith(QStringLiteral("/20")), qPrintable(seen.at(0))); // records done/total
+        QCOMPARE(seen.at(1), QStringLiteral("取消"));
+        QCOMPARE(row(0), QStringList({ "改过", "" }));
+        QCOMPARE(row(19), QStringList({ "张三", "" }));
+    }
 }
 
 void TestRecordCommands::copyAsSpreadsheetText()
