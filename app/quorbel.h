@@ -57,6 +57,12 @@ public slots:
     void slotWorkSpaceActionTriggered();
     void slotHelpActionTriggered();
     void slotAboutActionTriggered();
+    // Record review
+    void slotTableItemMenu(QPoint p);
+    void slotTableItemChanged(QTableWidgetItem *item);
+    void slotTableCurrentCellChanged(int row);
+    void slotAdoptSelectedTriggered();
+    void slotAdoptAllTriggered();
 
 private:
     Ui::QuorbelClass ui;

@@ -5,8 +5,10 @@
 #include "fields/field_file.h"
 #include "fields/text_file.h"
 #include "records/spreadsheet_text.h"
+#include "review/review_json.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QLoggingCategory>
 
@@ -14,7 +16,8 @@
 
 namespace {
 
-const char usageText[] = "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [FILE...]\n";
+const char usageText[] =
+    "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--json] [--verbose] [FILE...]\n";
 
 const char helpText[] = "\n"
                         "Sorts records into fields and prints one TAB-separated line per record.\n"
@@ -24,6 +27,8 @@ const char helpText[] = "\n"
                         "  --fields FILE  field file to use (default: data/fields.txt beside this program)\n"
                         "  --header       print the field names as the first line\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
+                        "  --json         one JSON object per record: cells, suggested cells, left-over\n"
+                        "                 tokens and review notes\n"
                         "  --verbose      write the engine's steps to standard error\n"
                         "  --help         print this help\n";
 
@@ -36,6 +41,7 @@ struct Options
     QString fieldsPath; // empty when not given
     bool header = false;
     bool whole = false;
+    bool json = false;
     bool verbose = false;
     QStringList inputs;
 };
@@ -78,6 +84,8 @@ int parseArguments(const QStringList &arguments, Options *options)
             options->header = true;
         } else if (argument == QLatin1String("--whole")) {
             options->whole = true;
+        } else if (argument == QLatin1String("--json")) {
+            options->json = true;
         } else if (argument == QLatin1String("--verbose")) {
             options->verbose = true;
         } else {
@@ -128,9 +136,10 @@ bool loadFields(const QString &path, QList<FieldDef> *fields)
 class RowWriter final
 {
 public:
-    void write(const QStringList &row)
+    void write(const QStringList &row) { write(spreadsheetText({ row }).toUtf8()); }
+
+    void write(const QByteArray &bytes)
     {
-        const QByteArray bytes = spreadsheetText({ row }).toUtf8();
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
             m_failed = true;
     }
@@ -170,8 +179,11 @@ int main(int argc, char *argv[])
 
     int status = exitOk;
     RowWriter output;
-    if (options.header)
-        output.write(FieldCatalogue(fields).names());
+    if (options.header) {
+        const QStringList names = FieldCatalogue(fields).names();
+        options.json ? output.write(headerJsonLine(names)) : output.write(names);
+    }
+    const QDate today = QDate::currentDate();
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {
@@ -188,8 +200,12 @@ int main(int argc, char *argv[])
         }
         RecordReader reader(&file, mode);
         QString record;
-        while (reader.next(&record))
-            output.write(analyzeText(record, fields));
+        while (reader.next(&record)) {
+            if (options.json)
+                output.write(reviewJsonLine(reviewText(record, fields, today)));
+            else
+                output.write(analyzeText(record, fields));
+        }
         if (reader.failed()) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")
                        + reader.errorString());

@@ -149,6 +149,7 @@ RecordClassifier::RecordClassifier(QString text, QList<FieldDef> fieldDefs)
     prepareCells();
     segment();
     matchLabels();
+    labelled = filled;
     matchPatterns();
 }
 

@@ -3,9 +3,12 @@
 
 #include "records/long_number.h"
 #include "records/spreadsheet_text.h"
+#include "review/review_marks.h"
 
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
 
 void Quorbel::slotInputButtonClicked()
@@ -79,4 +82,15 @@ void Quorbel::slotExcelButtonClicked()
     if (hasLongNumberField(catalogue.fields()))
         message += QStringLiteral("\n\n检测到长数字字段，建议先将单元格格式设置为文本");
     QMessageBox::information(this, QStringLiteral("复制为Excel"), message, QMessageBox::Ok);
+}
+
+void Quorbel::slotTableItemMenu(QPoint p)
+{
+    const QModelIndex index = ui.tableWidget->indexAt(p);
+    if (!index.isValid())
+        return;
+    QMenu menu(this);
+    addReviewActions(&menu, ui.tableWidget, index.row(), index.column());
+    if (!menu.isEmpty())
+        menu.exec(QCursor::pos());
 }

@@ -185,7 +185,9 @@ void TestMainWindow::menus()
     }
     QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
     QCOMPARE(entries,
-             QStringList({ "workspaceAction=工作目录", "resortAction=重新分拣",
+             QStringList({ "workspaceAction=工作目录",
+                           "resortAction=重新分拣,adoptSelectedAction=采纳建议（选中行）,"
+                           "adoptAllAction=采纳建议（全部行）",
                            "helpAction=教程,aboutAction=关于" }));
     QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
@@ -316,6 +318,11 @@ void TestMainWindow::slotTable()
         "slotWorkSpaceActionTriggered()",
         "slotHelpActionTriggered()",
         "slotAboutActionTriggered()",
+        "slotTableItemMenu(QPoint)",
+        "slotTableItemChanged(QTableWidgetItem*)",
+        "slotTableCurrentCellChanged(int)",
+        "slotAdoptSelectedTriggered()",
+        "slotAdoptAllTriggered()",
     };
     const QMetaObject &mo = Quorbel::staticMetaObject;
     QCOMPARE(QString::fromLatin1(mo.className()), QStringLiteral("Quorbel"));
