@@ -346,7 +346,6 @@ public:
                 proposeGlued();
                 proposeHalfWidth();
                 proposeByCheck();
-                proposeByName();
                 proposeByShape();
             }
         }
@@ -667,7 +666,8 @@ private:
         }
     }
 
-    // The one text that passes the field's pattern and checks.
+    // The one text that passes the field's pattern and checks: among name candidates, the one that starts
+    // with a common surname; a value that breaks a check replaced by the one text that passes it.
     void proposeByCheck()
     {
         for (int g = 0; g < m_count; ++g) {
@@ -677,26 +677,11 @@ private:
                 : -1;
             if (s >= 0) {
                 const Source &source = m_sources.at(s);
-                propose(g, m_sources[s], value,
-                        source.cell >= 0 || source.piece ? from(source)
-                                                         : QStringLiteral("唯一通过校验的候选"));
+                // For a name the check that tells it apart is the surname list.
+                const QString reason = m_kinds[g] == FieldKind::Name ? QStringLiteral("常见姓氏")
+                                                                     : QStringLiteral("唯一通过校验的候选");
+                propose(g, m_sources[s], value, source.cell >= 0 || source.piece ? from(source) : reason);
             }
-        }
-    }
-
-    void proposeByName()
-    {
-        for (int g = 0; g < m_count; ++g) {
-            QString value;
-            const int s = m_kinds[g] == FieldKind::Name && open(g)
-                ? onlySource(g, &value,
-                             [](const Source &source) {
-                                 return source.shape == FieldKind::Other
-                                     && startsWithCommonSurname(source.text);
-                             })
-                : -1;
-            if (s >= 0)
-                propose(g, m_sources[s], value, QStringLiteral("常见姓氏"));
         }
     }
 

@@ -386,6 +386,12 @@ void TestMainWindow::connectionsReachTheirSlots()
         { "slotExcelButtonClicked", click("copyExcelButton") },
         { "slotFieldItemMenu", [&] { emit list->customContextMenuRequested(QPoint(1, 1)); } },
         { "slotFieldItemRowChanged", [&] { emit list->currentRowChanged(0); } },
+        { "slotAdoptSelectedTriggered", trigger("adoptSelectedAction") },
+        { "slotAdoptAllTriggered", trigger("adoptAllAction") },
+        { "slotTableItemMenu",
+          [&] {
+              emit child<QTableWidget>(window, "tableWidget")->customContextMenuRequested(QPoint(1, 1));
+          } },
         { "slotFieldItemPatternModified",
           [&] { child<QLineEdit>(window, "patternEdit")->setText(QStringLiteral("^a$")); } },
     };
