@@ -42,7 +42,9 @@ public:
     static FieldMatchers &forFields(const QList<FieldDef> &fields, const QDate &today)
     {
         thread_local FieldMatchers matchers;
-        if (today != matchers.m_today)
+        // Only here, between records: a record holds pointers into the remembered verdicts. The bound
+        // keeps memory flat on endless distinct input.
+        if (today != matchers.m_today || matchers.m_verdicts.size() >= 50000)
             matchers.m_verdicts.clear();
         matchers.m_today = today;
         if (fields != matchers.m_fields) {
@@ -97,11 +99,8 @@ public:
         if (text.size() > 64)
             return nullptr;
         auto found = m_verdicts.find(text);
-        if (found == m_verdicts.end()) {
-            if (m_verdicts.size() >= 50000)
-                m_verdicts.clear(); // memory stays bounded on endless distinct input
+        if (found == m_verdicts.end())
             found = m_verdicts.insert(text, QByteArray(m_fields.size(), '\0'));
-        }
         return reinterpret_cast<quint8 *>(found->data());
     }
 
