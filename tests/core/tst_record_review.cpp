@@ -30,6 +30,7 @@ private slots:
     void valueChecks();
     void review_data();
     void review();
+    void settledCellIsOnlyChecked();
 };
 
 void TestRecordReview::valueChecks_data()
@@ -177,6 +178,25 @@ void TestRecordReview::review()
                     .arg(QLatin1String(noteKindName(note.kind)), note.text);
     QCOMPARE(seen, notes);
     QCOMPARE(review.suggested, suggested);
+}
+
+// A cell set by hand keeps its checks but gets no candidates or suggestions; the others still do.
+void TestRecordReview::settledCellIsOnlyChecked()
+{
+    ReviewInput input { fieldsNamed({ "姓名", "性别" }),
+                        { "", "性别女" },
+                        { false, false },
+                        { "张三", "李四" },
+                        { true, false } };
+    RecordReview review = reviewRecord(input, today);
+    QCOMPARE(review.notes.size(), 2);
+    QCOMPARE(review.notes.at(0).text, QStringLiteral("含有标签“性别”"));
+    QCOMPARE(review.suggested, QStringList({ "", "女" }));
+
+    input.cells = QStringList { "Tom", "性别女" };
+    review = reviewRecord(input, today);
+    QCOMPARE(review.notes.first().field, 0);
+    QCOMPARE(review.notes.first().text, QStringLiteral("不像姓名（姓氏不常见）"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordReview)
