@@ -94,7 +94,8 @@ void TestQuorbelSort::records_data()
     QTest::newRow("json: glued label, check and suggestion")
         << QStringList { QStringLiteral("--json") } << QByteArray("性别女 张三")
         << QByteArray("{\"cells\": [\"张三\", \"性别女\", \"\"], \"suggested\": [\"张三\", \"女\", \"\"], "
-                      "\"leftover\": [], \"notes\": [{\"field\": 1, \"kind\": \"check\", \"text\": \"含有标签“性别”\"}, "
+                      "\"leftover\": [], \"notes\": [{\"field\": 1, \"kind\": \"check\", \"text\": "
+                      "\"含有标签“性别”\"}, "
                       "{\"field\": 1, \"kind\": \"suggestion\", \"text\": \"建议：女（来自“性别女”）\", "
                       "\"values\": [\"女\"]}]}\n");
     QTest::newRow("json: escaping, with --header and --whole")
