@@ -3,6 +3,7 @@
 #include "bench/literal_classifier.h"
 
 #include "engine/engine_log.h"
+#include "engine/pattern_check.h"
 
 #include <QRegExp>
 
@@ -77,10 +78,13 @@ void LiteralClassifier::matchPatterns()
             ++f;
             continue;
         }
+        // A pattern over the limits fits nothing; a token over the length limit is never tried.
+        const PatternCheck check = checkPattern(field.pattern);
         int count = 0;
         int first = -1;
         for (int t = 0; t < tokens.size(); ++t) {
-            if (QRegExp(field.pattern).indexIn(tokens.at(t)) >= 0) {
+            if (check.reason.isEmpty() && tokens.at(t).size() <= check.longestToken
+                && QRegExp(field.pattern).indexIn(tokens.at(t)) >= 0) {
                 if (count == 0)
                     first = t;
                 ++count;

@@ -2,6 +2,7 @@
 // program's field file format and recognition engine.
 #include "cli/record_reader.h"
 #include "engine/analyze_text.h"
+#include "engine/pattern_check.h"
 #include "fields/field_file.h"
 #include "fields/text_file.h"
 #include "records/spreadsheet_text.h"
@@ -176,6 +177,11 @@ int main(int argc, char *argv[])
     QList<FieldDef> fields;
     if (!loadFields(fieldsPath, &fields))
         return exitFailure;
+    for (const FieldDef &field : fields) {
+        const QString note = options.verbose ? disabledPatternNote(field.pattern) : QString();
+        if (!note.isEmpty())
+            writeError(QStringLiteral("field ") + field.name + QStringLiteral(": ") + note);
+    }
 
     int status = exitOk;
     RowWriter output;

@@ -236,3 +236,13 @@ bool PatternPrefilter::rulesOut(const QString &token) const
     }
     return false;
 }
+
+QString PatternPrefilter::requiredCharacters() const
+{
+    QString characters;
+    for (const QString &oneOf : m_required) {
+        if (oneOf.size() == 1)
+            characters += oneOf;
+    }
+    return characters;
+}

@@ -17,6 +17,11 @@ public:
     // True when QRegExp(pattern).indexIn(token) is sure to be -1.
     bool rulesOut(const QString &token) const;
 
+    // The character a fitting token must start with, or a null character when none is known.
+    QChar leadCharacter() const { return m_lead == Lead::Character ? m_leadCharacter : QChar(); }
+    // Characters each of which a fitting token must hold.
+    QString requiredCharacters() const;
+
 private:
     // What the first character must be when the pattern starts with "^".
     enum class Lead { Any, Character, Digit, BeyondLatin1 };

@@ -1,9 +1,12 @@
 // The classifier's steps. Results are exactly those of the plain step-by-step rules; the cost is
-// kept down by deciding each field-token match at most once per record, remembering verdicts
-// between records, and ruling tokens out cheaply before QRegExp sees them.
+// kept down by deciding each pattern-token match at most once per record, remembering verdicts
+// between records, and ruling tokens out cheaply before QRegExp sees them. Memory stays linear in
+// fields plus tokens whatever their product, and patterns are compiled only when first needed, a
+// bounded number of them at a time.
 #include "engine/record_classifier.h"
 
 #include "engine/engine_log.h"
+#include "engine/pattern_check.h"
 #include "engine/pattern_prefilter.h"
 #include "engine/text_segmentation.h"
 
@@ -14,7 +17,10 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <queue>
 #include <vector>
 
 namespace {
@@ -75,8 +81,15 @@ public:
         return slot.verdicts.data();
     }
 
+    // Ids run from 0 to patternCount() - 1.
+    int patternCount() const { return int(m_patterns.size()); }
+    const QString &patternText(int patternId) const { return m_patterns[patternId].text; }
+    bool isDisabled(int patternId) const { return m_patterns[patternId].disabled; }
+
     bool fits(int patternId, const QString &token, Verdict *verdicts)
     {
+        if (token.size() > m_patterns[patternId].longestToken)
+            return false;
         if (!verdicts || patternId >= rememberedPatterns)
             return match(patternId, token);
         Verdict &verdict = verdicts[patternId];
@@ -99,10 +112,45 @@ private:
         std::array<Verdict, rememberedPatterns> verdicts;
     };
 
-    bool match(int patternId, const QString &token) const
+    // Compiled patterns cost about this much each beyond their own size (QRegExp's private parts,
+    // the prefilter), in the units of the pattern limits: about 200 bytes each.
+    static constexpr double compiledOverhead = 25;
+    // About 30 MiB: thousands of ordinary patterns, or one at the limits.
+    static constexpr double compiledBudget = 150000;
+
+    struct Compiled
     {
-        const Pattern &pattern = m_patterns[patternId];
-        return !pattern.prefilter.rulesOut(token) && pattern.regExp->indexIn(token) >= 0;
+        explicit Compiled(const QString &pattern)
+            : regExp(pattern, Qt::CaseSensitive, QRegExp::RegExp)
+            , prefilter(pattern)
+        { }
+        QRegExp regExp;
+        PatternPrefilter prefilter;
+    };
+
+    bool match(int patternId, const QString &token)
+    {
+        const Compiled *compiled = compiledPattern(patternId);
+        return compiled && !compiled->prefilter.rulesOut(token) && compiled->regExp.indexIn(token) >= 0;
+    }
+
+    // Compiles on first use; a pattern over the limits stays uncompiled and fits nothing. The oldest compiled
+    // patterns make room when the budget is spent.
+    const Compiled *compiledPattern(int patternId)
+    {
+        Pattern &pattern = m_patterns[patternId];
+        if (pattern.compiled || pattern.disabled)
+            return pattern.compiled.get();
+        while (!m_compiledOrder.empty() && m_compiledCost + pattern.cost > compiledBudget) {
+            Pattern &oldest = m_patterns[m_compiledOrder.front()];
+            m_compiledOrder.pop_front();
+            m_compiledCost -= oldest.cost;
+            oldest.compiled.reset();
+        }
+        pattern.compiled = std::make_unique<Compiled>(pattern.text);
+        m_compiledOrder.push_back(patternId);
+        m_compiledCost += pattern.cost;
+        return pattern.compiled.get();
     }
 
     int patternId(const QString &pattern)
@@ -110,8 +158,10 @@ private:
         const auto found = m_patternIds.constFind(pattern);
         if (found != m_patternIds.constEnd())
             return *found;
-        m_patterns.push_back({ std::make_unique<QRegExp>(pattern, Qt::CaseSensitive, QRegExp::RegExp),
-                               PatternPrefilter(pattern) });
+        // The check reads the text once, with no QRegExp.
+        const PatternCheck check = checkPattern(pattern);
+        m_patterns.push_back(
+            { pattern, nullptr, compiledOverhead + check.cost, !check.reason.isEmpty(), check.longestToken });
         const int id = int(m_patterns.size()) - 1;
         m_patternIds.insert(pattern, id);
         return id;
@@ -122,13 +172,18 @@ private:
     {
         m_patterns.clear();
         m_patternIds.clear();
+        m_compiledOrder.clear();
+        m_compiledCost = 0;
         ++m_generation;
     }
 
     struct Pattern
     {
-        std::unique_ptr<QRegExp> regExp;
-        PatternPrefilter prefilter;
+        QString text;
+        std::unique_ptr<Compiled> compiled;
+        double cost; // while compiled, against the budget
+        bool disabled; // over the limits: never compiled, fits nothing
+        int longestToken;
     };
 
     std::vector<Pattern> m_patterns;
@@ -136,8 +191,55 @@ private:
     QList<FieldDef> m_fieldDefs;
     std::vector<int> m_patternOf;
     std::vector<Slot> m_slots;
+    std::deque<int> m_compiledOrder;
+    double m_compiledCost = 0;
     quint32 m_generation = 1;
     quint64 m_record = 0;
+};
+
+// For many patterns against many tokens: the tokens holding each character, and those starting with
+// it, in token order. A pattern that needs a character then tries only the tokens in the shortest
+// of its lists; the others cannot fit it, so the outcome is the same.
+class TokenIndex final
+{
+public:
+    explicit TokenIndex(const QStringList &tokens)
+    {
+        for (int t = 0; t < tokens.size(); ++t) {
+            const QString &token = tokens.at(t);
+            m_starting[token.at(0)].push_back(t);
+            for (const QChar c : token) {
+                std::vector<int> &holding = m_holding[c];
+                if (holding.empty() || holding.back() != t)
+                    holding.push_back(t);
+            }
+        }
+    }
+
+    // The tokens worth trying against the pattern, or nullptr for all of them.
+    const std::vector<int> *candidates(const QString &pattern, bool disabled) const
+    {
+        if (disabled)
+            return &m_none;
+        const PatternPrefilter prefilter(pattern);
+        const std::vector<int> *shortest = nullptr;
+        const auto consider = [&shortest, this](const QHash<QChar, std::vector<int>> &lists, QChar c) {
+            const auto found = lists.constFind(c);
+            const std::vector<int> *list = found == lists.constEnd() ? &m_none : &*found;
+            if (!shortest || list->size() < shortest->size())
+                shortest = list;
+        };
+        if (!prefilter.leadCharacter().isNull())
+            consider(m_starting, prefilter.leadCharacter());
+        for (const QChar c : prefilter.requiredCharacters())
+            consider(m_holding, c);
+        return shortest;
+    }
+
+private:
+    QHash<QChar, std::vector<int>> m_starting;
+    QHash<QChar, std::vector<int>> m_holding;
+    const std::vector<int> m_none;
 };
 
 } // namespace
@@ -177,15 +279,26 @@ void RecordClassifier::matchLabels()
     if (tokenCount < 2 || fieldCount == 0)
         return; // no label can have a token after it
 
-    // The last field of an equal name wins, so look from the end of the field list.
+    // The last field of an equal name wins, so look from the end of the field list; many fields
+    // against many tokens go through a table of names instead, whose building costs more than the
+    // plain comparisons when either list is short.
     QVector<int> labelIndex(tokenCount, -1);
-    for (int t = 0; t < tokenCount; ++t) {
-        for (int f = fieldCount - 1; f >= 0; --f) {
-            const QString &name = fieldDefs.at(f).name;
+    if (fieldCount > 64 && tokenCount > 64) {
+        QHash<QString, int> lastFieldNamed;
+        lastFieldNamed.reserve(fieldCount);
+        for (int f = 0; f < fieldCount; ++f)
+            lastFieldNamed.insert(fieldDefs.at(f).name, f);
+        for (int t = 0; t < tokenCount; ++t)
+            labelIndex[t] = lastFieldNamed.value(tokens.at(t), -1);
+    } else {
+        for (int t = 0; t < tokenCount; ++t) {
             const QString &token = tokens.at(t);
-            if (token.size() == name.size() && token.at(0) == name.at(0) && token == name) {
-                labelIndex[t] = f;
-                break;
+            for (int f = fieldCount - 1; f >= 0; --f) {
+                const QString &name = fieldDefs.at(f).name;
+                if (token.size() == name.size() && token.at(0) == name.at(0) && token == name) {
+                    labelIndex[t] = f;
+                    break;
+                }
             }
         }
     }
@@ -225,53 +338,102 @@ void RecordClassifier::matchPatterns()
 
     MatchMemory &memory = MatchMemory::forThisThread();
     const std::vector<int> &patternOf = memory.beginRecord(fieldDefs);
+    const int patternCount = memory.patternCount();
     QVarLengthArray<MatchMemory::Verdict *, 32> verdicts(tokenCount);
     for (int t = 0; t < tokenCount; ++t)
         verdicts[t] = memory.verdictsFor(tokens.at(t));
 
-    // Tokens only ever leave during this pass, so a field's matches are looked for once, from the
-    // first token on, and only as far as needed: two live matches already make the field ambiguous.
-    // Row f of fits holds the verdicts on the first scanned[f] tokens, liveMatches[f] how many of
-    // those matches are still in play; a field gets its token when a full scan leaves exactly one.
+    // Whether a field gets a token depends only on its pattern and the tokens still in play, so
+    // fields of one pattern share what is known. A pattern looks at tokens once, from the first on,
+    // and only as far as needed: two live matches already make it ambiguous. It keeps those (at most
+    // two) in its two slots, slot 2p and 2p + 1, and each token chains the slots that hold it, so
+    // that taking it frees them. All of this is linear in fields, patterns and tokens.
     QVarLengthArray<bool, 32> taken(tokenCount);
     std::fill(taken.begin(), taken.end(), false);
-    QVarLengthArray<bool, 512> fits(fieldCount * tokenCount);
-    QVarLengthArray<int, 64> scanned(fieldCount);
+    QVarLengthArray<int, 32> firstSlot(tokenCount);
+    std::fill(firstSlot.begin(), firstSlot.end(), -1);
+    QVarLengthArray<int, 64> scanned(patternCount);
     std::fill(scanned.begin(), scanned.end(), 0);
-    QVarLengthArray<int, 64> liveMatches(fieldCount);
-    std::fill(liveMatches.begin(), liveMatches.end(), 0);
+    QVarLengthArray<int, 128> slotToken(2 * patternCount);
+    std::fill(slotToken.begin(), slotToken.end(), -1);
+    QVarLengthArray<int, 128> nextSlot(2 * patternCount);
+    // Each pattern's fields in order; firstField only ever moves past filled ones.
+    QVarLengthArray<int, 64> firstField(patternCount);
+    std::fill(firstField.begin(), firstField.end(), -1);
+    QVarLengthArray<int, 64> nextField(fieldCount);
+    for (int f = fieldCount - 1; f >= 0; --f) {
+        if (patternOf[f] >= 0) {
+            nextField[f] = firstField[patternOf[f]];
+            firstField[patternOf[f]] = f;
+        }
+    }
 
-    int f = 0;
-    while (f < fieldCount) {
-        if (filled.at(f) || patternOf[f] < 0) {
-            ++f;
-            continue;
-        }
-        bool *const row = fits.data() + f * tokenCount;
-        while (liveMatches[f] < 2 && scanned[f] < tokenCount) {
-            const int t = scanned[f]++;
-            row[t] = !taken[t] && memory.fits(patternOf[f], tokens.at(t), verdicts[t]);
-            liveMatches[f] += row[t];
-        }
-        if (liveMatches[f] != 1 || scanned[f] < tokenCount) {
-            ++f;
-            continue;
-        }
+    // Each pattern's tokens to try, decided at its first look: an index list, or all tokens.
+    std::unique_ptr<TokenIndex> index;
+    const bool indexed = qint64(patternCount) * tokenCount > 4096;
+    QVarLengthArray<const std::vector<int> *, 64> candidates(patternCount);
+    QVarLengthArray<bool, 64> decided(patternCount);
+    std::fill(decided.begin(), decided.end(), false);
 
-        int t = 0;
-        while (!row[t] || taken[t])
-            ++t;
+    // The rules restart at the first field after every assignment and take the first field that can
+    // be assigned. Fields before the cursor are known unable to, except those whose pattern lost a
+    // live match since: they wait in recheck, and the smallest of them goes first.
+    std::priority_queue<int, std::vector<int>, std::greater<int>> recheck;
+    int cursor = 0;
+    for (;;) {
+        int f;
+        if (!recheck.empty() && recheck.top() < cursor) {
+            f = recheck.top();
+            recheck.pop();
+        } else if (cursor < fieldCount) {
+            f = cursor++;
+        } else {
+            break;
+        }
+        const int p = patternOf[f];
+        if (filled.at(f) || p < 0)
+            continue;
+        if (!decided[p]) {
+            decided[p] = true;
+            candidates[p] = nullptr;
+            if (indexed) {
+                if (!index)
+                    index = std::make_unique<TokenIndex>(tokens);
+                candidates[p] = index->candidates(memory.patternText(p), memory.isDisabled(p));
+            }
+        }
+        const std::vector<int> *const tried = candidates[p];
+        const int triedCount = tried ? int(tried->size()) : tokenCount;
+        int liveCount = (slotToken[2 * p] >= 0) + (slotToken[2 * p + 1] >= 0);
+        while (liveCount < 2 && scanned[p] < triedCount) {
+            const int t = tried ? (*tried)[scanned[p]++] : scanned[p]++;
+            if (!taken[t] && memory.fits(p, tokens.at(t), verdicts[t])) {
+                const int slot = slotToken[2 * p] < 0 ? 2 * p : 2 * p + 1;
+                slotToken[slot] = t;
+                nextSlot[slot] = firstSlot[t];
+                firstSlot[t] = slot;
+                ++liveCount;
+            }
+        }
+        if (liveCount != 1 || scanned[p] < triedCount)
+            continue;
+
+        const int t = std::max(slotToken[2 * p], slotToken[2 * p + 1]);
         const QString &token = tokens.at(t);
         qCDebug(lcEngine) << "正则匹配到：" << fieldDefs.at(f).name << "    " << token << "    "
                           << fieldDefs.at(f).pattern;
         cells[f] = token;
         filled[f] = true;
         taken[t] = true;
-        for (int g = 0; g < fieldCount; ++g) {
-            if (scanned[g] > t && fits[g * tokenCount + t])
-                --liveMatches[g];
+        for (int slot = firstSlot[t]; slot >= 0; slot = nextSlot[slot]) {
+            slotToken[slot] = -1;
+            int &first = firstField[slot / 2];
+            while (first >= 0 && filled.at(first))
+                first = nextField[first];
+            if (first >= 0 && first < cursor)
+                recheck.push(first);
         }
-        f = 0;
+        firstSlot[t] = -1;
     }
 
     QStringList remaining;

@@ -2,6 +2,7 @@
 // Every command changes the catalogue, the list entry and the table column together, then saves.
 #include "app/quorbel.h"
 
+#include "engine/pattern_check.h"
 #include "fields/preset_patterns.h"
 
 #include <QCursor>
@@ -21,6 +22,27 @@ QListWidgetItem *newFieldItem(const QString &name)
     auto *item = new QListWidgetItem(name);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     return item;
+}
+
+// A pattern over the engine's limits fits nothing: the box is tinted and its tool tip says why.
+// Blending the warning colour into the box's usual background keeps the usual text readable in
+// light and dark palettes alike.
+void showPatternLimits(QLineEdit *edit, const QString &pattern)
+{
+    const QString note = disabledPatternNote(pattern);
+    edit->setToolTip(note);
+    if (note.isEmpty()) {
+        edit->setPalette(QPalette()); // back to the inherited palette
+        return;
+    }
+    QPalette palette = edit->parentWidget()->palette();
+    const QColor base = palette.color(QPalette::Base);
+    const QColor warning(255, 140, 0);
+    const auto blend = [](int usual, int tint) { return (usual * 3 + tint * 2) / 5; };
+    palette.setColor(QPalette::Base,
+                     QColor(blend(base.red(), warning.red()), blend(base.green(), warning.green()),
+                            blend(base.blue(), warning.blue())));
+    edit->setPalette(palette);
 }
 
 } // namespace
@@ -45,8 +67,10 @@ void Quorbel::slotFieldItemAdd()
 void Quorbel::slotFieldItemRowChanged()
 {
     const int row = currentField(ui.fieldsList, catalogue);
-    if (row >= 0)
-        ui.patternEdit->setText(catalogue.at(row).pattern);
+    if (row < 0)
+        return;
+    ui.patternEdit->setText(catalogue.at(row).pattern);
+    showPatternLimits(ui.patternEdit, catalogue.at(row).pattern);
 }
 
 void Quorbel::slotFieldItemTextModified(int row, QString text)
@@ -74,6 +98,7 @@ void Quorbel::slotFieldItemPatternModified(QString text)
     if (row < 0)
         return;
     catalogue[row].pattern = text;
+    showPatternLimits(ui.patternEdit, text);
     saveFields();
 }
 

@@ -158,6 +158,13 @@ void TestQuorbelSort::verbose()
     const QString err = QString::fromUtf8(verbose.err);
     QVERIFY2(err.contains(QStringLiteral("分割后的长度： 2")), qPrintable(err));
     QCOMPARE(err.count(QStringLiteral("正则匹配到：")), 2);
+
+    // A pattern over the engine's limits is named, in verbose mode only.
+    QVERIFY(putBytes(path("bomb.txt"), "<field><name>B</name><pattern>(a?){1000}</pattern></field>"));
+    const QStringList bomb { QStringLiteral("--fields"), path("bomb.txt") };
+    QCOMPARE(runSort(bomb, "a").err, QByteArray());
+    QVERIFY(runSort(bomb + QStringList { QStringLiteral("--verbose") }, "a")
+                .err.startsWith(QStringLiteral("quorbel-sort: field B: 表达式过于复杂，已停用：").toUtf8()));
 }
 
 void TestQuorbelSort::help()

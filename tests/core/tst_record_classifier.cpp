@@ -3,6 +3,7 @@
 #include "engine/record_classifier.h"
 #include "tests/core/engine_log_capture.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 namespace {
@@ -28,6 +29,8 @@ const QStringList workedExampleFields { QStringLiteral("姓名"),   namePattern,
 
 } // namespace
 
+Q_DECLARE_METATYPE(QList<FieldDef>)
+
 class TestRecordClassifier : public QObject
 {
     Q_OBJECT
@@ -38,6 +41,8 @@ private slots:
     void debugLines_data();
     void debugLines();
     void sameInputSameRow();
+    void hostile_data();
+    void hostile();
 };
 
 void TestRecordClassifier::classify_data()
@@ -162,6 +167,67 @@ void TestRecordClassifier::sameInputSameRow()
     const QList<FieldDef> swapped { fields.at(0), fields.at(1), fields.at(3), fields.at(2) };
     QCOMPARE(analyzeText(text, swapped), (RecordRow { first.at(0), first.at(1), first.at(3), first.at(2) }));
     QCOMPARE(analyzeText(text, fields), first);
+}
+
+// Inputs built to crash or hang the engine: rows as the rules give them, each well within a second.
+void TestRecordClassifier::hostile_data()
+{
+    QTest::addColumn<QList<FieldDef>>("fields");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<RecordRow>("expected");
+    const auto repeated = [](int count, const FieldDef &field) {
+        return QVector<FieldDef>(count, field).toList();
+    };
+    const auto emptyRow = [](int count) { return QVector<QString>(count).toList(); };
+
+    // Fields times tokens beyond 2^31.
+    RecordRow row = emptyRow(2200);
+    row.last() = QStringLiteral("q");
+    QTest::newRow("2,200 fields, 1,000,000 tokens")
+        << repeated(2199, { QStringLiteral("f"), QStringLiteral("^z$") })
+            + repeated(1, { QStringLiteral("q"), QStringLiteral("^q$") })
+        << QStringLiteral("a ").repeated(999999) + QStringLiteral("q") << row;
+    row = emptyRow(100000);
+    row.first() = QStringLiteral("7");
+    QTest::newRow("100,000 fields, 30,000 tokens")
+        << repeated(100000, { QStringLiteral("n"), QStringLiteral("^\\d+$") })
+        << QStringLiteral("x ").repeated(29999) + QStringLiteral("7") << row;
+
+    // Each bomb would take the token, were it compiled.
+    QTest::newRow("pattern bombs") << QList<FieldDef> {
+        { QStringLiteral("a"), QString(20000, '(') + 'a' },
+        { QStringLiteral("b"), QStringLiteral("((a{1000}){1000}){1000}") },
+        { QStringLiteral("c"), QStringLiteral("a|").repeated(5000) + 'a' },
+        { QStringLiteral("d"), QStringLiteral("(a?){1000}") },
+        { QStringLiteral("e"), QStringLiteral("^a$") }
+    } << QStringLiteral("a") << RecordRow { {}, {}, {}, {}, QStringLiteral("a") };
+
+    // Each long token would match, were it tried; a long one may still follow a label.
+    const QString digits = QString(4095, '1') + QStringLiteral("岁");
+    const QString tooLong = '1' + digits;
+    QTest::newRow("long tokens") << QList<FieldDef> { { QStringLiteral("age"), QStringLiteral("\\d+岁") },
+                                                      { QStringLiteral("x"), QStringLiteral("x+y") },
+                                                      { QStringLiteral("xx"), QStringLiteral("(x+x+)+y") },
+                                                      { QStringLiteral("note"), QString() } }
+                                 << QStringLiteral("%1 %2y note %1").arg(tooLong, QString(40000, 'x'))
+                                 << RecordRow { {}, {}, {}, tooLong };
+    QTest::newRow("at the token limits")
+        << QList<FieldDef> { { QStringLiteral("age"), QStringLiteral("\\d+岁") },
+                             { QStringLiteral("back"), QStringLiteral("(x+)\\1y") } }
+        << QStringLiteral("%1 %2y x%2y").arg(digits, QString(1023, 'x'))
+        << RecordRow { digits, QString(1023, 'x') + 'y' };
+}
+
+void TestRecordClassifier::hostile()
+{
+    QFETCH(QList<FieldDef>, fields);
+    QFETCH(QString, text);
+    QFETCH(RecordRow, expected);
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(analyzeText(text, fields), expected);
+    QVERIFY(timer.elapsed() < 20000); // a hang guard only
 }
 
 QTEST_GUILESS_MAIN(TestRecordClassifier)

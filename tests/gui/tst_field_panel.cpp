@@ -264,6 +264,19 @@ void TestFieldPanel::editPattern()
     m_list->setCurrentRow(0);
     QCOMPARE(m_pattern->text(), fields[0].pattern);
     checkViews(fields, QStringLiteral("ABCD"));
+
+    // A pattern over the engine's limits is stored too, and the box says why it is not used.
+    const QColor usualBase = m_pattern->palette().color(QPalette::Base);
+    m_pattern->setText(QStringLiteral("((a{1000}){1000}){1000}"));
+    QVERIFY(m_pattern->toolTip().startsWith(QStringLiteral("表达式过于复杂，已停用：")));
+    QVERIFY(m_pattern->palette().color(QPalette::Base) != usualBase);
+    m_list->setCurrentRow(1);
+    QCOMPARE(m_pattern->toolTip(), QString());
+    QCOMPARE(m_pattern->palette().color(QPalette::Base), usualBase);
+    m_list->setCurrentRow(0);
+    QVERIFY(!m_pattern->toolTip().isEmpty());
+    m_pattern->setText(QStringLiteral("(a{1000}){100}"));
+    QCOMPARE(m_pattern->toolTip(), QString());
 }
 
 void TestFieldPanel::deleteFields()
