@@ -37,3 +37,7 @@ private:
     QList<bool> labelled; // filled as the label pass left it
     RecordRow cells;
 };
+
+// Whether the field's pattern fits the token, exactly as the classifier decides it and from the verdicts
+// it remembers: the review asks about tokens the classifier has mostly tried already.
+bool fieldPatternFits(const QList<FieldDef> &fieldDefs, int field, const QString &token);

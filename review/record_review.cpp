@@ -11,7 +11,6 @@
 #include "review/word_lists.h"
 
 #include <QHash>
-#include <QRegExp>
 #include <QSet>
 #include <QVarLengthArray>
 
@@ -21,9 +20,9 @@
 
 namespace {
 
-// The fields' patterns, compiled once per field list and thread (QRegExp keeps match state), and
-// what they and the review's own tests said about texts met before: records share many texts
-// (男, 女, majors, schools, filler words) and a QRegExp match costs far more than a look-up.
+// What the fields' patterns and the review's own tests said about texts met before, per field list and
+// thread: records share many texts (男, 女, majors, schools, filler words). The patterns themselves are
+// asked through the classifier's memory, which has already tried most of the record's tokens.
 class FieldMatchers final
 {
 public:
@@ -50,7 +49,7 @@ public:
         if (fields != matchers.m_fields) {
             matchers.m_verdicts.clear();
             matchers.m_fields = fields;
-            matchers.m_matchers.clear();
+            matchers.m_prefilters.clear();
             matchers.m_nameInitials.clear();
             matchers.m_names.clear();
             matchers.m_kinds.clear();
@@ -59,8 +58,8 @@ public:
                 matchers.m_names.insert(field.name);
                 if (!field.name.isEmpty())
                     matchers.m_nameInitials += field.name.at(0);
-                matchers.m_matchers.push_back(
-                    field.pattern.isEmpty() ? nullptr : std::make_unique<Matcher>(field.pattern));
+                matchers.m_prefilters.push_back(
+                    field.pattern.isEmpty() ? nullptr : std::make_unique<PatternPrefilter>(field.pattern));
             }
         }
         return matchers;
@@ -73,11 +72,11 @@ public:
     // True when the field's pattern surely does not fit: a cheap test before the costly ones.
     bool ruledOut(int field, const QString &text) const
     {
-        const Matcher *matcher = m_matchers[size_t(field)].get();
-        return matcher && matcher->prefilter.rulesOut(text);
+        const PatternPrefilter *prefilter = m_prefilters[size_t(field)].get();
+        return prefilter && prefilter->rulesOut(text);
     }
 
-    bool hasPattern(int field) const { return m_matchers[size_t(field)] != nullptr; }
+    bool hasPattern(int field) const { return m_prefilters[size_t(field)] != nullptr; }
 
     bool fits(int field, const QString &text) { return fits(field, text, verdictsFor(text)); }
 
@@ -86,8 +85,7 @@ public:
     {
         if (verdicts && (verdicts[field] & PatternKnown))
             return verdicts[field] & PatternFits;
-        Matcher *matcher = m_matchers[size_t(field)].get();
-        const bool fit = matcher && !matcher->prefilter.rulesOut(text) && matcher->regExp.indexIn(text) >= 0;
+        const bool fit = hasPattern(field) && fieldPatternFits(m_fields, field, text);
         if (verdicts)
             verdicts[field] |= PatternKnown | (fit ? PatternFits : 0);
         return fit;
@@ -105,19 +103,9 @@ public:
     }
 
 private:
-    struct Matcher
-    {
-        explicit Matcher(const QString &pattern)
-            : regExp(pattern, Qt::CaseSensitive, QRegExp::RegExp)
-            , prefilter(pattern)
-        { }
-        QRegExp regExp;
-        PatternPrefilter prefilter;
-    };
-
     QList<FieldDef> m_fields;
     QDate m_today;
-    std::vector<std::unique_ptr<Matcher>> m_matchers;
+    std::vector<std::unique_ptr<PatternPrefilter>> m_prefilters;
     QHash<QString, QByteArray> m_verdicts;
     QString m_nameInitials;
     QSet<QString> m_names;

@@ -2,8 +2,6 @@
 // them with fixed weights modulo 11, X standing for 10.
 #include "review/value_checks.h"
 
-#include <QRegExp>
-
 namespace {
 
 bool allDigits(const QString &text)
@@ -141,11 +139,36 @@ QDate parseDate(const QString &text)
 {
     if (text.size() == 8 && allDigits(text))
         return dateFromDigits(text);
-    static const QRegExp pattern(QStringLiteral("^(\\d{4})[-/.年](\\d{1,2})[-/.月](\\d{1,2})日?$"));
-    QRegExp match = pattern; // QRegExp keeps its captures in the object
-    if (match.indexIn(text) != 0)
+    // yyyy-M-d with - / . or 年 月 (日), read by hand: a QRegExp per call costs more than the whole check.
+    int at = 0;
+    const auto digitsUpTo = [&text, &at](int least, int most) {
+        int value = 0;
+        int count = 0;
+        while (count < most && at < text.size() && text.at(at) >= QLatin1Char('0')
+               && text.at(at) <= QLatin1Char('9')) {
+            value = value * 10 + (text.at(at++).unicode() - '0');
+            ++count;
+        }
+        return count >= least ? value : -1;
+    };
+    const auto separator = [&text, &at](QChar local) {
+        if (at >= text.size())
+            return false;
+        const QChar c = text.at(at++);
+        return c == QLatin1Char('-') || c == QLatin1Char('/') || c == QLatin1Char('.') || c == local;
+    };
+    const int year = digitsUpTo(4, 4);
+    if (year < 0 || !separator(QChar(u'年')))
         return QDate();
-    return QDate(match.cap(1).toInt(), match.cap(2).toInt(), match.cap(3).toInt());
+    const int month = digitsUpTo(1, 2);
+    if (month < 0 || !separator(QChar(u'月')))
+        return QDate();
+    const int day = digitsUpTo(1, 2);
+    if (at < text.size() && text.at(at) == QChar(u'日'))
+        ++at;
+    if (day < 0 || at != text.size())
+        return QDate();
+    return QDate(year, month, day);
 }
 
 QString halfWidth(const QString &text)
