@@ -365,7 +365,11 @@ public:
     }
 
 private:
-    QString cell(int f) const { return m_in.cells.value(f); }
+    const QString &cell(int f) const
+    {
+        static const QString none;
+        return f < m_in.cells.size() ? m_in.cells.at(f) : none;
+    }
     bool settled(int f) const { return m_in.settled.value(f, false); }
     bool open(int f) const
     {
@@ -388,9 +392,11 @@ private:
         if (start >= text.size() || !m_matchers.nameInitials().contains(text.at(start)))
             return -1;
         int best = -1;
+        const QChar initial = text.at(start);
         for (int g = 0; g < m_count; ++g) {
             const QString &name = m_in.fields.at(g).name;
-            if (!name.isEmpty() && text.midRef(start).startsWith(name)
+            if (!name.isEmpty() && name.at(0) == initial && text.size() - start >= name.size()
+                && QStringRef(&text, start, name.size()) == name
                 && (best < 0 || name.size() > m_in.fields.at(best).name.size()))
                 best = g;
         }

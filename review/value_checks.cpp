@@ -4,15 +4,27 @@
 
 namespace {
 
-bool allDigits(const QString &text)
+// Whether count characters from from are all ASCII digits (and there is at least one).
+bool allDigits(const QString &text, int from = 0, int count = -1)
 {
-    if (text.isEmpty())
+    if (count < 0)
+        count = text.size() - from;
+    if (count <= 0 || from + count > text.size())
         return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+    for (int i = from; i < from + count; ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
             return false;
     }
     return true;
+}
+
+// The number the count ASCII digits from from make; the caller knows they are digits.
+int digitsValue(const QString &text, int from, int count)
+{
+    int value = 0;
+    for (int i = from; i < from + count; ++i)
+        value = value * 10 + (text.at(i).unicode() - '0');
+    return value;
 }
 
 bool knownProvince(int code)
@@ -26,12 +38,13 @@ bool knownProvince(int code)
     return false;
 }
 
-// Eight digits as yyyyMMdd. By hand: QDate::fromString with a format reads the time zone each call.
-QDate dateFromDigits(const QString &digits)
+// Eight digits from from as yyyyMMdd. By hand: QDate::fromString with a format reads the time zone each
+// call, and no copy of the digits is made.
+QDate dateFromDigits(const QString &text, int from = 0)
 {
-    if (digits.size() != 8 || !allDigits(digits))
+    if (!allDigits(text, from, 8))
         return QDate();
-    return QDate(digits.leftRef(4).toInt(), digits.midRef(4, 2).toInt(), digits.midRef(6, 2).toInt());
+    return QDate(digitsValue(text, from, 4), digitsValue(text, from + 4, 2), digitsValue(text, from + 6, 2));
 }
 
 QChar idCheckCharacter(const QString &id)
@@ -47,15 +60,14 @@ QString idNumberProblem(const QString &id, const QDate &today)
 {
     if (id.size() != 18)
         return QStringLiteral("身份证应为18位");
-    const QString body = id.left(17);
-    if (!allDigits(body))
+    if (!allDigits(id, 0, 17))
         return QStringLiteral("身份证前17位应为数字");
     const QChar last = id.at(17);
     if (!last.isDigit() && last != QLatin1Char('X') && last != QLatin1Char('x'))
         return QStringLiteral("身份证末位应为数字或X");
-    if (!knownProvince(body.left(2).toInt()))
+    if (!knownProvince(digitsValue(id, 0, 2)))
         return QStringLiteral("身份证地区码无效");
-    const QDate birth = dateFromDigits(body.mid(6, 8));
+    const QDate birth = dateFromDigits(id, 6);
     if (!birth.isValid())
         return QStringLiteral("身份证出生日期无效");
     if (birth > today)
@@ -104,8 +116,9 @@ QString valueProblem(FieldKind kind, const QString &value, const QDate &today)
             return QStringLiteral("性别应为男或女");
         return QString();
     case FieldKind::Age: {
-        const int age = value.toInt();
-        if (!allDigits(value) || value.startsWith(QLatin1Char('0')) || age < 1 || age > 120)
+        // Three digits at most: a longer number is out of range, and toInt would go through the locale.
+        if (!allDigits(value) || value.startsWith(QLatin1Char('0')) || value.size() > 3
+            || digitsValue(value, 0, value.size()) > 120)
             return QStringLiteral("年龄应为1–120的整数");
         return QString();
     }
@@ -120,9 +133,9 @@ QString valueProblem(FieldKind kind, const QString &value, const QDate &today)
 
 bool idNumberFacts(const QString &id, QDate *birth, bool *male)
 {
-    if (id.size() != 18 || !allDigits(id.left(17)))
+    if (id.size() != 18 || !allDigits(id, 0, 17))
         return false;
-    *birth = dateFromDigits(id.mid(6, 8));
+    *birth = dateFromDigits(id, 6);
     *male = (id.at(16).unicode() - '0') % 2 == 1;
     return birth->isValid();
 }
