@@ -41,13 +41,13 @@ public:
     static FieldMatchers &forFields(const QList<FieldDef> &fields, const QDate &today)
     {
         thread_local FieldMatchers matchers;
-        // Only here, between records: a record holds pointers into the remembered verdicts. The bound
-        // keeps memory flat on endless distinct input.
-        if (today != matchers.m_today || matchers.m_verdicts.size() >= 50000)
-            matchers.m_verdicts.clear();
+        // Each call starts a record: a slot taken in it keeps its text until the record is done.
+        ++matchers.m_record;
+        if (today != matchers.m_today)
+            ++matchers.m_generation;
         matchers.m_today = today;
         if (fields != matchers.m_fields) {
-            matchers.m_verdicts.clear();
+            ++matchers.m_generation;
             matchers.m_fields = fields;
             matchers.m_prefilters.clear();
             matchers.m_nameInitials.clear();
@@ -92,21 +92,44 @@ public:
     }
 
     // The texts' remembered verdicts, or nullptr for a text too long to be worth keeping.
+    // A table of fixed size, one text a slot, rather than a hash that grows: memory stays flat on endless
+    // distinct input, and a text met again is found without an allocation. A slot another text of the same
+    // record holds is not taken (the record keeps pointers into it): that text is then not remembered.
     quint8 *verdictsFor(const QString &text)
     {
         if (text.size() > 64)
             return nullptr;
-        auto found = m_verdicts.find(text);
-        if (found == m_verdicts.end())
-            found = m_verdicts.insert(text, QByteArray(m_fields.size(), '\0'));
-        return reinterpret_cast<quint8 *>(found->data());
+        if (m_slots.empty())
+            m_slots.resize(slotCount);
+        Slot &slot = m_slots[qHash(text) & (slotCount - 1)];
+        if (slot.generation == m_generation && slot.text == text) {
+            slot.record = m_record;
+            return slot.verdicts.data();
+        }
+        if (slot.record == m_record)
+            return nullptr;
+        slot.text = text;
+        slot.generation = m_generation;
+        slot.record = m_record;
+        slot.verdicts.assign(size_t(m_fields.size()), 0);
+        return slot.verdicts.data();
     }
 
 private:
     QList<FieldDef> m_fields;
     QDate m_today;
     std::vector<std::unique_ptr<PatternPrefilter>> m_prefilters;
-    QHash<QString, QByteArray> m_verdicts;
+    static constexpr uint slotCount = 4096;
+    struct Slot
+    {
+        QString text;
+        quint32 generation = 0;
+        quint64 record = 0;
+        std::vector<quint8> verdicts;
+    };
+    std::vector<Slot> m_slots;
+    quint32 m_generation = 1;
+    quint64 m_record = 0;
     QString m_nameInitials;
     QSet<QString> m_names;
     std::vector<FieldKind> m_kinds;

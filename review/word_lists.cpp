@@ -50,5 +50,12 @@ bool startsWithCommonSurname(const QString &text)
 bool isFillerWord(const QString &text)
 {
     static const QSet<QString> fillers = loadWords(QStringLiteral(":/review/filler_words.txt"));
-    return fillers.contains(text);
+    // Nearly every text asked about is none: their first characters rule it out without hashing it.
+    static const QSet<ushort> initials = [] {
+        QSet<ushort> set;
+        for (const QString &word : fillers)
+            set.insert(word.at(0).unicode());
+        return set;
+    }();
+    return !text.isEmpty() && initials.contains(text.at(0).unicode()) && fillers.contains(text);
 }
