@@ -558,6 +558,7 @@ private:
 
     void collectSources()
     {
+        m_sources.reserve(size_t(m_in.leftover.size() + m_count));
         for (const QString &token : m_in.leftover)
             addWithPieces(token, -1);
         for (int f = 0; f < m_count; ++f) {

@@ -65,7 +65,12 @@ public:
         const ushort *end = c + text.size();
         for (; c < end; ++c) {
             const uint u = *c;
-            if (u >= 0x20 && u < 0x80 && u != '"' && u != '\\') {
+            // The two common cases first: Chinese text outside the surrogates, and plain ASCII.
+            if (u >= 0x800 && (u < 0xD800 || u > 0xDFFF)) {
+                *p++ = char(0xE0 | (u >> 12));
+                *p++ = char(0x80 | ((u >> 6) & 0x3F));
+                *p++ = char(0x80 | (u & 0x3F));
+            } else if (u - 0x20 < 0x60 && u != '"' && u != '\\') {
                 *p++ = char(u);
             } else if (u < 0x80) {
                 *p++ = '\\';
