@@ -93,6 +93,25 @@ void TestRecordReview::valueChecks_data()
                                 << "日期无效";
     QTest::newRow("birth date valid") << "出生日期"
                                       << "2000/2/29" << none;
+    // Each form of a date, and its near misses.
+    const char *const dates[][2] = {
+        { "2000-02-29", "" },
+        { "20000229", "" },
+        { "2000.2.9日", "" },
+        { "2000年12月1", "" },
+        { "2000-1-123", "日期无效" },
+        { "20001-1-1", "日期无效" },
+        { "２０００/2/29", "日期无效" },
+        { "2000-1-", "日期无效" },
+        { "2000年1日1", "日期无效" },
+    };
+    for (const auto &date : dates)
+        QTest::newRow(date[0]) << "生日" << QString::fromUtf8(date[0]) << QString::fromUtf8(date[1]);
+    QTest::newRow("age 1000") << "年龄"
+                              << "1000"
+                              << "年龄应为1–120的整数";
+    QTest::newRow("age 120") << "年龄"
+                             << "120" << none;
 }
 
 void TestRecordReview::valueChecks()
