@@ -2,6 +2,7 @@
 #include "app/quorbel.h"
 
 #include "app/list_item_delegate.h"
+#include "review/review_marks.h"
 #include "workspace/workspace.h"
 
 Quorbel::Quorbel(QWidget *parent)
@@ -36,6 +37,15 @@ Quorbel::Quorbel(QWidget *parent)
     connect(ui.fieldsList, SIGNAL(customContextMenuRequested(QPoint)), this, SLOT(slotFieldItemMenu(QPoint)));
     connect(ui.fieldsList, SIGNAL(currentRowChanged(int)), this, SLOT(slotFieldItemRowChanged()));
     connect(ui.patternEdit, SIGNAL(textChanged(QString)), this, SLOT(slotFieldItemPatternModified(QString)));
+    connect(ui.tableWidget, SIGNAL(customContextMenuRequested(QPoint)), this,
+            SLOT(slotTableItemMenu(QPoint)));
+    connect(ui.tableWidget, SIGNAL(itemChanged(QTableWidgetItem *)), this,
+            SLOT(slotTableItemChanged(QTableWidgetItem *)));
+    connect(ui.tableWidget, SIGNAL(currentCellChanged(int, int, int, int)), this,
+            SLOT(slotTableCurrentCellChanged(int)));
+    connect(ui.adoptSelectedAction, SIGNAL(triggered()), this, SLOT(slotAdoptSelectedTriggered()));
+    connect(ui.adoptAllAction, SIGNAL(triggered()), this, SLOT(slotAdoptAllTriggered()));
+    keepRowMarkersNumbered(ui.tableWidget);
 
     wireExport();
     wireRowCommands();

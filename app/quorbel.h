@@ -37,8 +37,6 @@ public:
     // Engine glue
     RecordRow analyzeText(QString text, QList<FieldDef> fieldDefs) const;
     void fillRow(int row, QString text, QList<FieldDef> fieldDefs);
-    // Puts already classified cells into an existing row.
-    void writeRow(int row, const RecordRow &cells);
 
     // Read-only views for callers that check the window's state.
     const FieldCatalogue &fieldCatalogue() const { return catalogue; }
@@ -53,7 +51,6 @@ public:
     bool exportTableTo(const QString &path, ExportFormat format);
     // Rows: deleting the selected ones, bringing back the last deletion, clearing the table, and
     // the count of rows that were neither copied nor exported as they stand.
-    void showTableMenu(const QPoint &pos);
     void deleteSelectedRows();
     void undoRowDeletion();
     void clearTable();
@@ -80,6 +77,12 @@ public slots:
     void slotWorkSpaceActionTriggered();
     void slotHelpActionTriggered();
     void slotAboutActionTriggered();
+    // Record review
+    void slotTableItemMenu(QPoint p);
+    void slotTableItemChanged(QTableWidgetItem *item);
+    void slotTableCurrentCellChanged(int row);
+    void slotAdoptSelectedTriggered();
+    void slotAdoptAllTriggered();
 
 protected:
     // Asks before rows that were neither copied nor exported are lost.

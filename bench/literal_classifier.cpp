@@ -69,6 +69,14 @@ void LiteralClassifier::matchLabels()
     }
 }
 
+bool literalPatternFits(const QString &pattern, const QString &token)
+{
+    // A pattern over the limits fits nothing; a token over the length limit is never tried.
+    const PatternCheck check = checkPattern(pattern);
+    return !pattern.isEmpty() && check.reason.isEmpty() && token.size() <= check.longestToken
+        && QRegExp(pattern).indexIn(token) >= 0;
+}
+
 void LiteralClassifier::matchPatterns()
 {
     int f = 0;
@@ -78,13 +86,10 @@ void LiteralClassifier::matchPatterns()
             ++f;
             continue;
         }
-        // A pattern over the limits fits nothing; a token over the length limit is never tried.
-        const PatternCheck check = checkPattern(field.pattern);
         int count = 0;
         int first = -1;
         for (int t = 0; t < tokens.size(); ++t) {
-            if (check.reason.isEmpty() && tokens.at(t).size() <= check.longestToken
-                && QRegExp(field.pattern).indexIn(tokens.at(t)) >= 0) {
+            if (literalPatternFits(field.pattern, tokens.at(t))) {
                 if (count == 0)
                     first = t;
                 ++count;

@@ -32,3 +32,5 @@ private:
 };
 
 RecordRow literalAnalyzeText(const QString &text, const QList<FieldDef> &fieldDefs);
+// Whether a field of this pattern may take the token, by the same rules.
+bool literalPatternFits(const QString &pattern, const QString &token);

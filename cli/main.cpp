@@ -7,8 +7,10 @@
 #include "fields/field_file.h"
 #include "fields/text_file.h"
 #include "records/spreadsheet_text.h"
+#include "review/review_json.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QLoggingCategory>
 
@@ -17,7 +19,7 @@
 namespace {
 
 const char usageText[] =
-    "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [--xlsx OUT] [FILE...]\n";
+    "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--json] [--verbose] [--xlsx OUT] [FILE...]\n";
 
 const char helpText[] = "\n"
                         "Sorts records into fields and prints one TAB-separated line per record.\n"
@@ -27,6 +29,8 @@ const char helpText[] = "\n"
                         "  --fields FILE  field file to use (default: data/fields.txt beside this program)\n"
                         "  --header       print the field names as the first line\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
+                        "  --json         one JSON object per record: cells, suggested cells, left-over\n"
+                        "                 tokens and review notes\n"
                         "  --verbose      write the engine's steps to standard error\n"
                         "  --xlsx OUT     write a workbook with a header row to OUT instead\n"
                         "  --help         print this help\n";
@@ -41,6 +45,7 @@ struct Options
     QString xlsxPath; // empty when not given
     bool header = false;
     bool whole = false;
+    bool json = false;
     bool verbose = false;
     QStringList inputs;
 };
@@ -90,12 +95,19 @@ int parseArguments(const QStringList &arguments, Options *options)
             options->header = true;
         } else if (argument == QLatin1String("--whole")) {
             options->whole = true;
+        } else if (argument == QLatin1String("--json")) {
+            options->json = true;
         } else if (argument == QLatin1String("--verbose")) {
             options->verbose = true;
         } else {
             writeUsageError(QStringLiteral("unknown option: ") + argument);
             return exitUsage;
         }
+    }
+    // A workbook holds cells, not review notes.
+    if (options->json && !options->xlsxPath.isEmpty()) {
+        writeUsageError(QStringLiteral("--json and --xlsx cannot be used together"));
+        return exitUsage;
     }
     if (options->inputs.isEmpty())
         options->inputs.append(QStringLiteral("-"));
@@ -163,7 +175,11 @@ public:
             m_rows.append(row);
             return;
         }
-        const QByteArray bytes = spreadsheetText({ row }).toUtf8();
+        write(spreadsheetText({ row }).toUtf8());
+    }
+
+    void write(const QByteArray &bytes)
+    {
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
             m_failed = true;
     }
@@ -222,7 +238,8 @@ int main(int argc, char *argv[])
     RowWriter output(options.xlsxPath);
     const QStringList header = FieldCatalogue(fields).names();
     if (options.header && options.xlsxPath.isEmpty())
-        output.write(headerCells(fields));
+        options.json ? output.write(headerJsonLine(header)) : output.write(headerCells(fields));
+    const QDate today = QDate::currentDate();
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {
@@ -239,8 +256,12 @@ int main(int argc, char *argv[])
         }
         RecordReader reader(&file, mode);
         QString record;
-        while (reader.next(&record))
-            output.write(analyzeText(record, fields));
+        while (reader.next(&record)) {
+            if (options.json)
+                output.write(reviewJsonLine(reviewText(record, fields, today)));
+            else
+                output.write(analyzeText(record, fields));
+        }
         if (reader.failed()) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")
                        + reader.errorString());

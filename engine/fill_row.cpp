@@ -2,6 +2,7 @@
 #include "app/quorbel.h"
 
 #include "engine/analyze_text.h"
+#include "review/review_marks.h"
 
 RecordRow Quorbel::analyzeText(QString text, QList<FieldDef> fieldDefs) const
 {
@@ -10,13 +11,6 @@ RecordRow Quorbel::analyzeText(QString text, QList<FieldDef> fieldDefs) const
 
 void Quorbel::fillRow(int row, QString text, QList<FieldDef> fieldDefs)
 {
-    writeRow(row, analyzeText(text, fieldDefs));
-}
-
-void Quorbel::writeRow(int row, const RecordRow &cells)
-{
-    // A fresh item in every column, empty cells included, so nothing of an earlier fill or a hand edit
-    // survives.
-    for (int column = 0; column < cells.size(); ++column)
-        ui.tableWidget->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    // The same classification run gives the cells and their review.
+    writeReviewedRow(ui.tableWidget, row, reviewText(text, fieldDefs));
 }

@@ -45,6 +45,12 @@ public:
     const std::vector<int> &beginRecord(const QList<FieldDef> &fieldDefs)
     {
         ++m_record;
+        return patternIds(fieldDefs);
+    }
+
+    // The fields' pattern ids without starting a record: for questions asked after it.
+    const std::vector<int> &patternIds(const QList<FieldDef> &fieldDefs)
+    {
         // Callers pass the same shared list record after record, which compares in constant time.
         if (fieldDefs != m_fieldDefs) {
             if (int(m_patterns.size()) + fieldDefs.size() > rememberedPatterns)
@@ -251,6 +257,7 @@ RecordClassifier::RecordClassifier(QString text, QList<FieldDef> fieldDefs)
     prepareCells();
     segment();
     matchLabels();
+    labelled = filled;
     matchPatterns();
 }
 
@@ -442,4 +449,12 @@ void RecordClassifier::matchPatterns()
             remaining.append(tokens.at(t));
     }
     tokens = remaining;
+}
+
+bool fieldPatternFits(const QList<FieldDef> &fieldDefs, int field, const QString &token)
+{
+    MatchMemory &memory = MatchMemory::forThisThread();
+    const int p = memory.patternIds(fieldDefs)[size_t(field)];
+    // The verdicts are looked up again on every question: the slot may go to another token later.
+    return p >= 0 && memory.fits(p, token, memory.verdictsFor(token));
 }

@@ -16,6 +16,9 @@ public:
     RecordClassifier(QString text, QList<FieldDef> fieldDefs);
 
     RecordRow result() const { return cells; }
+    // For the review: the tokens no field took, and which fields a label filled.
+    const QStringList &leftoverTokens() const { return tokens; }
+    const QList<bool> &labelledFields() const { return labelled; }
 
 private:
     Q_DISABLE_COPY(RecordClassifier)
@@ -31,5 +34,10 @@ private:
     QList<FieldDef> fieldDefs;
     QStringList tokens;
     QList<bool> filled;
+    QList<bool> labelled; // filled as the label pass left it
     RecordRow cells;
 };
+
+// Whether the field's pattern fits the token, exactly as the classifier decides it and from the verdicts
+// it remembers: the review asks about tokens the classifier has mostly tried already.
+bool fieldPatternFits(const QList<FieldDef> &fieldDefs, int field, const QString &token);

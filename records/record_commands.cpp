@@ -1,12 +1,13 @@
 // The record commands: add, insert, add from the clipboard, re-sort and copy.
 #include "app/quorbel.h"
 
-#include "engine/analyze_text.h"
 #include "records/long_number.h"
+#include "review/review_marks.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -81,7 +82,7 @@ void Quorbel::slotResortButtonClicked()
     // All rows are classified before any is written, so a cancelled re-sort leaves the table as it was.
     QProgressDialog progress(this);
     setUpResortProgress(&progress, recordTexts.size());
-    QList<RecordRow> rows;
+    QList<RecordReview> rows;
     QElapsedTimer sinceUpdate;
     sinceUpdate.start();
     const auto keepGoing = [&progress, &sinceUpdate](int done) {
@@ -93,10 +94,10 @@ void Quorbel::slotResortButtonClicked()
         progress.setValue(done);
         return !progress.wasCanceled();
     };
-    if (!analyzeTexts(recordTexts, catalogue.fields(), keepGoing, &rows))
+    if (!reviewTexts(recordTexts, catalogue.fields(), keepGoing, &rows))
         return;
     for (int row = 0; row < rows.size(); ++row)
-        writeRow(row, rows.at(row));
+        writeReviewedRow(ui.tableWidget, row, rows.at(row));
 }
 
 void Quorbel::slotExcelButtonClicked()
@@ -110,4 +111,17 @@ void Quorbel::slotExcelButtonClicked()
     if (hasLongNumberField(catalogue.fields()))
         message += QStringLiteral("\n\n检测到长数字字段，建议先将单元格格式设置为文本");
     QMessageBox::information(this, QStringLiteral("复制为Excel"), message, QMessageBox::Ok);
+}
+
+void Quorbel::slotTableItemMenu(QPoint p)
+{
+    // The cell's review entries, then the row commands.
+    const QModelIndex index = ui.tableWidget->indexAt(p);
+    QMenu menu(this);
+    if (index.isValid())
+        addReviewActions(&menu, ui.tableWidget, index.row(), index.column());
+    if (!menu.isEmpty())
+        menu.addSeparator();
+    menu.addAction(ui.deleteRowsAction);
+    menu.exec(ui.tableWidget->viewport()->mapToGlobal(p));
 }

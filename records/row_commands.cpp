@@ -41,21 +41,12 @@ bool mayDiscard(QWidget *parent, int count, const QString &question, QMessageBox
 void Quorbel::wireRowCommands()
 {
     ui.tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui.tableWidget, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { showTableMenu(pos); });
     // The Delete key only where the rows are; Ctrl+Z anywhere but in a text box, which keeps its own undo.
     ui.tableWidget->addAction(ui.deleteRowsAction);
     addAction(ui.undoDeleteAction);
     connect(ui.deleteRowsAction, &QAction::triggered, this, [this] { deleteSelectedRows(); });
     connect(ui.undoDeleteAction, &QAction::triggered, this, [this] { undoRowDeletion(); });
     connect(ui.clearTableAction, &QAction::triggered, this, [this] { clearTable(); });
-}
-
-void Quorbel::showTableMenu(const QPoint &pos)
-{
-    QMenu menu(this);
-    menu.addAction(ui.deleteRowsAction);
-    menu.exec(ui.tableWidget->viewport()->mapToGlobal(pos));
 }
 
 void Quorbel::removeRows(const QList<int> &rows)

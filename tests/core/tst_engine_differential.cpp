@@ -3,6 +3,7 @@
 #include "bench/literal_classifier.h"
 #include "bench/sample_records.h"
 #include "engine/analyze_text.h"
+#include "engine/record_classifier.h"
 #include "tests/core/engine_log_capture.h"
 
 #include <QtTest>
@@ -115,6 +116,12 @@ void TestEngineDifferential::randomRecordsAgree()
             qWarning().noquote() << "record" << record << "text" << text;
             QCOMPARE(row, literalRow);
             QCOMPARE(capture.lines(), literalLines);
+        }
+        // The review's questions after the record, answered from the same remembered verdicts.
+        const QStringList asked = row + QStringList { oddTokens.at(below(oddTokens.size())), sample.value() };
+        for (int f = 0; f < fields.size(); ++f) {
+            for (const QString &token : asked)
+                QCOMPARE(fieldPatternFits(fields, f, token), literalPatternFits(fields.at(f).pattern, token));
         }
     }
 }

@@ -110,6 +110,19 @@ void TestQuorbelSort::records_data()
         << QByteArray("张三\t男\t20\n");
     QTest::newRow("whole empty input gives one row")
         << QStringList { QStringLiteral("--whole") } << QByteArray() << QByteArray("\t\t\n");
+    QTest::newRow("json: glued label, check and suggestion")
+        << QStringList { QStringLiteral("--json") } << QByteArray("性别女 张三")
+        << QByteArray("{\"cells\": [\"张三\", \"性别女\", \"\"], \"suggested\": [\"张三\", \"女\", \"\"], "
+                      "\"leftover\": [], \"notes\": [{\"field\": 1, \"kind\": \"check\", \"text\": "
+                      "\"含有标签“性别”\"}, "
+                      "{\"field\": 1, \"kind\": \"suggestion\", \"text\": \"建议：女（来自“性别女”）\", "
+                      "\"values\": [\"女\"]}]}\n");
+    QTest::newRow("json: escaping, with --header and --whole")
+        << QStringList { QStringLiteral("--json"), QStringLiteral("--header"), QStringLiteral("--whole") }
+        << QByteArray("张三\n\na\"b\\c\x01")
+        << QByteArray("{\"header\": [\"姓名\", \"性别\", \"年龄\"]}\n"
+                      "{\"cells\": [\"张三\", \"\", \"\"], \"suggested\": [\"张三\", \"\", \"\"], "
+                      "\"leftover\": [\"a\\\"b\\\\c\\u0001\"], \"notes\": []}\n");
 }
 
 void TestQuorbelSort::records()
@@ -206,8 +219,8 @@ void TestQuorbelSort::help()
 {
     const Run run = runSort({ QStringLiteral("--help") });
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.out.startsWith(
-        "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [--xlsx OUT] [FILE...]\n"));
+    QVERIFY(run.out.startsWith("usage: quorbel-sort [--fields FILE] [--header] [--whole] [--json] "
+                               "[--verbose] [--xlsx OUT] [FILE...]\n"));
     QCOMPARE(run.err, QByteArray());
 }
 

@@ -190,7 +190,8 @@ void TestMainWindow::menus()
     QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
     QCOMPARE(entries,
              QStringList({ "workspaceAction=工作目录,exportAction=导出…",
-                           "resortAction=重新分拣,clearTableAction=清空表格",
+                           "resortAction=重新分拣,clearTableAction=清空表格,adoptSelectedAction=采纳建议（选中行）,"
+                           "adoptAllAction=采纳建议（全部行）",
                            "helpAction=教程,aboutAction=关于" }));
     QCOMPARE(child<QAction>(window, "exportAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
@@ -322,6 +323,11 @@ void TestMainWindow::slotTable()
         "slotWorkSpaceActionTriggered()",
         "slotHelpActionTriggered()",
         "slotAboutActionTriggered()",
+        "slotTableItemMenu(QPoint)",
+        "slotTableItemChanged(QTableWidgetItem*)",
+        "slotTableCurrentCellChanged(int)",
+        "slotAdoptSelectedTriggered()",
+        "slotAdoptAllTriggered()",
     };
     const QMetaObject &mo = Quorbel::staticMetaObject;
     QCOMPARE(QString::fromLatin1(mo.className()), QStringLiteral("Quorbel"));
@@ -385,6 +391,12 @@ void TestMainWindow::connectionsReachTheirSlots()
         { "slotExcelButtonClicked", click("copyExcelButton") },
         { "slotFieldItemMenu", [&] { emit list->customContextMenuRequested(QPoint(1, 1)); } },
         { "slotFieldItemRowChanged", [&] { emit list->currentRowChanged(0); } },
+        { "slotAdoptSelectedTriggered", trigger("adoptSelectedAction") },
+        { "slotAdoptAllTriggered", trigger("adoptAllAction") },
+        { "slotTableItemMenu",
+          [&] {
+              emit child<QTableWidget>(window, "tableWidget")->customContextMenuRequested(QPoint(1, 1));
+          } },
         { "slotFieldItemPatternModified",
           [&] { child<QLineEdit>(window, "patternEdit")->setText(QStringLiteral("^a$")); } },
     };

@@ -2,6 +2,7 @@
 #include "app/quorbel.h"
 #include "fields/field_file.h"
 #include "gui_test_helpers.h"
+#include "review/review_marks.h"
 #include "tests/test_files.h"
 
 #include <QtTest>
@@ -48,6 +49,7 @@ private slots:
     void copyKeepsLongNumbersAsText();
     void deleteRowsAndUndo();
     void closeGuardClearAndExport();
+    void reviewMarksAndSuggestions();
 
 private:
     void create(const QList<FieldDef> &fields);
@@ -448,7 +450,7 @@ void TestRecordCommands::deleteRowsAndUndo()
     m_table->clearSelection();
     m_table->setCurrentCell(0, 0);
     GuiTest::BoxAnswerer closer;
-    m_window->showTableMenu(QPoint(1, 1));
+    m_window->slotTableItemMenu(QPoint(1, 1));
     QCOMPARE(closer.closed, 1);
     m_window->findChild<QAction *>(QStringLiteral("deleteRowsAction"))->trigger();
     QCOMPARE(m_window->records().first(), QStringLiteral("李四 30"));
@@ -512,6 +514,52 @@ void TestRecordCommands::closeGuardClearAndExport()
              QStringLiteral("1行2列 已导出到\n")
                  + QDir::toNativeSeparators(dir.filePath(QStringLiteral("a.csv"))));
     QCOMPARE(m_table->rowCount(), 0);
+}
+
+// A flagged cell shows why; the cell menu and 采纳建议 fill cells as hand edits; re-sort brings the marks
+// back.
+void TestRecordCommands::reviewMarksAndSuggestions()
+{
+    create({ kName, kGender });
+    type(QStringLiteral("性别女 张三 备注"));
+    click("inputButton");
+    QCOMPARE(row(0), QStringList({ "", "性别女" }));
+    const QTableWidgetItem *gender = m_table->item(0, 1);
+    QCOMPARE(gender->toolTip(), QStringLiteral("含有标签“性别”\n建议：女（来自“性别女”）"));
+    QVERIFY(gender->background().style() != Qt::NoBrush);
+    QCOMPARE(m_table->item(0, 0)->toolTip(), QStringLiteral("建议：张三（常见姓氏）"));
+    QCOMPARE(m_table->verticalHeaderItem(0)->toolTip(), QStringLiteral("未分拣：张三、备注"));
+    QCOMPARE(
+        m_window->statusBar()->currentMessage(),
+        QStringLiteral(
+            "姓名 建议：张三（常见姓氏）；性别 含有标签“性别” 建议：女（来自“性别女”）；未分拣：张三、备注"));
+
+    // The marks travel with their items when a column moves.
+    m_window->moveField(1, 0);
+    QCOMPARE(m_table->item(0, 0)->toolTip(), QStringLiteral("含有标签“性别”\n建议：女（来自“性别女”）"));
+    m_window->moveField(0, 1);
+
+    // The cell menu offers the row's left-over token; taking it is a hand edit, checked again.
+    QMenu menu;
+    addReviewActions(&menu, m_table, 0, 0);
+    QStringList entries;
+    for (const QAction *action : menu.actions())
+        entries << action->text();
+    QCOMPARE(entries, QStringList({ "采纳建议：张三", "未分拣：张三", "未分拣：备注" }));
+    menu.actions().last()->trigger();
+    QCOMPARE(m_table->item(0, 0)->text(), QStringLiteral("备注"));
+    QCOMPARE(m_table->item(0, 0)->toolTip(), QStringLiteral("像是附言而非数据"));
+    QCOMPARE(m_table->verticalHeaderItem(0)->toolTip(), QStringLiteral("未分拣：张三"));
+
+    m_window->findChild<QAction *>(QStringLiteral("adoptAllAction"))->trigger();
+    QCOMPARE(row(0), QStringList({ "备注", "女" }));
+    QVERIFY(m_table->item(0, 1)->toolTip().isEmpty());
+    QCOMPARE(m_table->item(0, 1)->background().style(), Qt::NoBrush);
+
+    GuiTest::BoxAnswerer answerer(QMessageBox::Yes);
+    click("resortButton");
+    QCOMPARE(row(0), QStringList({ "", "性别女" }));
+    QCOMPARE(m_table->item(0, 1)->toolTip(), QStringLiteral("含有标签“性别”\n建议：女（来自“性别女”）"));
 }
 
 QTEST_MAIN(TestRecordCommands)

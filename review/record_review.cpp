@@ -1,0 +1,797 @@
+// The review. Checks look at each cell alone and at the row as a whole; suggestions only ever move
+// text that stands in the record (a whole token, the value part of a glued label, a piece of a token
+// cut at a separator the rules do not know, a full-width token made half-width), and only where
+// exactly one piece of text fits.
+#include "review/record_review.h"
+
+#include "engine/pattern_prefilter.h"
+#include "engine/record_classifier.h"
+#include "review/field_kind.h"
+#include "review/value_checks.h"
+#include "review/word_lists.h"
+
+#include <QHash>
+#include <QSet>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// What the fields' patterns and the review's own tests said about texts met before, per field list and
+// thread: records share many texts (男, 女, majors, schools, filler words). The patterns themselves are
+// asked through the classifier's memory, which has already tried most of the record's tokens.
+class FieldMatchers final
+{
+public:
+    // What is remembered of a text, per field.
+    enum Verdict : quint8 {
+        PatternKnown = 1,
+        PatternFits = 2,
+        CleanKnown = 64, // as a cell not filled by a label, it raises no check
+        Clean = 128,
+        StrictKnown = 4, // passes the pattern and every check
+        StrictPasses = 8,
+        LenientKnown = 16, // the same, the ID and mobile number checks aside
+        LenientPasses = 32,
+    };
+
+    static FieldMatchers &forFields(const QList<FieldDef> &fields, const QDate &today)
+    {
+        thread_local FieldMatchers matchers;
+        // Each call starts a record: a slot taken in it keeps its text until the record is done.
+        ++matchers.m_record;
+        if (today != matchers.m_today)
+            ++matchers.m_generation;
+        matchers.m_today = today;
+        if (fields != matchers.m_fields) {
+            ++matchers.m_generation;
+            matchers.m_fields = fields;
+            matchers.m_prefilters.clear();
+            matchers.m_nameInitials.clear();
+            matchers.m_names.clear();
+            matchers.m_kinds.clear();
+            for (const FieldDef &field : fields) {
+                matchers.m_kinds.push_back(fieldKind(field.name));
+                matchers.m_names.insert(field.name);
+                if (!field.name.isEmpty())
+                    matchers.m_nameInitials += field.name.at(0);
+                matchers.m_prefilters.push_back(
+                    field.pattern.isEmpty() ? nullptr : std::make_unique<PatternPrefilter>(field.pattern));
+            }
+        }
+        return matchers;
+    }
+
+    // The first characters of the field names, to rule out most glued labels at once.
+    const QString &nameInitials() const { return m_nameInitials; }
+    bool isFieldName(const QString &text) const { return m_names.contains(text); }
+    const std::vector<FieldKind> &kinds() const { return m_kinds; }
+    // True when the field's pattern surely does not fit: a cheap test before the costly ones.
+    bool ruledOut(int field, const QString &text) const
+    {
+        const PatternPrefilter *prefilter = m_prefilters[size_t(field)].get();
+        return prefilter && prefilter->rulesOut(text);
+    }
+
+    bool hasPattern(int field) const { return m_prefilters[size_t(field)] != nullptr; }
+
+    bool fits(int field, const QString &text) { return fits(field, text, verdictsFor(text)); }
+
+    // With the text's verdicts already looked up (nullptr: not remembered).
+    bool fits(int field, const QString &text, quint8 *verdicts)
+    {
+        if (verdicts && (verdicts[field] & PatternKnown))
+            return verdicts[field] & PatternFits;
+        const bool fit = hasPattern(field) && fieldPatternFits(m_fields, field, text);
+        if (verdicts)
+            verdicts[field] |= PatternKnown | (fit ? PatternFits : 0);
+        return fit;
+    }
+
+    // The texts' remembered verdicts, or nullptr for a text too long to be worth keeping.
+    // A table of fixed size, one text a slot, rather than a hash that grows: memory stays flat on endless
+    // distinct input, and a text met again is found without an allocation. A slot another text of the same
+    // record holds is not taken (the record keeps pointers into it): that text is then not remembered.
+    quint8 *verdictsFor(const QString &text)
+    {
+        if (text.size() > 64)
+            return nullptr;
+        if (m_slots.empty())
+            m_slots.resize(slotCount);
+        Slot &slot = m_slots[qHash(text) & (slotCount - 1)];
+        if (slot.generation == m_generation && slot.text == text) {
+            slot.record = m_record;
+            return slot.verdicts.data();
+        }
+        if (slot.record == m_record)
+            return nullptr;
+        slot.text = text;
+        slot.generation = m_generation;
+        slot.record = m_record;
+        slot.verdicts.assign(size_t(m_fields.size()), 0);
+        return slot.verdicts.data();
+    }
+
+private:
+    QList<FieldDef> m_fields;
+    QDate m_today;
+    std::vector<std::unique_ptr<PatternPrefilter>> m_prefilters;
+    static constexpr uint slotCount = 4096;
+    struct Slot
+    {
+        QString text;
+        quint32 generation = 0;
+        quint64 record = 0;
+        std::vector<quint8> verdicts;
+    };
+    std::vector<Slot> m_slots;
+    quint32 m_generation = 1;
+    quint64 m_record = 0;
+    QString m_nameInitials;
+    QSet<QString> m_names;
+    std::vector<FieldKind> m_kinds;
+};
+
+struct Ending
+{
+    FieldKind kind;
+    QString text;
+};
+
+// Longer endings first, so that 大学 is read as a school before 学 as a major.
+const QList<Ending> &endings()
+{
+    static const QList<Ending> list = {
+        { FieldKind::School, QStringLiteral("大学") },     { FieldKind::School, QStringLiteral("学院") },
+        { FieldKind::School, QStringLiteral("学校") },     { FieldKind::School, QStringLiteral("中学") },
+        { FieldKind::School, QStringLiteral("小学") },     { FieldKind::Major, QStringLiteral("专业") },
+        { FieldKind::Major, QStringLiteral("工程") },      { FieldKind::Major, QStringLiteral("技术") },
+        { FieldKind::Major, QStringLiteral("管理") },      { FieldKind::Major, QStringLiteral("科学") },
+        { FieldKind::Major, QStringLiteral("贸易") },      { FieldKind::Major, QStringLiteral("设计") },
+        { FieldKind::Major, QStringLiteral("教育") },      { FieldKind::Major, QStringLiteral("护理") },
+        { FieldKind::Major, QStringLiteral("艺术") },      { FieldKind::Major, QStringLiteral("金融") },
+        { FieldKind::Department, QStringLiteral("中心") }, { FieldKind::Major, QStringLiteral("学") },
+        { FieldKind::Class, QStringLiteral("班") },        { FieldKind::Department, QStringLiteral("部") },
+        { FieldKind::Department, QStringLiteral("科") },   { FieldKind::Department, QStringLiteral("处") },
+        { FieldKind::Department, QStringLiteral("组") },   { FieldKind::Department, QStringLiteral("室") },
+        { FieldKind::Department, QStringLiteral("办") },
+    };
+    return list;
+}
+
+// The ending that tells the text's kind, or nullptr.
+const Ending *endingOf(const QString &text)
+{
+    static const QHash<ushort, QVector<const Ending *>> byLastCharacter = [] {
+        QHash<ushort, QVector<const Ending *>> index;
+        for (const Ending &ending : endings())
+            index[ending.text.back().unicode()].append(&ending);
+        return index;
+    }();
+    if (text.isEmpty())
+        return nullptr;
+    const auto found = byLastCharacter.constFind(text.back().unicode());
+    if (found == byLastCharacter.constEnd())
+        return nullptr;
+    for (const Ending *candidate : *found) {
+        const Ending &ending = *candidate;
+        if (text.size() > ending.text.size() && text.endsWith(ending.text))
+            return &ending;
+    }
+    return nullptr;
+}
+
+// (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
+bool looksLikeGrade(const QString &text)
+{
+    if (text.size() < 2 || text.size() > 6)
+        return false;
+    static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
+                                      QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
+                                      QStringLiteral("大"),   QStringLiteral("研") };
+    if (!QStringLiteral("小初高大研").contains(text.at(0)))
+        return false;
+    QStringRef rest(&text);
+    for (const QString &prefix : stages) {
+        if (rest.startsWith(prefix)) {
+            rest = rest.mid(prefix.size());
+            break;
+        }
+    }
+    if (rest.size() == text.size() || rest.isEmpty() || !QStringLiteral("一二三四").contains(rest.at(0)))
+        return false;
+    rest = rest.mid(1);
+    return rest.isEmpty() || rest == QStringLiteral("年级");
+}
+
+// The kind a text's shape tells (its ending, or a grade), Other when it tells none.
+FieldKind kindByShape(const QString &text)
+{
+    if (looksLikeGrade(text))
+        return FieldKind::Grade;
+    const Ending *ending = endingOf(text);
+    return ending ? ending->kind : FieldKind::Other;
+}
+
+QString kindWord(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::School:
+        return QStringLiteral("学校");
+    case FieldKind::Major:
+        return QStringLiteral("专业");
+    case FieldKind::Class:
+        return QStringLiteral("班级");
+    case FieldKind::Department:
+        return QStringLiteral("部门");
+    case FieldKind::Grade:
+        return QStringLiteral("年级");
+    default:
+        return QStringLiteral("姓名");
+    }
+}
+
+bool isOpeningBracket(QChar c)
+{
+    switch (c.unicode()) {
+    case u'【':
+    case u'[':
+    case u'（':
+    case u'(':
+    case u'〔':
+    case u'<':
+    case u'《':
+    case u'「':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Separators people use that the rules do not cut at.
+bool isUnknownSeparator(QChar c)
+{
+    switch (c.unicode()) {
+    case u'；':
+    case u';':
+    case u'|':
+    case u'｜':
+    case u'/':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What may stand between a label and its value when the rules do not know it as a separator.
+bool isGlue(QChar c)
+{
+    if (isUnknownSeparator(c))
+        return true;
+    switch (c.unicode()) {
+    case u'】':
+    case u']':
+    case u'）':
+    case u')':
+    case u'〕':
+    case u'>':
+    case u'》':
+    case u'」':
+    case u'=':
+    case u'＝':
+    case u'-':
+    case u'－':
+    case u'—':
+    case u'~':
+    case u'～':
+    case u'.':
+    case u'．':
+    case u'·':
+        return true;
+    default:
+        return false;
+    }
+}
+
+int unknownSeparatorIn(const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        if (isUnknownSeparator(text.at(i)))
+            return i;
+    }
+    return -1;
+}
+
+struct Source
+{
+    QString text;
+    int cell = -1; // the field whose cell holds it, or -1 for a left-over token or a piece of one
+    bool piece = false; // cut from a token or a cell at a separator the rules do not know
+    QString whole; // the token or cell it stands in
+    bool used = false;
+    FieldKind shape = FieldKind::Other;
+    bool fullWidth = false;
+    QVarLengthArray<qint8, 32> fits; // per field: -1 not tried, 0 no, 1 as it is, 2 made half-width
+    QVarLengthArray<qint8, 32> patternFits; // per field: -1 not tried, 0 no, 1 yes
+    quint8 *verdicts = nullptr; // remembered across records, or nullptr
+};
+
+struct Proposal
+{
+    bool made = false;
+    QString value;
+    QString reason;
+};
+
+class Reviewer final
+{
+public:
+    Reviewer(const ReviewInput &input, const QDate &today)
+        : m_in(input)
+        , m_today(today)
+        , m_matchers(FieldMatchers::forFields(input.fields, today))
+        , m_count(input.fields.size())
+    {
+        m_broken.fill(false, m_count);
+        m_vacated.fill(-1, m_count);
+        m_proposals.resize(size_t(m_count));
+    }
+
+    RecordReview run()
+    {
+        RecordReview review;
+        review.cells = m_in.cells;
+        review.leftover = m_in.leftover;
+        review.labelled = m_in.labelled;
+        for (int f = 0; f < m_count; ++f)
+            checkCell(f);
+        checkAgainstIdNumber();
+        if (m_count > 0 && (!m_in.leftover.isEmpty() || m_broken.contains(true))) {
+            collectSources();
+            // Again when a cell gave its text to another field: it may then take a text of its own.
+            for (int round = 0; round < 2 && (round == 0 || m_vacated.count(-1) < m_count); ++round) {
+                proposeGlued();
+                proposeHalfWidth();
+                proposeByCheck();
+                proposeByShape();
+            }
+        }
+        review.suggested = m_in.cells;
+        for (int f = 0; f < m_count; ++f) {
+            noteCandidates(f);
+            for (const ReviewNote &note : m_checks) {
+                if (note.field == f)
+                    m_notes.append(note);
+            }
+            Proposal proposal = m_proposals[size_t(f)];
+            if (!proposal.made && m_vacated[f] >= 0)
+                proposal = { true, QString(),
+                             QStringLiteral("移至“") + m_in.fields.at(m_vacated[f]).name
+                                 + QStringLiteral("”") };
+            else if (!proposal.made && !settled(f) && isFillerWord(cell(f)))
+                proposal = { true, QString(), QStringLiteral("常见附言") };
+            if (proposal.made) {
+                review.suggested[f] = proposal.value;
+                const QString shown = proposal.value.isEmpty() ? QStringLiteral("清空") : proposal.value;
+                m_notes.append({ f,
+                                 ReviewNote::Kind::Suggestion,
+                                 QStringLiteral("建议：") + shown + QStringLiteral("（") + proposal.reason
+                                     + QStringLiteral("）"),
+                                 { proposal.value } });
+            }
+        }
+        review.notes = m_notes;
+        return review;
+    }
+
+private:
+    const QString &cell(int f) const
+    {
+        static const QString none;
+        return f < m_in.cells.size() ? m_in.cells.at(f) : none;
+    }
+    bool settled(int f) const { return m_in.settled.value(f, false); }
+    bool open(int f) const
+    {
+        return !settled(f) && (cell(f).isEmpty() || m_broken[f]) && !m_proposals[size_t(f)].made;
+    }
+
+    void addCheck(int f, const QString &text, bool breaks = true)
+    {
+        m_checks.push_back({ f, ReviewNote::Kind::Check, text, {} });
+        if (breaks)
+            m_broken[f] = true;
+    }
+
+    // The field whose name starts the text, after an opening bracket, with a value after it.
+    int gluedLabel(const QString &text, QString *value) const
+    {
+        int start = 0;
+        while (start < text.size() && isOpeningBracket(text.at(start)))
+            ++start;
+        if (start >= text.size() || !m_matchers.nameInitials().contains(text.at(start)))
+            return -1;
+        int best = -1;
+        const QChar initial = text.at(start);
+        for (int g = 0; g < m_count; ++g) {
+            const QString &name = m_in.fields.at(g).name;
+            if (!name.isEmpty() && name.at(0) == initial && text.size() - start >= name.size()
+                && QStringRef(&text, start, name.size()) == name
+                && (best < 0 || name.size() > m_in.fields.at(best).name.size()))
+                best = g;
+        }
+        if (best < 0)
+            return -1;
+        int at = start + m_in.fields.at(best).name.size();
+        while (at < text.size() && isGlue(text.at(at)))
+            ++at;
+        *value = text.mid(at);
+        return value->isEmpty() ? -1 : best;
+    }
+
+    // Lenient: a value moved from another cell or a glued label may still break the ID number's or
+    // the mobile number's own check; that note follows it to its cell.
+    // Without explain, a found problem is only marked, not worded: most questions only want a yes or no.
+    QString cellProblem(int f, const QString &value, bool lenient = false, bool labelled = false,
+                        bool explain = true)
+    {
+        static const QString marked = QStringLiteral("!");
+        const FieldKind kind = m_kinds[f];
+        QString glued;
+        const int label = gluedLabel(value, &glued);
+        if (label >= 0)
+            return explain ? QStringLiteral("含有标签“") + m_in.fields.at(label).name + QStringLiteral("”")
+                           : marked;
+        if (isFillerWord(value))
+            return QStringLiteral("像是附言而非数据");
+        const int separator = kind == FieldKind::BirthDate ? -1 : unknownSeparatorIn(value);
+        if (separator >= 0)
+            return explain ? QStringLiteral("含有分隔符“") + value.at(separator) + QStringLiteral("”")
+                           : marked;
+        QString problem = valueProblem(kind, value, m_today);
+        if (lenient && (kind == FieldKind::IdNumber || kind == FieldKind::Mobile))
+            problem.clear();
+        if (!problem.isEmpty())
+            return problem;
+        if (hasFullWidthAlnum(value))
+            return QStringLiteral("含全角字母或数字");
+        if (labelled && m_matchers.hasPattern(f) && !m_matchers.fits(f, value))
+            return QStringLiteral("“") + value + QStringLiteral("”不符合本字段的格式");
+        // Text fields whose patterns fit one another's values: the shape of the text tells them apart.
+        const bool textKind = kind == FieldKind::Name || kind == FieldKind::Major || kind == FieldKind::School
+            || kind == FieldKind::Class || kind == FieldKind::Department || kind == FieldKind::Grade;
+        const FieldKind shape = kindByShape(value);
+        if (textKind && shape != FieldKind::Other && shape != kind)
+            return explain ? QStringLiteral("像是") + kindWord(shape) : marked;
+        if (kind == FieldKind::Name && !startsWithCommonSurname(value))
+            return QStringLiteral("不像姓名（姓氏不常见）");
+        if (kind == FieldKind::Major && shape == FieldKind::Other && value.size() <= 4
+            && startsWithCommonSurname(value))
+            return QStringLiteral("像是姓名");
+        return QString();
+    }
+
+    void checkCell(int f)
+    {
+        const QString value = cell(f);
+        if (value.isEmpty())
+            return;
+        const bool labelled = m_in.labelled.value(f);
+        quint8 *verdicts = labelled ? nullptr : m_matchers.verdictsFor(value);
+        if (verdicts && (verdicts[f] & FieldMatchers::CleanKnown) && (verdicts[f] & FieldMatchers::Clean))
+            return;
+        const QString problem = cellProblem(f, value, false, labelled);
+        if (verdicts)
+            verdicts[f] |= FieldMatchers::CleanKnown | (problem.isEmpty() ? FieldMatchers::Clean : 0);
+        if (!problem.isEmpty())
+            addCheck(f, problem);
+    }
+
+    // Gender, age and birth date told by the row's ID number; a mismatch is noted, never fixed,
+    // since either side may be the wrong one.
+    void checkAgainstIdNumber()
+    {
+        QDate birth;
+        bool male = false;
+        bool known = false;
+        for (int f = 0; f < m_count && !known; ++f) {
+            if (m_kinds[f] == FieldKind::IdNumber && !m_broken[f] && !cell(f).isEmpty())
+                known = idNumberFacts(cell(f), &birth, &male);
+        }
+        if (!known)
+            return;
+        const int age = ageOn(birth, m_today);
+        for (int f = 0; f < m_count; ++f) {
+            if (m_broken[f] || cell(f).isEmpty())
+                continue;
+            if (m_kinds[f] == FieldKind::Gender && (cell(f) == QStringLiteral("男")) != male) {
+                addCheck(f,
+                         QStringLiteral("性别与身份证不符（身份证为")
+                             + (male ? QStringLiteral("男") : QStringLiteral("女")) + QStringLiteral("）"),
+                         false);
+            } else if (m_kinds[f] == FieldKind::Age && qAbs(cell(f).toInt() - age) > 1) {
+                addCheck(f, QStringLiteral("年龄与身份证不符（按身份证为%1岁）").arg(age), false);
+            } else if (m_kinds[f] == FieldKind::BirthDate && parseDate(cell(f)) != birth) {
+                addCheck(f,
+                         QStringLiteral("出生日期与身份证不符（身份证为%1）")
+                             .arg(birth.toString(QStringLiteral("yyyy-MM-dd"))),
+                         false);
+            }
+        }
+    }
+
+    void addSource(const QString &text, int cell, bool piece, const QString &whole)
+    {
+        // Labels, filler words and bare punctuation are no value of any field.
+        if (isFillerWord(text) || m_matchers.isFieldName(text)
+            || std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
+            return;
+        Source source { text, cell, piece, whole, false, FieldKind::Other, false, {}, {}, nullptr };
+        source.shape = kindByShape(text);
+        source.fullWidth = hasFullWidthAlnum(text);
+        m_anyFullWidth = m_anyFullWidth || source.fullWidth;
+        source.fits.resize(m_count);
+        source.patternFits.resize(m_count);
+        std::fill(source.fits.begin(), source.fits.end(), -1);
+        std::fill(source.patternFits.begin(), source.patternFits.end(), -1);
+        source.verdicts = m_matchers.verdictsFor(text);
+        m_sources.push_back(std::move(source));
+    }
+
+    void addWithPieces(const QString &text, int cell)
+    {
+        addSource(text, cell, false, text);
+        if (unknownSeparatorIn(text) < 0)
+            return;
+        int start = 0;
+        for (int i = 0; i <= text.size(); ++i) {
+            if (i < text.size() && !isUnknownSeparator(text.at(i)))
+                continue;
+            if (i > start)
+                addSource(text.mid(start, i - start), cell, true, text);
+            start = i + 1;
+        }
+    }
+
+    void collectSources()
+    {
+        m_sources.reserve(size_t(m_in.leftover.size() + m_count));
+        for (const QString &token : m_in.leftover)
+            addWithPieces(token, -1);
+        for (int f = 0; f < m_count; ++f) {
+            if (m_broken[f] && !settled(f))
+                addWithPieces(cell(f), f);
+        }
+    }
+
+    // The value passes the field's pattern and checks, made half-width when that is what fits.
+    bool fitsField(int g, QString *value, bool lenient)
+    {
+        if (passes(g, *value, lenient))
+            return true;
+        const QString half = halfWidth(*value);
+        if (half == *value || !passes(g, half, lenient))
+            return false;
+        *value = half;
+        return true;
+    }
+
+    // fitsField for a source, remembered: the rules ask the same question many times.
+    bool sourceFits(int g, Source &source, QString *value)
+    {
+        qint8 &verdict = source.fits[size_t(g)];
+        if (verdict < 0) {
+            QString text = source.text;
+            const bool lenient = source.cell >= 0;
+            if (passes(g, text, lenient, source.verdicts))
+                verdict = 1;
+            else
+                verdict = source.fullWidth && fitsField(g, &text, lenient) ? 2 : 0;
+        }
+        if (verdict > 0)
+            *value = verdict == 1 ? source.text : halfWidth(source.text);
+        return verdict > 0;
+    }
+
+    bool passes(int g, const QString &value, bool lenient)
+    {
+        return passes(g, value, lenient, m_matchers.verdictsFor(value));
+    }
+
+    bool passes(int g, const QString &value, bool lenient, quint8 *verdicts)
+    {
+        const quint8 known = lenient ? FieldMatchers::LenientKnown : FieldMatchers::StrictKnown;
+        const quint8 pass = lenient ? FieldMatchers::LenientPasses : FieldMatchers::StrictPasses;
+        if (verdicts && (verdicts[g] & known))
+            return verdicts[g] & pass;
+        // The checks before the match: they rule out most texts at a fraction of its cost.
+        const bool passed = !m_matchers.ruledOut(g, value)
+            && cellProblem(g, value, lenient, false, false).isEmpty()
+            && (!m_matchers.hasPattern(g) || m_matchers.fits(g, value, verdicts));
+        if (verdicts)
+            verdicts[g] |= known | (passed ? pass : 0);
+        return passed;
+    }
+
+    void propose(int f, Source &source, const QString &value, const QString &reason)
+    {
+        m_proposals[size_t(f)] = { true, value, reason };
+        source.used = true;
+        // The text moves to another cell: the cell it stood in gives it up, unless it finds its own.
+        if (source.cell >= 0 && source.cell != f && m_vacated[source.cell] < 0)
+            m_vacated[source.cell] = f;
+    }
+
+    QString from(const Source &source) const
+    {
+        return QStringLiteral("来自“") + source.whole + QStringLiteral("”");
+    }
+
+    void proposeGlued()
+    {
+        for (Source &source : m_sources) {
+            QString value;
+            const int g = source.used ? -1 : gluedLabel(source.text, &value);
+            if (g >= 0 && open(g) && fitsField(g, &value, true))
+                propose(g, source, value, from(source));
+        }
+    }
+
+    // The one source that fits the field (made half-width where needed) among those accepted, or -1.
+    template<typename Accept>
+    int onlySource(int g, QString *value, Accept accept)
+    {
+        int found = -1;
+        for (int s = 0; s < int(m_sources.size()); ++s) {
+            Source &source = m_sources[s];
+            QString text;
+            if (source.used || (source.cell == g && !source.piece) || !accept(source)
+                || !sourceFits(g, source, &text))
+                continue;
+            if (found >= 0 && text != *value)
+                return -1;
+            if (found < 0) {
+                found = s;
+                *value = text;
+            }
+        }
+        return found;
+    }
+
+    void proposeHalfWidth()
+    {
+        for (int g = 0; g < m_count; ++g) {
+            if (!open(g))
+                continue;
+            // The cell's own text first: it only needs to be made half-width.
+            const QString &own = m_in.cells.at(g);
+            const QString half = m_broken[g] && hasFullWidthAlnum(own) ? halfWidth(own) : QString();
+            if (!half.isEmpty() && passes(g, half, false)) {
+                m_proposals[size_t(g)] = { true, half,
+                                           QStringLiteral("来自“") + cell(g) + QStringLiteral("”") };
+                continue;
+            }
+            QString value;
+            const int s = m_anyFullWidth && m_matchers.hasPattern(g)
+                ? onlySource(g, &value, [](const Source &source) { return source.fullWidth; })
+                : -1;
+            if (s >= 0)
+                propose(g, m_sources[s], value, from(m_sources[s]));
+        }
+    }
+
+    // The one text that passes the field's pattern and checks: among name candidates, the one that starts
+    // with a common surname; a value that breaks a check replaced by the one text that passes it.
+    void proposeByCheck()
+    {
+        for (int g = 0; g < m_count; ++g) {
+            QString value;
+            const int s = open(g) && m_matchers.hasPattern(g)
+                ? onlySource(g, &value, [](const Source &) { return true; })
+                : -1;
+            if (s >= 0) {
+                const Source &source = m_sources.at(s);
+                // For a name the check that tells it apart is the surname list.
+                const QString reason = m_kinds[g] == FieldKind::Name ? QStringLiteral("常见姓氏")
+                                                                     : QStringLiteral("唯一通过校验的候选");
+                propose(g, m_sources[s], value, source.cell >= 0 || source.piece ? from(source) : reason);
+            }
+        }
+    }
+
+    void proposeByShape()
+    {
+        for (int g = 0; g < m_count; ++g) {
+            const FieldKind kind = m_kinds[g];
+            if (!open(g) || kind == FieldKind::Other || kind == FieldKind::Name)
+                continue;
+            QString value;
+            const int s =
+                onlySource(g, &value, [kind](const Source &source) { return source.shape == kind; });
+            if (s >= 0) {
+                const Ending *ending = endingOf(value);
+                propose(g, m_sources[s], value,
+                        ending ? QStringLiteral("以“") + ending->text + QStringLiteral("”结尾")
+                               : from(m_sources[s]));
+            }
+        }
+    }
+
+    void noteCandidates(int f)
+    {
+        if (!cell(f).isEmpty() || settled(f) || !m_matchers.hasPattern(f))
+            return;
+        QStringList candidates;
+        for (Source &source : m_sources) {
+            if (source.cell >= 0 || source.piece)
+                continue;
+            qint8 &fit = source.patternFits[size_t(f)];
+            if (fit < 0)
+                fit = m_matchers.fits(f, source.text, source.verdicts) ? 1 : 0;
+            if (fit)
+                candidates.append(source.text);
+        }
+        if (candidates.size() >= 2)
+            m_notes.append({ f, ReviewNote::Kind::Candidates,
+                             QStringLiteral("候选：") + candidates.join(QStringLiteral("、")), candidates });
+    }
+
+    const ReviewInput &m_in;
+    const QDate m_today;
+    FieldMatchers &m_matchers;
+    const int m_count;
+    const std::vector<FieldKind> &m_kinds = m_matchers.kinds();
+    QVector<bool> m_broken;
+    QVector<int> m_vacated; // the field a cell's text was proposed for, or -1
+    std::vector<Source> m_sources;
+    bool m_anyFullWidth = false; // among the sources
+    std::vector<Proposal> m_proposals;
+    std::vector<ReviewNote> m_checks;
+    QList<ReviewNote> m_notes;
+};
+
+} // namespace
+
+const char *noteKindName(ReviewNote::Kind kind)
+{
+    switch (kind) {
+    case ReviewNote::Kind::Candidates:
+        return "candidates";
+    case ReviewNote::Kind::Check:
+        return "check";
+    case ReviewNote::Kind::Suggestion:
+        break;
+    }
+    return "suggestion";
+}
+
+RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
+{
+    return Reviewer(input, today).run();
+}
+
+RecordReview reviewText(const QString &text, const QList<FieldDef> &fields, const QDate &today)
+{
+    const RecordClassifier classifier(text, fields);
+    const ReviewInput input {
+        fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}
+    };
+    return reviewRecord(input, today);
+}
+
+bool reviewTexts(const QStringList &texts, const QList<FieldDef> &fields,
+                 const std::function<bool(int done)> &keepGoing, QList<RecordReview> *reviews)
+{
+    reviews->clear();
+    reviews->reserve(texts.size());
+    const QDate today = QDate::currentDate();
+    for (const QString &text : texts) {
+        reviews->append(reviewText(text, fields, today));
+        if (!keepGoing(reviews->size()))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,53 @@
+// The review of one classified record: what no field took, what an empty field could have taken,
+// which values break the checks of their field, and the likely fix for each.
+#pragma once
+
+#include "engine/record_row.h"
+#include "fields/field_catalogue.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct ReviewNote
+{
+    enum class Kind { Candidates, Check, Suggestion };
+
+    int field = -1;
+    Kind kind = Kind::Check;
+    QString text; // as the window shows it
+    QStringList values; // the candidates, or the one suggested value
+};
+
+struct RecordReview
+{
+    RecordRow cells;
+    RecordRow suggested; // cells with every suggestion taken
+    QStringList leftover; // tokens no field took
+    QList<bool> labelled; // cells filled by a label
+    QList<ReviewNote> notes; // in field order
+};
+
+// What the review needs of one classification run, and what the window keeps of it.
+struct ReviewInput
+{
+    QList<FieldDef> fields;
+    RecordRow cells;
+    QList<bool> labelled; // filled by a label
+    QStringList leftover;
+    QList<bool> settled; // set by hand: still checked, but nothing is proposed for it
+};
+
+const char *noteKindName(ReviewNote::Kind kind);
+
+RecordReview reviewRecord(const ReviewInput &input, const QDate &today = QDate::currentDate());
+// Classifies the text once and reviews the outcome; cells are exactly what analyzeText gives.
+RecordReview reviewText(const QString &text, const QList<FieldDef> &fields,
+                        const QDate &today = QDate::currentDate());
+// Every text in order into *reviews. After each, keepGoing is told how many are done; when it says no,
+// stops and returns false with *reviews incomplete, so a caller that writes only on true changes nothing.
+bool reviewTexts(const QStringList &texts, const QList<FieldDef> &fields,
+                 const std::function<bool(int done)> &keepGoing, QList<RecordReview> *reviews);

@@ -1,0 +1,208 @@
+// The value checks. ID numbers follow GB 11643: 17 digits, then a check character computed from
+// them with fixed weights modulo 11, X standing for 10.
+#include "review/value_checks.h"
+
+namespace {
+
+// Whether count characters from from are all ASCII digits (and there is at least one).
+bool allDigits(const QString &text, int from = 0, int count = -1)
+{
+    if (count < 0)
+        count = text.size() - from;
+    if (count <= 0 || from + count > text.size())
+        return false;
+    for (int i = from; i < from + count; ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// The number the count ASCII digits from from make; the caller knows they are digits.
+int digitsValue(const QString &text, int from, int count)
+{
+    int value = 0;
+    for (int i = from; i < from + count; ++i)
+        value = value * 10 + (text.at(i).unicode() - '0');
+    return value;
+}
+
+bool knownProvince(int code)
+{
+    static const int codes[] = { 11, 12, 13, 14, 15, 21, 22, 23, 31, 32, 33, 34, 35, 36, 37, 41, 42, 43,
+                                 44, 45, 46, 50, 51, 52, 53, 54, 61, 62, 63, 64, 65, 71, 81, 82, 83 };
+    for (const int known : codes) {
+        if (known == code)
+            return true;
+    }
+    return false;
+}
+
+// Eight digits from from as yyyyMMdd. By hand: QDate::fromString with a format reads the time zone each
+// call, and no copy of the digits is made.
+QDate dateFromDigits(const QString &text, int from = 0)
+{
+    if (!allDigits(text, from, 8))
+        return QDate();
+    return QDate(digitsValue(text, from, 4), digitsValue(text, from + 4, 2), digitsValue(text, from + 6, 2));
+}
+
+QChar idCheckCharacter(const QString &id)
+{
+    static const int weights[17] = { 7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2 };
+    int sum = 0;
+    for (int i = 0; i < 17; ++i)
+        sum += (id.at(i).unicode() - '0') * weights[i];
+    return QLatin1Char("10X98765432"[sum % 11]);
+}
+
+QString idNumberProblem(const QString &id, const QDate &today)
+{
+    if (id.size() != 18)
+        return QStringLiteral("身份证应为18位");
+    if (!allDigits(id, 0, 17))
+        return QStringLiteral("身份证前17位应为数字");
+    const QChar last = id.at(17);
+    if (!last.isDigit() && last != QLatin1Char('X') && last != QLatin1Char('x'))
+        return QStringLiteral("身份证末位应为数字或X");
+    if (!knownProvince(digitsValue(id, 0, 2)))
+        return QStringLiteral("身份证地区码无效");
+    const QDate birth = dateFromDigits(id, 6);
+    if (!birth.isValid())
+        return QStringLiteral("身份证出生日期无效");
+    if (birth > today)
+        return QStringLiteral("身份证出生日期晚于今天");
+    if (birth.year() < 1900)
+        return QStringLiteral("身份证出生日期早于1900年");
+    if (idCheckCharacter(id) != last.toUpper())
+        return QStringLiteral("身份证校验位不符");
+    if (last == QLatin1Char('x'))
+        return QStringLiteral("身份证末位应为大写X");
+    return QString();
+}
+
+QString mobileProblem(const QString &number)
+{
+    if (number.size() != 11 || !allDigits(number))
+        return QStringLiteral("手机号应为11位数字");
+    if (number.at(0) != QLatin1Char('1') || number.at(1) < QLatin1Char('3'))
+        return QStringLiteral("手机号应以13–19开头");
+    return QString();
+}
+
+QString emailProblem(const QString &address)
+{
+    const int at = address.indexOf(QLatin1Char('@'));
+    const QString domain = address.mid(at + 1);
+    const int dot = domain.indexOf(QLatin1Char('.'));
+    if (at <= 0 || address.count(QLatin1Char('@')) != 1 || dot <= 0 || domain.endsWith(QLatin1Char('.')))
+        return QStringLiteral("邮箱格式不符");
+    return QString();
+}
+
+} // namespace
+
+QString valueProblem(FieldKind kind, const QString &value, const QDate &today)
+{
+    switch (kind) {
+    case FieldKind::IdNumber:
+        return idNumberProblem(value, today);
+    case FieldKind::Mobile:
+        return mobileProblem(value);
+    case FieldKind::Email:
+        return emailProblem(value);
+    case FieldKind::Gender:
+        if (value != QStringLiteral("男") && value != QStringLiteral("女"))
+            return QStringLiteral("性别应为男或女");
+        return QString();
+    case FieldKind::Age: {
+        // Three digits at most: a longer number is out of range, and toInt would go through the locale.
+        if (!allDigits(value) || value.startsWith(QLatin1Char('0')) || value.size() > 3
+            || digitsValue(value, 0, value.size()) > 120)
+            return QStringLiteral("年龄应为1–120的整数");
+        return QString();
+    }
+    case FieldKind::StudentNumber:
+        return allDigits(value) ? QString() : QStringLiteral("学号应只含数字");
+    case FieldKind::BirthDate:
+        return parseDate(value).isValid() ? QString() : QStringLiteral("日期无效");
+    default:
+        return QString();
+    }
+}
+
+bool idNumberFacts(const QString &id, QDate *birth, bool *male)
+{
+    if (id.size() != 18 || !allDigits(id, 0, 17))
+        return false;
+    *birth = dateFromDigits(id, 6);
+    *male = (id.at(16).unicode() - '0') % 2 == 1;
+    return birth->isValid();
+}
+
+int ageOn(const QDate &birth, const QDate &today)
+{
+    int age = today.year() - birth.year();
+    if (today.month() < birth.month() || (today.month() == birth.month() && today.day() < birth.day()))
+        --age;
+    return age;
+}
+
+QDate parseDate(const QString &text)
+{
+    if (text.size() == 8 && allDigits(text))
+        return dateFromDigits(text);
+    // yyyy-M-d with - / . or 年 月 (日), read by hand: a QRegExp per call costs more than the whole check.
+    int at = 0;
+    const auto digitsUpTo = [&text, &at](int least, int most) {
+        int value = 0;
+        int count = 0;
+        while (count < most && at < text.size() && text.at(at) >= QLatin1Char('0')
+               && text.at(at) <= QLatin1Char('9')) {
+            value = value * 10 + (text.at(at++).unicode() - '0');
+            ++count;
+        }
+        return count >= least ? value : -1;
+    };
+    const auto separator = [&text, &at](QChar local) {
+        if (at >= text.size())
+            return false;
+        const QChar c = text.at(at++);
+        return c == QLatin1Char('-') || c == QLatin1Char('/') || c == QLatin1Char('.') || c == local;
+    };
+    const int year = digitsUpTo(4, 4);
+    if (year < 0 || !separator(QChar(u'年')))
+        return QDate();
+    const int month = digitsUpTo(1, 2);
+    if (month < 0 || !separator(QChar(u'月')))
+        return QDate();
+    const int day = digitsUpTo(1, 2);
+    if (at < text.size() && text.at(at) == QChar(u'日'))
+        ++at;
+    if (day < 0 || at != text.size())
+        return QDate();
+    return QDate(year, month, day);
+}
+
+QString halfWidth(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result) {
+        const ushort u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            c = QChar(u - 0xFEE0);
+        else if (u == 0x3000)
+            c = QLatin1Char(' ');
+    }
+    return result;
+}
+
+bool hasFullWidthAlnum(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) || (u >= 0xFF41 && u <= 0xFF5A))
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,22 @@
+// Checks of a single value by the kind of its field, and the facts an ID number tells about its
+// holder. Each check gives the reason in the window's words, or the empty string when it passes.
+#pragma once
+
+#include "review/field_kind.h"
+
+#include <QDate>
+#include <QString>
+
+// Why the value breaks its kind's check; empty when it passes or the kind has no check.
+QString valueProblem(FieldKind kind, const QString &value, const QDate &today);
+
+// Birth date and sex of an ID number whose date part is a real date; false otherwise.
+bool idNumberFacts(const QString &id, QDate *birth, bool *male);
+// Whole years from birth to today.
+int ageOn(const QDate &birth, const QDate &today);
+// 2001-05-12, 2001/5/12, 2001.5.12, 2001年5月12日 or 20010512; an invalid date otherwise.
+QDate parseDate(const QString &text);
+
+// Full-width ASCII forms (digits, letters, @ . - _) and the ideographic space made half-width.
+QString halfWidth(const QString &text);
+bool hasFullWidthAlnum(const QString &text);
