@@ -538,6 +538,12 @@ void TestRecordCommands::reviewMarksAndSuggestions()
     m_window->moveField(1, 0);
     QCOMPARE(m_table->item(0, 0)->toolTip(), QStringLiteral("含有标签“性别”\n建议：女（来自“性别女”）"));
     m_window->moveField(0, 1);
+    // And come back with their row when its deletion is undone.
+    m_table->setCurrentCell(0, 0);
+    m_window->findChild<QAction *>(QStringLiteral("deleteRowsAction"))->trigger();
+    m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"))->trigger();
+    QCOMPARE(m_table->item(0, 1)->toolTip(), QStringLiteral("含有标签“性别”\n建议：女（来自“性别女”）"));
+    QCOMPARE(m_table->verticalHeaderItem(0)->toolTip(), QStringLiteral("未分拣：张三、备注"));
 
     // The cell menu offers the row's left-over token; taking it is a hand edit, checked again.
     QMenu menu;
