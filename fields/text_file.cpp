@@ -44,6 +44,19 @@ bool isValidIn(QTextCodec *codec, const QByteArray &bytes)
     return codec->fromUnicode(codec->toUnicode(bytes)) == bytes;
 }
 
+// The rest of an open file through a text stream, so CR LF arrives as LF and a byte-order mark is dropped.
+bool readThrough(QFile &file, QTextCodec *codec, const QString &path, QString *text, QString *errorText)
+{
+    QTextStream stream(&file);
+    stream.setCodec(codec);
+    *text = stream.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        text->clear();
+        return cannotRead(QStringLiteral("无法读取文件："), path, errorText);
+    }
+    return true;
+}
+
 } // namespace
 
 bool fileExists(const QString &path)
@@ -57,14 +70,7 @@ bool readTextFile(const QString &path, QTextCodec *codec, QString *text, QString
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return cannotRead(QStringLiteral("无法打开文件："), path, errorText);
-    QTextStream stream(&file);
-    stream.setCodec(codec);
-    *text = stream.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        text->clear();
-        return cannotRead(QStringLiteral("无法读取文件："), path, errorText);
-    }
-    return true;
+    return readThrough(file, codec, path, text, errorText);
 }
 
 bool readUserTextFile(const QString &path, QString *text, TextEncoding *encoding, QString *errorText)
@@ -99,14 +105,7 @@ bool readUserTextFile(const QString &path, QString *text, TextEncoding *encoding
         codec = gb18030;
         *encoding = TextEncoding::Gb18030;
     }
-    QTextStream stream(&file);
-    stream.setCodec(codec);
-    *text = stream.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        text->clear();
-        return cannotRead(QStringLiteral("无法读取文件："), path, errorText);
-    }
-    return true;
+    return readThrough(file, codec, path, text, errorText);
 }
 
 bool writeTextTo(QIODevice &device, const QString &text, QTextCodec *codec)
