@@ -538,6 +538,8 @@ private:
         std::fill(source.fits.begin(), source.fits.end(), -1);
         std::fill(source.patternFits.begin(), source.patternFits.end(), -1);
         source.verdicts = m_matchers.verdictsFor(text);
+        if (cell < 0 && !piece)
+            ++m_wholeLeftovers;
         m_sources.push_back(std::move(source));
     }
 
@@ -722,7 +724,8 @@ private:
 
     void noteCandidates(int f)
     {
-        if (!cell(f).isEmpty() || settled(f) || !m_matchers.hasPattern(f))
+        // Two left-over tokens at least, or there is nothing to note: most records have fewer.
+        if (m_wholeLeftovers < 2 || !cell(f).isEmpty() || settled(f) || !m_matchers.hasPattern(f))
             return;
         QStringList candidates;
         for (Source &source : m_sources) {
@@ -748,6 +751,7 @@ private:
     QVector<int> m_vacated; // the field a cell's text was proposed for, or -1
     std::vector<Source> m_sources;
     bool m_anyFullWidth = false; // among the sources
+    int m_wholeLeftovers = 0; // sources that are a whole left-over token
     std::vector<Proposal> m_proposals;
     std::vector<ReviewNote> m_checks;
     QList<ReviewNote> m_notes;
