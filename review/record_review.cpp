@@ -476,15 +476,21 @@ private:
 
     void checkCell(int f)
     {
-        const QString value = cell(f);
+        const QString &value = cell(f);
         if (value.isEmpty())
             return;
         const bool labelled = m_in.labelled.value(f);
-        quint8 *verdicts = labelled ? nullptr : m_matchers.verdictsFor(value);
-        if (verdicts && (verdicts[f] & FieldMatchers::CleanKnown) && (verdicts[f] & FieldMatchers::Clean))
+        quint8 *verdicts = m_matchers.verdictsFor(value);
+        if (verdicts && (verdicts[f] & FieldMatchers::CleanKnown) && (verdicts[f] & FieldMatchers::Clean)) {
+            // A cell a label filled is checked against its field's pattern as well, and only that is left.
+            if (!labelled || !m_matchers.hasPattern(f) || m_matchers.fits(f, value, verdicts))
+                return;
+            addCheck(f, QStringLiteral("“") + value + QStringLiteral("”不符合本字段的格式"));
             return;
+        }
         const QString problem = cellProblem(f, value, false, labelled);
-        if (verdicts)
+        // A labelled cell's checks include all the others: only its passing says something of them.
+        if (verdicts && (!labelled || problem.isEmpty()))
             verdicts[f] |= FieldMatchers::CleanKnown | (problem.isEmpty() ? FieldMatchers::Clean : 0);
         if (!problem.isEmpty())
             addCheck(f, problem);
