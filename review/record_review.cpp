@@ -476,15 +476,21 @@ private:
 
     void checkCell(int f)
     {
-        const QString value = cell(f);
+        const QString &value = cell(f);
         if (value.isEmpty())
             return;
         const bool labelled = m_in.labelled.value(f);
-        quint8 *verdicts = labelled ? nullptr : m_matchers.verdictsFor(value);
-        if (verdicts && (verdicts[f] & FieldMatchers::CleanKnown) && (verdicts[f] & FieldMatchers::Clean))
+        quint8 *verdicts = m_matchers.verdictsFor(value);
+        if (verdicts && (verdicts[f] & FieldMatchers::CleanKnown) && (verdicts[f] & FieldMatchers::Clean)) {
+            // A cell a label filled is checked against its field's pattern as well, and only that is left.
+            if (!labelled || !m_matchers.hasPattern(f) || m_matchers.fits(f, value, verdicts))
+                return;
+            addCheck(f, QStringLiteral("“") + value + QStringLiteral("”不符合本字段的格式"));
             return;
+        }
         const QString problem = cellProblem(f, value, false, labelled);
-        if (verdicts)
+        // A labelled cell's checks include all the others: only its passing says something of them.
+        if (verdicts && (!labelled || problem.isEmpty()))
             verdicts[f] |= FieldMatchers::CleanKnown | (problem.isEmpty() ? FieldMatchers::Clean : 0);
         if (!problem.isEmpty())
             addCheck(f, problem);
@@ -538,6 +544,8 @@ private:
         std::fill(source.fits.begin(), source.fits.end(), -1);
         std::fill(source.patternFits.begin(), source.patternFits.end(), -1);
         source.verdicts = m_matchers.verdictsFor(text);
+        if (cell < 0 && !piece)
+            ++m_wholeLeftovers;
         m_sources.push_back(std::move(source));
     }
 
@@ -722,7 +730,8 @@ private:
 
     void noteCandidates(int f)
     {
-        if (!cell(f).isEmpty() || settled(f) || !m_matchers.hasPattern(f))
+        // Two left-over tokens at least, or there is nothing to note: most records have fewer.
+        if (m_wholeLeftovers < 2 || !cell(f).isEmpty() || settled(f) || !m_matchers.hasPattern(f))
             return;
         QStringList candidates;
         for (Source &source : m_sources) {
@@ -748,6 +757,7 @@ private:
     QVector<int> m_vacated; // the field a cell's text was proposed for, or -1
     std::vector<Source> m_sources;
     bool m_anyFullWidth = false; // among the sources
+    int m_wholeLeftovers = 0; // sources that are a whole left-over token
     std::vector<Proposal> m_proposals;
     std::vector<ReviewNote> m_checks;
     QList<ReviewNote> m_notes;
