@@ -12,6 +12,11 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char usageText[] = "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--verbose] [FILE...]\n";
@@ -146,10 +151,21 @@ private:
     bool m_failed = false;
 };
 
+// Windows opens the standard streams in text mode, which would end every row in CR LF and stop
+// reading input at a Ctrl-Z byte; rows and records pass through byte for byte as on other systems.
+void useBinaryStandardStreams()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    useBinaryStandardStreams();
     QCoreApplication app(argc, argv);
 
     Options options;
