@@ -38,6 +38,7 @@ done
 
 # --- quorbel-sort, Windows against Linux ----------------------------------------------------------
 samples=$work/samples
+mkdir -p "$samples"
 "$linux/bench/bench_engine" --records 2000 --cases a --keep "$samples" >"$work/bench_engine.log"
 cd "$samples"
 sed 's/$/\r/' records.txt >records-crlf.txt # as Notepad saves them
