@@ -151,13 +151,14 @@ private:
     bool m_failed = false;
 };
 
-// Windows opens the standard streams in text mode, which would end every row in CR LF and stop
-// reading input at a Ctrl-Z byte; rows and records pass through byte for byte as on other systems.
+// Windows opens the standard streams in text mode, which would end every line in CR LF and stop
+// reading input at a Ctrl-Z byte; rows, records and messages pass through byte for byte as elsewhere.
 void useBinaryStandardStreams()
 {
 #ifdef Q_OS_WIN
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
 }
 
@@ -193,8 +194,9 @@ int main(int argc, char *argv[])
     for (const QString &input : options.inputs) {
         const bool isStandardInput = input == QLatin1String("-");
         QFile file(isStandardInput ? QString() : input);
+        // Standard input by descriptor: Qt on Windows takes the end of a piped FILE* for a read error.
         const bool opened =
-            isStandardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+            isStandardInput ? file.open(fileno(stdin), QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
         const QString inputName = isStandardInput ? QStringLiteral("standard input") : input;
         if (!opened) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")

@@ -100,7 +100,9 @@ void TestTextFile::readFailure()
     QVERIFY(fileExists(directory));
 
     for (const QString &path : { missing, directory }) {
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("无法打开文件： \"%1\"").arg(path)));
+        // The message is UTF-8, which qPrintable gives only where the local encoding is UTF-8.
+        QTest::ignoreMessage(QtDebugMsg,
+                             QStringLiteral("无法打开文件： \"%1\"").arg(path).toUtf8().constData());
         QString text = QStringLiteral("stale");
         QString error;
         QVERIFY(!readTextFile(path, utf8(), &text, &error));

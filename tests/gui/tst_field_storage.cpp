@@ -152,7 +152,8 @@ void TestFieldStorage::unreadableFileIsNeverOverwritten()
     ::close(fd);
 
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("无法打开文件： \"%1\"").arg(fieldFile())));
+    QTest::ignoreMessage(QtDebugMsg,
+                         QStringLiteral("无法打开文件： \"%1\"").arg(fieldFile()).toUtf8().constData());
     Quorbel window;
     QCOMPARE(criticalBoxes(recorder), QStringList(QStringLiteral("错误|无法打开文件\n路径：") + fieldFile()));
     QCOMPARE(window.fieldCatalogue().size(), 0);
