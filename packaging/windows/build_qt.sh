@@ -63,5 +63,5 @@ cp mkspecs/qconfig.pri mkspecs/qmodule.pri "$prefix/mkspecs/"
 if [ -f mkspecs/qdevice.pri ]; then cp mkspecs/qdevice.pri "$prefix/mkspecs/"; fi
 install -D bin/qmake "$prefix/bin/qmake"
 
-echo "first build took $(($(date +%s) - started)) s" >"$stamp"
+echo "built $(date -u '+%F %H:%M UTC'); this last step took $(($(date +%s) - started)) s" >"$stamp"
 echo "Static Qt for Windows built in $(($(date +%s) - started)) s into $prefix"

@@ -195,6 +195,9 @@ void TestFieldStorage::plainFileWhereDataBelongs()
 
 void TestFieldStorage::readOnlyDataDirectory()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's read-only flag does not stop writing into it on Windows");
+#endif
     QVERIFY(putBytes(fieldFile(), kOneField));
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
     Quorbel window;
