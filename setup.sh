@@ -3,6 +3,8 @@
 #   ./setup.sh run    install what is missing, build in Release, start Quorbel
 #   ./setup.sh test   install what is missing, build, run the whole test suite through CTest
 #   ./setup.sh sanitize   the same in build-asan/, built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./setup.sh windows  cross-build for 64-bit Windows, check it under Wine, write dist/*.zip
+#                       (see packaging/windows/build.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,8 +12,12 @@ mode=${1:-}
 case "$mode" in
 run) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev fonts-wqy-microhei) ;;
 test | sanitize) packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev python3-openpyxl xvfb xauth xclip) ;;
+windows)
+    packages=(g++ cmake make qtbase5-dev libxlsxwriter-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev
+        wine wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei zip unzip)
+    ;;
 *)
-    echo "usage: $0 run|test|sanitize" >&2
+    echo "usage: $0 run|test|sanitize|windows" >&2
     exit 2
     ;;
 esac
@@ -24,6 +30,15 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Qt for Windows is built from Debian's own source package, which apt finds through a deb-src entry.
+deb_src=/etc/apt/sources.list.d/quorbel-deb-src.sources
+if [ "$mode" = windows ] && ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    echo "Adding $deb_src so that apt can fetch Debian's qtbase and libxlsxwriter sources"
+    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$suite" "$suite" | "${sudo_cmd[@]}" tee "$deb_src" >/dev/null
+    missing+=(dpkg-dev) # also forces the update below
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     "${sudo_cmd[@]}" apt-get update -qq
@@ -31,7 +46,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
-if [ "$mode" = run ]; then
+if [ "$mode" = windows ]; then
+    exec packaging/windows/build.sh
+elif [ "$mode" = run ]; then
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQUORBEL_BUILD_TESTS=OFF -DQUORBEL_BUILD_BENCH=OFF
     cmake --build build-release -j "$jobs" --target quorbel
     exec ./build-release/app/quorbel

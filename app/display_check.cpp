@@ -6,7 +6,6 @@
 #include <QList>
 #include <QtGlobal>
 
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -47,11 +46,9 @@ bool xDisplayReachable(QByteArray display)
 }
 
 } // namespace
-#endif
 
 bool displayAvailable(int argc, const char *const *argv, QString *reason)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
     for (int i = 1; i < argc; ++i) {
@@ -75,10 +72,4 @@ bool displayAvailable(int argc, const char *const *argv, QString *reason)
         return false;
     }
     return true;
-#else
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    Q_UNUSED(reason)
-    return true;
-#endif
 }

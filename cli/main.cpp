@@ -16,6 +16,11 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char usageText[] =
@@ -207,10 +212,22 @@ private:
     bool m_failed = false;
 };
 
+// Windows opens the standard streams in text mode, which would end every line in CR LF and stop
+// reading input at a Ctrl-Z byte; rows, records and messages pass through byte for byte as elsewhere.
+void useBinaryStandardStreams()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    useBinaryStandardStreams();
     QCoreApplication app(argc, argv);
 
     Options options;
@@ -245,8 +262,9 @@ int main(int argc, char *argv[])
     for (const QString &input : options.inputs) {
         const bool isStandardInput = input == QLatin1String("-");
         QFile file(isStandardInput ? QString() : input);
+        // Standard input by descriptor: Qt on Windows takes the end of a piped FILE* for a read error.
         const bool opened =
-            isStandardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+            isStandardInput ? file.open(fileno(stdin), QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
         const QString inputName = isStandardInput ? QStringLiteral("standard input") : input;
         if (!opened) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")

@@ -150,7 +150,9 @@ void TestTextFile::readFailure()
     QVERIFY(fileExists(directory));
 
     for (const QString &path : { missing, directory }) {
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("无法打开文件： \"%1\"").arg(path)));
+        // The message is UTF-8, which qPrintable gives only where the local encoding is UTF-8.
+        QTest::ignoreMessage(QtDebugMsg,
+                             QStringLiteral("无法打开文件： \"%1\"").arg(path).toUtf8().constData());
         QString text = QStringLiteral("stale");
         QString error;
         QVERIFY(!readTextFile(path, utf8(), &text, &error));
@@ -161,14 +163,16 @@ void TestTextFile::readFailure()
 
 void TestTextFile::writeExactBytes()
 {
-    const QString path = m_dir->filePath(QStringLiteral("fields.txt"));
-    QVERIFY(putBytes(path, "previous, longer content"));
+    // A Windows user's folder: non-ASCII and a space, where a narrow-character API would fail.
+    const QDir folder(m_dir->filePath(QStringLiteral("用户/张 三/Quorbel/data")));
+    const QString path = folder.filePath(QStringLiteral("fields.txt"));
+    QVERIFY(putBytes(path, "previous, longer content")); // replaced, which a plain rename refuses on Windows
     QString error;
     QVERIFY(writeTextFile(path, QStringLiteral("姓名%1\n"), utf8(), &error));
     QCOMPARE(bytesOf(path), QByteArray("\xE5\xA7\x93\xE5\x90\x8D%1\n")); // no BOM, no CR
     QVERIFY(writeTextFile(path, QString(), utf8(), &error));
     QCOMPARE(QFileInfo(path).size(), 0);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { "fields.txt" });
+    QCOMPARE(folder.entryList(QDir::Files), QStringList { "fields.txt" });
 }
 
 void TestTextFile::openFailureKeepsWhatIsThere()

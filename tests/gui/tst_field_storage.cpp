@@ -213,7 +213,8 @@ void TestFieldStorage::unreadableFileIsNeverOverwritten()
     ::close(fd);
 
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("无法打开文件： \"%1\"").arg(fieldFile())));
+    QTest::ignoreMessage(QtDebugMsg,
+                         QStringLiteral("无法打开文件： \"%1\"").arg(fieldFile()).toUtf8().constData());
     Quorbel window;
     QCOMPARE(criticalBoxes(recorder), QStringList(QStringLiteral("错误|无法打开文件\n路径：") + fieldFile()));
     QCOMPARE(window.fieldCatalogue().size(), 0);
@@ -259,6 +260,9 @@ void TestFieldStorage::plainFileWhereDataBelongs()
 
 void TestFieldStorage::readOnlyDataDirectory()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's read-only flag does not stop writing into it on Windows");
+#endif
     QVERIFY(putBytes(fieldFile(), kOneField));
     GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
     Quorbel window;
