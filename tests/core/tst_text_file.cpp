@@ -130,13 +130,13 @@ void TestTextFile::saveLeftovers()
     // names, other lengths or characters, other files' leftovers and directories stay. No two names
     // differ in case alone, so the table holds where file names ignore case.
     const QStringList kept { "fields.txt",        "fields.txt.bak",    "fields.txt.backup",
-                             "fields.txt.Backup", "fields.txt.BACKUP", "fields.txt.aBcDe",
+                             "fields.txt.Origin", "fields.txt.SAVING", "fields.txt.aBcDe",
                              "fields.txt.aB1DeF", "other.txt.aBcDeF",  "fields.txt.xYzAbC" };
-    for (const QString &name : kept + QStringList { "fields.txt.unfIvU", "fields.txt.oRIGIN" })
+    for (const QString &name : kept + QStringList { "fields.txt.unfIvU", "fields.txt.tABLES" })
         QVERIFY(name.endsWith("xYzAbC") ? QDir(m_dir->path()).mkdir(name)
                                         : putBytes(m_dir->filePath(name), "x"));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("已删除.*unfIvU")));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("已删除.*oRIGIN")));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("已删除.*tABLES")));
     QCOMPARE(removeSaveLeftovers(m_dir->filePath(QStringLiteral("fields.txt"))).size(), 2);
     const QStringList left = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     QCOMPARE(QSet<QString>(left.begin(), left.end()), QSet<QString>(kept.begin(), kept.end()));
