@@ -15,125 +15,11 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <bitset>
 #include <memory>
 #include <vector>
 
 namespace {
-
-// What the fields' patterns and the review's own tests said about texts met before, per field list and
-// thread: records share many texts (男, 女, majors, schools, filler words). The patterns themselves are
-// asked through the classifier's memory, which has already tried most of the record's tokens.
-class FieldMatchers final
-{
-public:
-    // What is remembered of a text, per field.
-    enum Verdict : quint8 {
-        PatternKnown = 1,
-        PatternFits = 2,
-        CleanKnown = 64, // as a cell not filled by a label, it raises no check
-        Clean = 128,
-        StrictKnown = 4, // passes the pattern and every check
-        StrictPasses = 8,
-        LenientKnown = 16, // the same, the ID and mobile number checks aside
-        LenientPasses = 32,
-    };
-
-    static FieldMatchers &forFields(const QList<FieldDef> &fields, const QDate &today)
-    {
-        thread_local FieldMatchers matchers;
-        // Each call starts a record: a slot taken in it keeps its text until the record is done.
-        ++matchers.m_record;
-        if (today != matchers.m_today)
-            ++matchers.m_generation;
-        matchers.m_today = today;
-        if (fields != matchers.m_fields) {
-            ++matchers.m_generation;
-            matchers.m_fields = fields;
-            matchers.m_prefilters.clear();
-            matchers.m_nameInitials.clear();
-            matchers.m_names.clear();
-            matchers.m_kinds.clear();
-            for (const FieldDef &field : fields) {
-                matchers.m_kinds.push_back(fieldKind(field.name));
-                matchers.m_names.insert(field.name);
-                if (!field.name.isEmpty())
-                    matchers.m_nameInitials += field.name.at(0);
-                matchers.m_prefilters.push_back(
-                    field.pattern.isEmpty() ? nullptr : std::make_unique<PatternPrefilter>(field.pattern));
-            }
-        }
-        return matchers;
-    }
-
-    // The first characters of the field names, to rule out most glued labels at once.
-    const QString &nameInitials() const { return m_nameInitials; }
-    bool isFieldName(const QString &text) const { return m_names.contains(text); }
-    const std::vector<FieldKind> &kinds() const { return m_kinds; }
-    // True when the field's pattern surely does not fit: a cheap test before the costly ones.
-    bool ruledOut(int field, const QString &text) const
-    {
-        const PatternPrefilter *prefilter = m_prefilters[size_t(field)].get();
-        return prefilter && prefilter->rulesOut(text);
-    }
-
-    bool hasPattern(int field) const { return m_prefilters[size_t(field)] != nullptr; }
-
-    bool fits(int field, const QString &text) { return fits(field, text, verdictsFor(text)); }
-
-    // With the text's verdicts already looked up (nullptr: not remembered).
-    bool fits(int field, const QString &text, quint8 *verdicts)
-    {
-        if (verdicts && (verdicts[field] & PatternKnown))
-            return verdicts[field] & PatternFits;
-        const bool fit = hasPattern(field) && fieldPatternFits(m_fields, field, text);
-        if (verdicts)
-            verdicts[field] |= PatternKnown | (fit ? PatternFits : 0);
-        return fit;
-    }
-
-    // The texts' remembered verdicts, or nullptr for a text too long to be worth keeping.
-    // A table of fixed size, one text a slot, rather than a hash that grows: memory stays flat on endless
-    // distinct input, and a text met again is found without an allocation. A slot another text of the same
-    // record holds is not taken (the record keeps pointers into it): that text is then not remembered.
-    quint8 *verdictsFor(const QString &text)
-    {
-        if (text.size() > 64)
-            return nullptr;
-        if (m_slots.empty())
-            m_slots.resize(slotCount);
-        Slot &slot = m_slots[qHash(text) & (slotCount - 1)];
-        if (slot.generation == m_generation && slot.text == text) {
-            slot.record = m_record;
-            return slot.verdicts.data();
-        }
-        if (slot.record == m_record)
-            return nullptr;
-        slot.text = text;
-        slot.generation = m_generation;
-        slot.record = m_record;
-        slot.verdicts.assign(size_t(m_fields.size()), 0);
-        return slot.verdicts.data();
-    }
-
-private:
-    QList<FieldDef> m_fields;
-    QDate m_today;
-    std::vector<std::unique_ptr<PatternPrefilter>> m_prefilters;
-    static constexpr uint slotCount = 4096;
-    struct Slot
-    {
-        QString text;
-        quint32 generation = 0;
-        quint64 record = 0;
-        std::vector<quint8> verdicts;
-    };
-    std::vector<Slot> m_slots;
-    quint32 m_generation = 1;
-    quint64 m_record = 0;
-    QString m_nameInitials;
-    QSet<QString> m_names;
-    std::vector<FieldKind> m_kinds;
-};
 
 struct Ending
 {
@@ -192,8 +78,16 @@ bool looksLikeGrade(const QString &text)
     static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
                                       QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
                                       QStringLiteral("大"),   QStringLiteral("研") };
-    if (!QStringLiteral("小初高大研").contains(text.at(0)))
+    switch (text.at(0).unicode()) {
+    case u'小':
+    case u'初':
+    case u'高':
+    case u'大':
+    case u'研':
+        break;
+    default:
         return false;
+    }
     QStringRef rest(&text);
     for (const QString &prefix : stages) {
         if (rest.startsWith(prefix)) {
@@ -296,14 +190,201 @@ bool isGlue(QChar c)
     }
 }
 
-int unknownSeparatorIn(const QString &text)
+// What a text is, whatever field it is asked for: worked out in one pass, once a record at most,
+// and kept with the text's verdicts when the text is remembered.
+struct TextFacts
 {
-    for (int i = 0; i < text.size(); ++i) {
-        if (isUnknownSeparator(text.at(i)))
-            return i;
+    int gluedField = -1; // the field whose name starts it (after opening brackets), with a value after
+    int gluedValueAt = 0; // where that value starts
+    int separatorAt = -1; // the first separator the rules do not know
+    FieldKind shape = FieldKind::Other;
+    bool filler = false;
+    bool fullWidth = false; // holds full-width letters or digits
+    bool surname = false; // starts with a common surname
+    bool noValue = false; // a field's name, a filler word or bare punctuation: no field's value
+};
+
+// What the fields' patterns and the review's own tests said about texts met before, per field list and
+// thread: records share many texts (男, 女, majors, schools, filler words). The patterns themselves are
+// asked through the classifier's memory, which has already tried most of the record's tokens.
+class FieldMatchers final
+{
+public:
+    // What is remembered of a text, per field.
+    enum Verdict : quint8 {
+        PatternKnown = 1,
+        PatternFits = 2,
+        CleanKnown = 64, // as a cell not filled by a label, it raises no check
+        Clean = 128,
+        StrictKnown = 4, // passes the pattern and every check
+        StrictPasses = 8,
+        LenientKnown = 16, // the same, the ID and mobile number checks aside
+        LenientPasses = 32,
+    };
+
+    // One remembered text.
+    struct Entry
+    {
+        QString text;
+        quint32 generation = 0;
+        quint64 record = 0;
+        bool factsKnown = false;
+        TextFacts facts;
+        std::vector<quint8> verdicts;
+    };
+
+    static FieldMatchers &forFields(const QList<FieldDef> &fields, const QDate &today)
+    {
+        thread_local FieldMatchers matchers;
+        // Each call starts a record: a slot taken in it keeps its text until the record is done.
+        ++matchers.m_record;
+        if (today != matchers.m_today)
+            ++matchers.m_generation;
+        matchers.m_today = today;
+        if (fields != matchers.m_fields) {
+            ++matchers.m_generation;
+            matchers.m_fields = fields;
+            matchers.m_prefilters.clear();
+            matchers.m_nameInitials.reset();
+            matchers.m_names.clear();
+            matchers.m_kinds.clear();
+            for (const FieldDef &field : fields) {
+                matchers.m_kinds.push_back(fieldKind(field.name));
+                matchers.m_names.insert(field.name);
+                if (!field.name.isEmpty())
+                    matchers.m_nameInitials.set(field.name.at(0).unicode());
+                matchers.m_prefilters.push_back(
+                    field.pattern.isEmpty() ? nullptr : std::make_unique<PatternPrefilter>(field.pattern));
+            }
+        }
+        return matchers;
     }
-    return -1;
-}
+
+    const std::vector<FieldKind> &kinds() const { return m_kinds; }
+    // True when the field's pattern surely does not fit: a cheap test before the costly ones.
+    bool ruledOut(int field, const QString &text) const
+    {
+        const PatternPrefilter *prefilter = m_prefilters[size_t(field)].get();
+        return prefilter && prefilter->rulesOut(text);
+    }
+
+    bool hasPattern(int field) const { return m_prefilters[size_t(field)] != nullptr; }
+
+    // With the text's entry already looked up (nullptr: not remembered).
+    bool fits(int field, const QString &text, Entry *entry)
+    {
+        quint8 *verdict = entry ? &entry->verdicts[size_t(field)] : nullptr;
+        if (verdict && (*verdict & PatternKnown))
+            return *verdict & PatternFits;
+        const bool fit = hasPattern(field) && fieldPatternFits(m_fields, field, text);
+        if (verdict)
+            *verdict |= PatternKnown | (fit ? PatternFits : 0);
+        return fit;
+    }
+
+    TextFacts factsOf(const QString &text, Entry *entry) const
+    {
+        if (entry && entry->factsKnown)
+            return entry->facts;
+        const TextFacts facts = worked(text);
+        if (entry) {
+            entry->facts = facts;
+            entry->factsKnown = true;
+        }
+        return facts;
+    }
+
+    // What is remembered of the text, or nullptr for a text too long to be worth keeping.
+    // A table of fixed size, one text a slot, rather than a hash that grows: memory stays flat on endless
+    // distinct input, and a text met again is found without an allocation. A slot another text of the same
+    // record holds is not taken (the record keeps pointers into it): that text is then not remembered.
+    Entry *entryFor(const QString &text)
+    {
+        if (text.size() > 64)
+            return nullptr;
+        if (m_slots.empty())
+            m_slots.resize(slotCount);
+        Entry &slot = m_slots[qHash(text) & (slotCount - 1)];
+        if (slot.generation == m_generation && slot.text == text) {
+            slot.record = m_record;
+            return &slot;
+        }
+        if (slot.record == m_record)
+            return nullptr;
+        slot.text = text;
+        slot.generation = m_generation;
+        slot.record = m_record;
+        slot.factsKnown = false;
+        slot.verdicts.assign(size_t(m_fields.size()), 0);
+        return &slot;
+    }
+
+private:
+    TextFacts worked(const QString &text) const
+    {
+        TextFacts facts;
+        bool letterOrNumber = false;
+        const QChar *characters = text.constData();
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = characters[i];
+            // Common Chinese characters first: letters, none of them a separator or full-width form.
+            if (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FEF) {
+                letterOrNumber = true;
+                continue;
+            }
+            if (facts.separatorAt < 0 && isUnknownSeparator(c))
+                facts.separatorAt = i;
+            facts.fullWidth = facts.fullWidth || isFullWidthAlnum(c);
+            letterOrNumber = letterOrNumber || c.isLetterOrNumber();
+        }
+        facts.shape = kindByShape(text);
+        facts.filler = isFillerWord(text);
+        facts.surname = startsWithCommonSurname(text);
+        const bool name = !text.isEmpty() && m_nameInitials[text.at(0).unicode()] && m_names.contains(text);
+        facts.noValue = facts.filler || name || !letterOrNumber;
+        findGluedLabel(text, &facts);
+        return facts;
+    }
+
+    // The longest field name that starts the text, after opening brackets, with a value after it.
+    void findGluedLabel(const QString &text, TextFacts *facts) const
+    {
+        int start = 0;
+        while (start < text.size() && isOpeningBracket(text.at(start)))
+            ++start;
+        if (start >= text.size() || !m_nameInitials[text.at(start).unicode()])
+            return;
+        int best = -1;
+        const QChar initial = text.at(start);
+        for (int g = 0; g < m_fields.size(); ++g) {
+            const QString &name = m_fields.at(g).name;
+            if (!name.isEmpty() && name.at(0) == initial && text.size() - start >= name.size()
+                && QStringRef(&text, start, name.size()) == name
+                && (best < 0 || name.size() > m_fields.at(best).name.size()))
+                best = g;
+        }
+        if (best < 0)
+            return;
+        int at = start + m_fields.at(best).name.size();
+        while (at < text.size() && isGlue(text.at(at)))
+            ++at;
+        if (at < text.size()) {
+            facts->gluedField = best;
+            facts->gluedValueAt = at;
+        }
+    }
+
+    QList<FieldDef> m_fields;
+    QDate m_today;
+    std::vector<std::unique_ptr<PatternPrefilter>> m_prefilters;
+    static constexpr uint slotCount = 4096;
+    std::vector<Entry> m_slots;
+    quint32 m_generation = 1;
+    quint64 m_record = 0;
+    std::bitset<65536> m_nameInitials; // the first characters of the field names: most texts start with none
+    QSet<QString> m_names;
+    std::vector<FieldKind> m_kinds;
+};
 
 struct Source
 {
@@ -312,11 +393,10 @@ struct Source
     bool piece = false; // cut from a token or a cell at a separator the rules do not know
     QString whole; // the token or cell it stands in
     bool used = false;
-    FieldKind shape = FieldKind::Other;
-    bool fullWidth = false;
+    TextFacts facts;
     QVarLengthArray<qint8, 32> fits; // per field: -1 not tried, 0 no, 1 as it is, 2 made half-width
     QVarLengthArray<qint8, 32> patternFits; // per field: -1 not tried, 0 no, 1 yes
-    quint8 *verdicts = nullptr; // remembered across records, or nullptr
+    FieldMatchers::Entry *entry = nullptr; // remembered across records, or nullptr
 };
 
 struct Proposal
@@ -338,6 +418,11 @@ public:
         m_broken.fill(false, m_count);
         m_vacated.fill(-1, m_count);
         m_proposals.resize(size_t(m_count));
+        m_settled.resize(m_count);
+        for (int f = 0; f < m_count; ++f)
+            m_settled[f] = m_in.settled.value(f, false);
+        while (m_cells.size() < m_count)
+            m_cells.append(QString());
     }
 
     RecordReview run()
@@ -371,7 +456,7 @@ public:
                 proposal = { true, QString(),
                              QStringLiteral("移至“") + m_in.fields.at(m_vacated[f]).name
                                  + QStringLiteral("”") };
-            else if (!proposal.made && !settled(f) && isFillerWord(cell(f)))
+            else if (!proposal.made && !settled(f) && !cell(f).isEmpty() && isFillerWord(cell(f)))
                 proposal = { true, QString(), QStringLiteral("常见附言") };
             if (proposal.made) {
                 review.suggested[f] = proposal.value;
@@ -388,12 +473,8 @@ public:
     }
 
 private:
-    const QString &cell(int f) const
-    {
-        static const QString none;
-        return f < m_in.cells.size() ? m_in.cells.at(f) : none;
-    }
-    bool settled(int f) const { return m_in.settled.value(f, false); }
+    const QString &cell(int f) const { return m_cells.at(f); }
+    bool settled(int f) const { return m_settled[f]; }
     bool open(int f) const
     {
         return !settled(f) && (cell(f).isEmpty() || m_broken[f]) && !m_proposals[size_t(f)].made;
@@ -406,48 +487,21 @@ private:
             m_broken[f] = true;
     }
 
-    // The field whose name starts the text, after an opening bracket, with a value after it.
-    int gluedLabel(const QString &text, QString *value) const
-    {
-        int start = 0;
-        while (start < text.size() && isOpeningBracket(text.at(start)))
-            ++start;
-        if (start >= text.size() || !m_matchers.nameInitials().contains(text.at(start)))
-            return -1;
-        int best = -1;
-        const QChar initial = text.at(start);
-        for (int g = 0; g < m_count; ++g) {
-            const QString &name = m_in.fields.at(g).name;
-            if (!name.isEmpty() && name.at(0) == initial && text.size() - start >= name.size()
-                && QStringRef(&text, start, name.size()) == name
-                && (best < 0 || name.size() > m_in.fields.at(best).name.size()))
-                best = g;
-        }
-        if (best < 0)
-            return -1;
-        int at = start + m_in.fields.at(best).name.size();
-        while (at < text.size() && isGlue(text.at(at)))
-            ++at;
-        *value = text.mid(at);
-        return value->isEmpty() ? -1 : best;
-    }
-
     // Lenient: a value moved from another cell or a glued label may still break the ID number's or
     // the mobile number's own check; that note follows it to its cell.
     // Without explain, a found problem is only marked, not worded: most questions only want a yes or no.
-    QString cellProblem(int f, const QString &value, bool lenient = false, bool labelled = false,
-                        bool explain = true)
+    QString cellProblem(int f, const QString &value, const TextFacts &facts, bool lenient = false,
+                        bool labelled = false, FieldMatchers::Entry *entry = nullptr, bool explain = true)
     {
         static const QString marked = QStringLiteral("!");
         const FieldKind kind = m_kinds[f];
-        QString glued;
-        const int label = gluedLabel(value, &glued);
+        const int label = facts.gluedField;
         if (label >= 0)
             return explain ? QStringLiteral("含有标签“") + m_in.fields.at(label).name + QStringLiteral("”")
                            : marked;
-        if (isFillerWord(value))
+        if (facts.filler)
             return QStringLiteral("像是附言而非数据");
-        const int separator = kind == FieldKind::BirthDate ? -1 : unknownSeparatorIn(value);
+        const int separator = kind == FieldKind::BirthDate ? -1 : facts.separatorAt;
         if (separator >= 0)
             return explain ? QStringLiteral("含有分隔符“") + value.at(separator) + QStringLiteral("”")
                            : marked;
@@ -456,20 +510,19 @@ private:
             problem.clear();
         if (!problem.isEmpty())
             return problem;
-        if (hasFullWidthAlnum(value))
+        if (facts.fullWidth)
             return QStringLiteral("含全角字母或数字");
-        if (labelled && m_matchers.hasPattern(f) && !m_matchers.fits(f, value))
+        if (labelled && m_matchers.hasPattern(f) && !m_matchers.fits(f, value, entry))
             return QStringLiteral("“") + value + QStringLiteral("”不符合本字段的格式");
         // Text fields whose patterns fit one another's values: the shape of the text tells them apart.
         const bool textKind = kind == FieldKind::Name || kind == FieldKind::Major || kind == FieldKind::School
             || kind == FieldKind::Class || kind == FieldKind::Department || kind == FieldKind::Grade;
-        const FieldKind shape = kindByShape(value);
+        const FieldKind shape = facts.shape;
         if (textKind && shape != FieldKind::Other && shape != kind)
             return explain ? QStringLiteral("像是") + kindWord(shape) : marked;
-        if (kind == FieldKind::Name && !startsWithCommonSurname(value))
+        if (kind == FieldKind::Name && !facts.surname)
             return QStringLiteral("不像姓名（姓氏不常见）");
-        if (kind == FieldKind::Major && shape == FieldKind::Other && value.size() <= 4
-            && startsWithCommonSurname(value))
+        if (kind == FieldKind::Major && shape == FieldKind::Other && value.size() <= 4 && facts.surname)
             return QStringLiteral("像是姓名");
         return QString();
     }
@@ -480,18 +533,20 @@ private:
         if (value.isEmpty())
             return;
         const bool labelled = m_in.labelled.value(f);
-        quint8 *verdicts = m_matchers.verdictsFor(value);
-        if (verdicts && (verdicts[f] & FieldMatchers::CleanKnown) && (verdicts[f] & FieldMatchers::Clean)) {
+        FieldMatchers::Entry *entry = m_matchers.entryFor(value);
+        quint8 *verdict = entry ? &entry->verdicts[size_t(f)] : nullptr;
+        if (verdict && (*verdict & FieldMatchers::CleanKnown) && (*verdict & FieldMatchers::Clean)) {
             // A cell a label filled is checked against its field's pattern as well, and only that is left.
-            if (!labelled || !m_matchers.hasPattern(f) || m_matchers.fits(f, value, verdicts))
+            if (!labelled || !m_matchers.hasPattern(f) || m_matchers.fits(f, value, entry))
                 return;
             addCheck(f, QStringLiteral("“") + value + QStringLiteral("”不符合本字段的格式"));
             return;
         }
-        const QString problem = cellProblem(f, value, false, labelled);
+        const QString problem =
+            cellProblem(f, value, m_matchers.factsOf(value, entry), false, labelled, entry);
         // A labelled cell's checks include all the others: only its passing says something of them.
-        if (verdicts && (!labelled || problem.isEmpty()))
-            verdicts[f] |= FieldMatchers::CleanKnown | (problem.isEmpty() ? FieldMatchers::Clean : 0);
+        if (verdict && (!labelled || problem.isEmpty()))
+            *verdict |= FieldMatchers::CleanKnown | (problem.isEmpty() ? FieldMatchers::Clean : 0);
         if (!problem.isEmpty())
             addCheck(f, problem);
     }
@@ -529,30 +584,28 @@ private:
         }
     }
 
-    void addSource(const QString &text, int cell, bool piece, const QString &whole)
+    // Returns where the text has a separator the rules do not know, or -1.
+    int addSource(const QString &text, int cell, bool piece, const QString &whole)
     {
-        // Labels, filler words and bare punctuation are no value of any field.
-        if (isFillerWord(text) || m_matchers.isFieldName(text)
-            || std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
-            return;
-        Source source { text, cell, piece, whole, false, FieldKind::Other, false, {}, {}, nullptr };
-        source.shape = kindByShape(text);
-        source.fullWidth = hasFullWidthAlnum(text);
-        m_anyFullWidth = m_anyFullWidth || source.fullWidth;
+        FieldMatchers::Entry *entry = m_matchers.entryFor(text);
+        const TextFacts facts = m_matchers.factsOf(text, entry);
+        if (facts.noValue)
+            return facts.separatorAt;
+        Source source { text, cell, piece, whole, false, facts, {}, {}, entry };
+        m_anyFullWidth = m_anyFullWidth || facts.fullWidth;
         source.fits.resize(m_count);
         source.patternFits.resize(m_count);
         std::fill(source.fits.begin(), source.fits.end(), -1);
         std::fill(source.patternFits.begin(), source.patternFits.end(), -1);
-        source.verdicts = m_matchers.verdictsFor(text);
         if (cell < 0 && !piece)
             ++m_wholeLeftovers;
         m_sources.push_back(std::move(source));
+        return facts.separatorAt;
     }
 
     void addWithPieces(const QString &text, int cell)
     {
-        addSource(text, cell, false, text);
-        if (unknownSeparatorIn(text) < 0)
+        if (addSource(text, cell, false, text) < 0)
             return;
         int start = 0;
         for (int i = 0; i <= text.size(); ++i) {
@@ -594,10 +647,10 @@ private:
         if (verdict < 0) {
             QString text = source.text;
             const bool lenient = source.cell >= 0;
-            if (passes(g, text, lenient, source.verdicts))
+            if (passes(g, text, lenient, source.entry, &source.facts))
                 verdict = 1;
             else
-                verdict = source.fullWidth && fitsField(g, &text, lenient) ? 2 : 0;
+                verdict = source.facts.fullWidth && fitsField(g, &text, lenient) ? 2 : 0;
         }
         if (verdict > 0)
             *value = verdict == 1 ? source.text : halfWidth(source.text);
@@ -606,21 +659,26 @@ private:
 
     bool passes(int g, const QString &value, bool lenient)
     {
-        return passes(g, value, lenient, m_matchers.verdictsFor(value));
+        return passes(g, value, lenient, m_matchers.entryFor(value));
     }
 
-    bool passes(int g, const QString &value, bool lenient, quint8 *verdicts)
+    // With the text's entry already looked up, and its facts when known.
+    bool passes(int g, const QString &value, bool lenient, FieldMatchers::Entry *entry,
+                const TextFacts *facts = nullptr)
     {
         const quint8 known = lenient ? FieldMatchers::LenientKnown : FieldMatchers::StrictKnown;
         const quint8 pass = lenient ? FieldMatchers::LenientPasses : FieldMatchers::StrictPasses;
-        if (verdicts && (verdicts[g] & known))
-            return verdicts[g] & pass;
+        quint8 *verdict = entry ? &entry->verdicts[size_t(g)] : nullptr;
+        if (verdict && (*verdict & known))
+            return *verdict & pass;
         // The checks before the match: they rule out most texts at a fraction of its cost.
         const bool passed = !m_matchers.ruledOut(g, value)
-            && cellProblem(g, value, lenient, false, false).isEmpty()
-            && (!m_matchers.hasPattern(g) || m_matchers.fits(g, value, verdicts));
-        if (verdicts)
-            verdicts[g] |= known | (passed ? pass : 0);
+            && cellProblem(g, value, facts ? *facts : m_matchers.factsOf(value, entry), lenient, false,
+                           nullptr, false)
+                   .isEmpty()
+            && (!m_matchers.hasPattern(g) || m_matchers.fits(g, value, entry));
+        if (verdict)
+            *verdict |= known | (passed ? pass : 0);
         return passed;
     }
 
@@ -641,9 +699,11 @@ private:
     void proposeGlued()
     {
         for (Source &source : m_sources) {
-            QString value;
-            const int g = source.used ? -1 : gluedLabel(source.text, &value);
-            if (g >= 0 && open(g) && fitsField(g, &value, true))
+            const int g = source.used ? -1 : source.facts.gluedField;
+            if (g < 0 || !open(g))
+                continue;
+            QString value = source.text.mid(source.facts.gluedValueAt);
+            if (fitsField(g, &value, true))
                 propose(g, source, value, from(source));
         }
     }
@@ -684,7 +744,7 @@ private:
             }
             QString value;
             const int s = m_anyFullWidth && m_matchers.hasPattern(g)
-                ? onlySource(g, &value, [](const Source &source) { return source.fullWidth; })
+                ? onlySource(g, &value, [](const Source &source) { return source.facts.fullWidth; })
                 : -1;
             if (s >= 0)
                 propose(g, m_sources[s], value, from(m_sources[s]));
@@ -718,7 +778,7 @@ private:
                 continue;
             QString value;
             const int s =
-                onlySource(g, &value, [kind](const Source &source) { return source.shape == kind; });
+                onlySource(g, &value, [kind](const Source &source) { return source.facts.shape == kind; });
             if (s >= 0) {
                 const Ending *ending = endingOf(value);
                 propose(g, m_sources[s], value,
@@ -739,7 +799,7 @@ private:
                 continue;
             qint8 &fit = source.patternFits[size_t(f)];
             if (fit < 0)
-                fit = m_matchers.fits(f, source.text, source.verdicts) ? 1 : 0;
+                fit = m_matchers.fits(f, source.text, source.entry) ? 1 : 0;
             if (fit)
                 candidates.append(source.text);
         }
@@ -749,6 +809,8 @@ private:
     }
 
     const ReviewInput &m_in;
+    QStringList m_cells = m_in.cells; // one for every field
+    QVarLengthArray<bool, 32> m_settled;
     const QDate m_today;
     FieldMatchers &m_matchers;
     const int m_count;

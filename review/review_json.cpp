@@ -61,6 +61,11 @@ public:
     {
         char *p = m_p;
         *p++ = '"';
+        if (text.isEmpty()) { // most cells
+            *p++ = '"';
+            m_p = p;
+            return;
+        }
         const ushort *c = reinterpret_cast<const ushort *>(text.constData());
         const ushort *end = c + text.size();
         for (; c < end; ++c) {

@@ -2,6 +2,8 @@
 // them with fixed weights modulo 11, X standing for 10.
 #include "review/value_checks.h"
 
+#include <algorithm>
+
 namespace {
 
 // Whether count characters from from are all ASCII digits (and there is at least one).
@@ -199,10 +201,5 @@ QString halfWidth(const QString &text)
 
 bool hasFullWidthAlnum(const QString &text)
 {
-    for (const QChar c : text) {
-        const ushort u = c.unicode();
-        if ((u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) || (u >= 0xFF41 && u <= 0xFF5A))
-            return true;
-    }
-    return false;
+    return std::any_of(text.cbegin(), text.cend(), isFullWidthAlnum);
 }

@@ -19,4 +19,9 @@ QDate parseDate(const QString &text);
 
 // Full-width ASCII forms (digits, letters, @ . - _) and the ideographic space made half-width.
 QString halfWidth(const QString &text);
+inline bool isFullWidthAlnum(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) || (u >= 0xFF41 && u <= 0xFF5A);
+}
 bool hasFullWidthAlnum(const QString &text);
