@@ -15,7 +15,9 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 #include <bitset>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -222,15 +224,27 @@ public:
         LenientPasses = 32,
     };
 
-    // One remembered text.
+    // Texts and field lists longer than these are not remembered: names, numbers, schools and majors fit.
+    static constexpr int rememberedLength = 32;
+    static constexpr int rememberedFields = 32;
+
+    // One remembered text, kept in the slot itself: finding it touches no other memory, and replacing it
+    // frees nothing.
     struct Entry
     {
-        QString text;
         quint32 generation = 0;
+        int length = 0;
         quint64 record = 0;
         bool factsKnown = false;
         TextFacts facts;
-        std::vector<quint8> verdicts;
+        std::array<quint8, rememberedFields> verdicts;
+        QChar text[rememberedLength];
+
+        bool holds(const QString &other) const
+        {
+            return other.size() == length
+                && std::memcmp(text, other.constData(), sizeof(QChar) * size_t(length)) == 0;
+        }
     };
 
     static FieldMatchers &forFields(const QList<FieldDef> &fields, const QDate &today)
@@ -300,22 +314,23 @@ public:
     // record holds is not taken (the record keeps pointers into it): that text is then not remembered.
     Entry *entryFor(const QString &text)
     {
-        if (text.size() > 64)
+        if (text.size() > rememberedLength || m_fields.size() > rememberedFields)
             return nullptr;
         if (m_slots.empty())
             m_slots.resize(slotCount);
         Entry &slot = m_slots[qHash(text) & (slotCount - 1)];
-        if (slot.generation == m_generation && slot.text == text) {
+        if (slot.generation == m_generation && slot.holds(text)) {
             slot.record = m_record;
             return &slot;
         }
         if (slot.record == m_record)
             return nullptr;
-        slot.text = text;
+        std::memcpy(slot.text, text.constData(), sizeof(QChar) * size_t(text.size()));
+        slot.length = text.size();
         slot.generation = m_generation;
         slot.record = m_record;
         slot.factsKnown = false;
-        slot.verdicts.assign(size_t(m_fields.size()), 0);
+        slot.verdicts.fill(0);
         return &slot;
     }
 
@@ -447,9 +462,9 @@ public:
         review.suggested = m_in.cells;
         for (int f = 0; f < m_count; ++f) {
             noteCandidates(f);
-            for (const ReviewNote &note : m_checks) {
+            for (ReviewNote &note : m_checks) {
                 if (note.field == f)
-                    m_notes.append(note);
+                    m_notes.append(std::move(note));
             }
             Proposal proposal = m_proposals[size_t(f)];
             if (!proposal.made && m_vacated[f] >= 0)
@@ -468,7 +483,7 @@ public:
                                  { proposal.value } });
             }
         }
-        review.notes = m_notes;
+        review.notes = std::move(m_notes);
         return review;
     }
 
@@ -822,7 +837,7 @@ private:
     int m_wholeLeftovers = 0; // sources that are a whole left-over token
     std::vector<Proposal> m_proposals;
     std::vector<ReviewNote> m_checks;
-    QList<ReviewNote> m_notes;
+    QVector<ReviewNote> m_notes;
 };
 
 } // namespace

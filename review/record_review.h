@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -28,7 +29,7 @@ struct RecordReview
     RecordRow suggested; // cells with every suggestion taken
     QStringList leftover; // tokens no field took
     QList<bool> labelled; // cells filled by a label
-    QList<ReviewNote> notes; // in field order
+    QVector<ReviewNote> notes; // in field order
 };
 
 // What the review needs of one classification run, and what the window keeps of it.

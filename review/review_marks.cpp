@@ -36,7 +36,7 @@ QBrush suggestionTint()
     return QBrush(QColor(240, 170, 0, 80));
 }
 
-void markItem(QTableWidgetItem *item, const QList<ReviewNote> &notes, int column, bool labelled)
+void markItem(QTableWidgetItem *item, const QVector<ReviewNote> &notes, int column, bool labelled)
 {
     QStringList lines;
     QVariant suggestion;
