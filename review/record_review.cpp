@@ -430,9 +430,11 @@ public:
         , m_matchers(FieldMatchers::forFields(input.fields, today))
         , m_count(input.fields.size())
     {
-        m_broken.fill(false, m_count);
-        m_vacated.fill(-1, m_count);
-        m_proposals.resize(size_t(m_count));
+        m_broken.resize(m_count);
+        std::fill(m_broken.begin(), m_broken.end(), false);
+        m_vacated.resize(m_count);
+        std::fill(m_vacated.begin(), m_vacated.end(), -1);
+        m_proposals.resize(m_count);
         m_settled.resize(m_count);
         for (int f = 0; f < m_count; ++f)
             m_settled[f] = m_in.settled.value(f, false);
@@ -449,10 +451,13 @@ public:
         for (int f = 0; f < m_count; ++f)
             checkCell(f);
         checkAgainstIdNumber();
-        if (m_count > 0 && (!m_in.leftover.isEmpty() || m_broken.contains(true))) {
+        if (m_count > 0
+            && (!m_in.leftover.isEmpty() || std::count(m_broken.begin(), m_broken.end(), true) > 0)) {
             collectSources();
             // Again when a cell gave its text to another field: it may then take a text of its own.
-            for (int round = 0; round < 2 && (round == 0 || m_vacated.count(-1) < m_count); ++round) {
+            for (int round = 0;
+                 round < 2 && (round == 0 || std::count(m_vacated.begin(), m_vacated.end(), -1) < m_count);
+                 ++round) {
                 proposeGlued();
                 proposeHalfWidth();
                 proposeByCheck();
@@ -460,13 +465,14 @@ public:
             }
         }
         review.suggested = m_in.cells;
+        m_notes.reserve(int(m_checks.size()) + m_count);
         for (int f = 0; f < m_count; ++f) {
             noteCandidates(f);
             for (ReviewNote &note : m_checks) {
                 if (note.field == f)
                     m_notes.append(std::move(note));
             }
-            Proposal proposal = m_proposals[size_t(f)];
+            Proposal proposal = m_proposals[f];
             if (!proposal.made && m_vacated[f] >= 0)
                 proposal = { true, QString(),
                              QStringLiteral("移至“") + m_in.fields.at(m_vacated[f]).name
@@ -492,7 +498,7 @@ private:
     bool settled(int f) const { return m_settled[f]; }
     bool open(int f) const
     {
-        return !settled(f) && (cell(f).isEmpty() || m_broken[f]) && !m_proposals[size_t(f)].made;
+        return !settled(f) && (cell(f).isEmpty() || m_broken[f]) && !m_proposals[f].made;
     }
 
     void addCheck(int f, const QString &text, bool breaks = true)
@@ -699,7 +705,7 @@ private:
 
     void propose(int f, Source &source, const QString &value, const QString &reason)
     {
-        m_proposals[size_t(f)] = { true, value, reason };
+        m_proposals[f] = { true, value, reason };
         source.used = true;
         // The text moves to another cell: the cell it stood in gives it up, unless it finds its own.
         if (source.cell >= 0 && source.cell != f && m_vacated[source.cell] < 0)
@@ -753,8 +759,7 @@ private:
             const QString &own = m_in.cells.at(g);
             const QString half = m_broken[g] && hasFullWidthAlnum(own) ? halfWidth(own) : QString();
             if (!half.isEmpty() && passes(g, half, false)) {
-                m_proposals[size_t(g)] = { true, half,
-                                           QStringLiteral("来自“") + cell(g) + QStringLiteral("”") };
+                m_proposals[g] = { true, half, QStringLiteral("来自“") + cell(g) + QStringLiteral("”") };
                 continue;
             }
             QString value;
@@ -830,12 +835,13 @@ private:
     FieldMatchers &m_matchers;
     const int m_count;
     const std::vector<FieldKind> &m_kinds = m_matchers.kinds();
-    QVector<bool> m_broken;
-    QVector<int> m_vacated; // the field a cell's text was proposed for, or -1
+    // Per field; most field lists fit without an allocation.
+    QVarLengthArray<bool, 32> m_broken;
+    QVarLengthArray<int, 32> m_vacated; // the field a cell's text was proposed for, or -1
     std::vector<Source> m_sources;
     bool m_anyFullWidth = false; // among the sources
     int m_wholeLeftovers = 0; // sources that are a whole left-over token
-    std::vector<Proposal> m_proposals;
+    QVarLengthArray<Proposal, 32> m_proposals;
     std::vector<ReviewNote> m_checks;
     QVector<ReviewNote> m_notes;
 };
