@@ -225,20 +225,20 @@ public:
     };
 
     // Texts and field lists longer than these are not remembered: names, numbers, schools and majors fit.
-    static constexpr int rememberedLength = 32;
+    static constexpr int rememberedLength = 24;
     static constexpr int rememberedFields = 32;
 
     // One remembered text, kept in the slot itself: finding it touches no other memory, and replacing it
-    // frees nothing.
-    struct Entry
+    // frees nothing. Two cache lines: the look-up reads the first, the answers are in the second.
+    struct alignas(64) Entry
     {
         quint32 generation = 0;
         int length = 0;
         quint64 record = 0;
+        QChar text[rememberedLength];
         bool factsKnown = false;
         TextFacts facts;
         std::array<quint8, rememberedFields> verdicts;
-        QChar text[rememberedLength];
 
         bool holds(const QString &other) const
         {
