@@ -409,6 +409,7 @@ struct Source
     QString whole; // the token or cell it stands in
     bool used = false;
     TextFacts facts;
+    QString half; // the text made half-width, once asked for
     QVarLengthArray<qint8, 32> fits; // per field: -1 not tried, 0 no, 1 as it is, 2 made half-width
     QVarLengthArray<qint8, 32> patternFits; // per field: -1 not tried, 0 no, 1 yes
     FieldMatchers::Entry *entry = nullptr; // remembered across records, or nullptr
@@ -612,7 +613,7 @@ private:
         const TextFacts facts = m_matchers.factsOf(text, entry);
         if (facts.noValue)
             return facts.separatorAt;
-        Source source { text, cell, piece, whole, false, facts, {}, {}, entry };
+        Source source { text, cell, piece, whole, false, facts, {}, {}, {}, entry };
         m_anyFullWidth = m_anyFullWidth || facts.fullWidth;
         source.fits.resize(m_count);
         source.patternFits.resize(m_count);
@@ -661,22 +662,29 @@ private:
         return true;
     }
 
-    // fitsField for a source, remembered: the rules ask the same question many times.
-    bool sourceFits(int g, Source &source, QString *value)
+    // Whether the source passes the field's pattern and checks as it is (1), made half-width (2), or not
+    // (0); remembered, since the rules ask the same question many times.
+    int sourceFit(int g, Source &source)
     {
-        qint8 &verdict = source.fits[size_t(g)];
+        qint8 &verdict = source.fits[g];
         if (verdict < 0) {
-            QString text = source.text;
             const bool lenient = source.cell >= 0;
-            if (passes(g, text, lenient, source.entry, &source.facts))
+            if (passes(g, source.text, lenient, source.entry, &source.facts))
                 verdict = 1;
             else
-                verdict = source.facts.fullWidth && fitsField(g, &text, lenient) ? 2 : 0;
+                verdict = source.facts.fullWidth && passes(g, halfOf(source), lenient) ? 2 : 0;
         }
-        if (verdict > 0)
-            *value = verdict == 1 ? source.text : halfWidth(source.text);
-        return verdict > 0;
+        return verdict;
     }
+
+    const QString &halfOf(Source &source)
+    {
+        if (source.half.isNull())
+            source.half = halfWidth(source.text);
+        return source.half;
+    }
+
+    const QString &valueOf(Source &source, int fit) { return fit == 1 ? source.text : halfOf(source); }
 
     bool passes(int g, const QString &value, bool lenient)
     {
@@ -734,19 +742,23 @@ private:
     int onlySource(int g, QString *value, Accept accept)
     {
         int found = -1;
+        int foundFit = 0;
         for (int s = 0; s < int(m_sources.size()); ++s) {
             Source &source = m_sources[s];
-            QString text;
-            if (source.used || (source.cell == g && !source.piece) || !accept(source)
-                || !sourceFits(g, source, &text))
+            if (source.used || (source.cell == g && !source.piece) || !accept(source))
                 continue;
-            if (found >= 0 && text != *value)
-                return -1;
+            const int fit = sourceFit(g, source);
+            if (fit == 0)
+                continue;
             if (found < 0) {
                 found = s;
-                *value = text;
+                foundFit = fit;
+            } else if (valueOf(source, fit) != valueOf(m_sources[found], foundFit)) {
+                return -1; // two texts fit: neither is proposed
             }
         }
+        if (found >= 0)
+            *value = valueOf(m_sources[found], foundFit);
         return found;
     }
 
