@@ -478,7 +478,7 @@ public:
                 proposal = { true, QString(),
                              QStringLiteral("移至“") + m_in.fields.at(m_vacated[f]).name
                                  + QStringLiteral("”") };
-            else if (!proposal.made && !settled(f) && !cell(f).isEmpty() && isFillerWord(cell(f)))
+            else if (!proposal.made && !settled(f) && isFillerWord(cell(f)))
                 proposal = { true, QString(), QStringLiteral("常见附言") };
             if (proposal.made) {
                 review.suggested[f] = proposal.value;
