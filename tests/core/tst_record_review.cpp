@@ -1,10 +1,13 @@
 // The record review: value checks by field name, and the notes and suggested row of whole records.
+#include "bench/sample_pastes.h"
 #include "fields/preset_patterns.h"
 #include "review/field_kind.h"
 #include "review/record_review.h"
 #include "review/value_checks.h"
 
 #include <QtTest>
+
+#include <thread>
 
 namespace {
 
@@ -31,6 +34,7 @@ private slots:
     void review_data();
     void review();
     void settledCellIsOnlyChecked();
+    void sameAloneAsInARun();
 };
 
 void TestRecordReview::valueChecks_data()
@@ -201,8 +205,7 @@ void TestRecordReview::review()
     QCOMPARE(described(review), notes);
     QCOMPARE(review.suggested, suggested);
 
-    // Asked again, the texts are answered from memory; with more fields than are remembered, worked out
-    // afresh. Neither may change the outcome.
+    // Asked again, and among many more fields, the outcome is the same.
     const RecordReview again = reviewText(text, fieldsNamed(fields), today);
     QCOMPARE(described(again), notes);
     QList<FieldDef> many = fieldsNamed(fields);
@@ -230,6 +233,37 @@ void TestRecordReview::settledCellIsOnlyChecked()
     review = reviewRecord(input, today);
     QCOMPARE(review.notes.first().field, 0);
     QCOMPARE(review.notes.first().text, QStringLiteral("不像姓名（姓氏不常见）"));
+}
+
+// Whatever the rules remember from one record to the next, a record reviewed among thousands gives what
+// it gives alone, in a thread that has seen no other record.
+void TestRecordReview::sameAloneAsInARun()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("quorbel.*.debug=false"));
+    const QList<FieldDef> fields = reviewFields();
+    SamplePastes pastes(20261208, QDate::currentDate());
+    QStringList texts;
+    for (int i = 0; i < 5000; ++i)
+        texts.append(pastes.next().text);
+    QList<RecordReview> inRun;
+    QVERIFY(reviewTexts(
+        texts, fields, [](int) { return true; }, &inRun));
+    QCOMPARE(inRun.size(), texts.size());
+    int differing = 0;
+    for (int i = 0; i < texts.size(); ++i) {
+        RecordReview alone;
+        std::thread([&] { alone = reviewText(texts.at(i), fields); }).join();
+        const RecordReview &ran = inRun.at(i);
+        bool same = alone.suggested == ran.suggested && alone.notes.size() == ran.notes.size();
+        for (int n = 0; same && n < alone.notes.size(); ++n) {
+            const ReviewNote &a = alone.notes.at(n);
+            const ReviewNote &b = ran.notes.at(n);
+            same = a.field == b.field && a.kind == b.kind && a.text == b.text && a.values == b.values;
+        }
+        if (!same && ++differing <= 3)
+            qWarning() << "differs:" << texts.at(i);
+    }
+    QCOMPARE(differing, 0);
 }
 
 QTEST_GUILESS_MAIN(TestRecordReview)

@@ -1,0 +1,86 @@
+// A cell's checks run from the plainest fault to the subtlest: a glued label or a separator says more
+// than the value check it breaks, and the shape of a text is asked last, only of text fields whose
+// patterns fit one another's values.
+#include "review/cell_checks.h"
+
+#include "review/review_state.h"
+#include "review/review_wording.h"
+#include "review/value_checks.h"
+
+namespace {
+
+bool isTextKind(FieldKind kind)
+{
+    return kind == FieldKind::Name || kind == FieldKind::Major || kind == FieldKind::School
+        || kind == FieldKind::Class || kind == FieldKind::Department || kind == FieldKind::Grade;
+}
+
+// Gender, age and birth date told by the row's ID number; a mismatch is noted, never fixed, since
+// either side may be the wrong one.
+void checkAgainstIdNumber(ReviewState &state)
+{
+    QDate birth;
+    bool male = false;
+    bool known = false;
+    for (int f = 0; f < state.count && !known; ++f) {
+        if (state.kinds[f] == FieldKind::IdNumber && !state.broken[f] && !state.cell(f).isEmpty())
+            known = idNumberFacts(state.cell(f), &birth, &male);
+    }
+    if (!known)
+        return;
+    const int age = ageOn(birth, state.today);
+    for (int f = 0; f < state.count; ++f) {
+        const QString &value = state.cell(f);
+        if (state.broken[f] || value.isEmpty())
+            continue;
+        const FieldKind kind = state.kinds[f];
+        if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male)
+            state.addCheck(f, ReviewWording::genderAgainstId(male), false);
+        else if (kind == FieldKind::Age && qAbs(value.toInt() - age) > 1)
+            state.addCheck(f, ReviewWording::ageAgainstId(age), false);
+        else if (kind == FieldKind::BirthDate && parseDate(value) != birth)
+            state.addCheck(f, ReviewWording::birthDateAgainstId(birth), false);
+    }
+}
+
+} // namespace
+
+QString cellProblem(ReviewState &state, int f, const QString &value, bool lenient, bool labelled)
+{
+    const FieldKind kind = state.kinds[f];
+    const TextFacts facts = state.facts(value);
+    if (facts.gluedField >= 0)
+        return ReviewWording::holdsLabel(state.in.fields.at(facts.gluedField).name);
+    if (facts.filler)
+        return ReviewWording::fillerNotData();
+    const int separator = kind == FieldKind::BirthDate ? -1 : facts.separatorAt;
+    if (separator >= 0)
+        return ReviewWording::holdsSeparator(value.at(separator));
+    const QString problem = valueProblem(kind, value, state.today);
+    if (!problem.isEmpty() && !(lenient && (kind == FieldKind::IdNumber || kind == FieldKind::Mobile)))
+        return problem;
+    if (facts.fullWidth)
+        return ReviewWording::holdsFullWidth();
+    if (labelled && state.hasPattern(f) && !state.fits(f, value))
+        return ReviewWording::offPattern(value);
+    if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
+        return ReviewWording::looksLikeKind(facts.shape);
+    if (kind == FieldKind::Name && !facts.surname)
+        return ReviewWording::uncommonSurname();
+    if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)
+        return ReviewWording::looksLikeKind(FieldKind::Name);
+    return QString();
+}
+
+void checkCells(ReviewState &state)
+{
+    for (int f = 0; f < state.count; ++f) {
+        const QString &value = state.cell(f);
+        if (value.isEmpty())
+            continue;
+        const QString problem = cellProblem(state, f, value, false, state.in.labelled.value(f));
+        if (!problem.isEmpty())
+            state.addCheck(f, problem);
+    }
+    checkAgainstIdNumber(state);
+}

@@ -1,0 +1,38 @@
+// Every sentence the record review shows, in one place: the checks of a cell, the row's agreement
+// with its ID number, and the suggestions with their reasons.
+#pragma once
+
+#include "review/field_kind.h"
+
+#include <QChar>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace ReviewWording {
+
+// Checks of one cell.
+QString holdsLabel(const QString &label);
+QString fillerNotData();
+QString holdsSeparator(QChar separator);
+QString holdsFullWidth();
+QString offPattern(const QString &value);
+QString looksLikeKind(FieldKind kind);
+QString uncommonSurname();
+
+// The row against its ID number.
+QString genderAgainstId(bool male);
+QString ageAgainstId(int age);
+QString birthDateAgainstId(const QDate &birth);
+
+// Candidates and suggestions.
+QString candidates(const QStringList &values);
+QString suggestion(const QString &value, const QString &reason); // an empty value says 清空
+QString takenFrom(const QString &whole);
+QString commonSurname();
+QString onlyPassing();
+QString endsWith(const QString &ending);
+QString moveTo(const QString &fieldName);
+QString commonFiller();
+
+} // namespace ReviewWording

@@ -1,0 +1,138 @@
+// Character classes and endings are small fixed lists: the separators and brackets people type, and
+// the endings by which Chinese names of schools, majors, classes and departments end.
+#include "review/text_facts.h"
+
+#include "review/value_checks.h"
+#include "review/word_lists.h"
+
+namespace {
+
+struct Ending
+{
+    FieldKind kind;
+    QString text;
+};
+
+// Longer endings first, so that 大学 is read as a school before 学 as a major.
+const QList<Ending> &endings()
+{
+    static const QList<Ending> list = {
+        { FieldKind::School, QStringLiteral("大学") },     { FieldKind::School, QStringLiteral("学院") },
+        { FieldKind::School, QStringLiteral("学校") },     { FieldKind::School, QStringLiteral("中学") },
+        { FieldKind::School, QStringLiteral("小学") },     { FieldKind::Major, QStringLiteral("专业") },
+        { FieldKind::Major, QStringLiteral("工程") },      { FieldKind::Major, QStringLiteral("技术") },
+        { FieldKind::Major, QStringLiteral("管理") },      { FieldKind::Major, QStringLiteral("科学") },
+        { FieldKind::Major, QStringLiteral("贸易") },      { FieldKind::Major, QStringLiteral("设计") },
+        { FieldKind::Major, QStringLiteral("教育") },      { FieldKind::Major, QStringLiteral("护理") },
+        { FieldKind::Major, QStringLiteral("艺术") },      { FieldKind::Major, QStringLiteral("金融") },
+        { FieldKind::Department, QStringLiteral("中心") }, { FieldKind::Major, QStringLiteral("学") },
+        { FieldKind::Class, QStringLiteral("班") },        { FieldKind::Department, QStringLiteral("部") },
+        { FieldKind::Department, QStringLiteral("科") },   { FieldKind::Department, QStringLiteral("处") },
+        { FieldKind::Department, QStringLiteral("组") },   { FieldKind::Department, QStringLiteral("室") },
+        { FieldKind::Department, QStringLiteral("办") },
+    };
+    return list;
+}
+
+// (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
+bool looksLikeGrade(const QString &text)
+{
+    if (text.size() < 2 || text.size() > 6)
+        return false;
+    static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
+                                      QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
+                                      QStringLiteral("大"),   QStringLiteral("研") };
+    for (const QString &stage : stages) {
+        if (!text.startsWith(stage))
+            continue;
+        const QStringRef rest = text.midRef(stage.size());
+        return !rest.isEmpty() && QStringLiteral("一二三四").contains(rest.at(0))
+            && (rest.size() == 1 || rest.mid(1) == QStringLiteral("年级"));
+    }
+    return false;
+}
+
+// The field name (after opening brackets) that starts the text, the longest one, with a value after
+// it and whatever glue between.
+void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFacts *facts)
+{
+    int start = 0;
+    while (start < text.size() && isOpeningBracket(text.at(start)))
+        ++start;
+    int best = -1;
+    for (int f = 0; f < fields.size(); ++f) {
+        const QString &name = fields.at(f).name;
+        if (!name.isEmpty() && text.midRef(start).startsWith(name)
+            && (best < 0 || name.size() > fields.at(best).name.size()))
+            best = f;
+    }
+    if (best < 0)
+        return;
+    int at = start + fields.at(best).name.size();
+    while (at < text.size() && isGlue(text.at(at)))
+        ++at;
+    if (at < text.size()) {
+        facts->gluedField = best;
+        facts->gluedValueAt = at;
+    }
+}
+
+} // namespace
+
+bool isOpeningBracket(QChar c)
+{
+    return QStringLiteral("【[（(〔<《「").contains(c);
+}
+
+bool isUnknownSeparator(QChar c)
+{
+    return QStringLiteral("；;|｜/").contains(c);
+}
+
+bool isGlue(QChar c)
+{
+    return isUnknownSeparator(c) || QStringLiteral("】]）)〕>》」=＝-－—~～.．·").contains(c);
+}
+
+QString kindEnding(const QString &text, FieldKind *kind)
+{
+    for (const Ending &ending : endings()) {
+        if (text.size() > ending.text.size() && text.endsWith(ending.text)) {
+            if (kind)
+                *kind = ending.kind;
+            return ending.text;
+        }
+    }
+    return QString();
+}
+
+FieldKind kindByShape(const QString &text)
+{
+    if (looksLikeGrade(text))
+        return FieldKind::Grade;
+    FieldKind kind = FieldKind::Other;
+    kindEnding(text, &kind);
+    return kind;
+}
+
+TextFacts textFacts(const QString &text, const QList<FieldDef> &fields)
+{
+    TextFacts facts;
+    bool letterOrNumber = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (facts.separatorAt < 0 && isUnknownSeparator(c))
+            facts.separatorAt = i;
+        facts.fullWidth = facts.fullWidth || isFullWidthAlnum(c);
+        letterOrNumber = letterOrNumber || c.isLetterOrNumber();
+    }
+    facts.shape = kindByShape(text);
+    facts.filler = isFillerWord(text);
+    facts.surname = startsWithCommonSurname(text);
+    bool fieldName = false;
+    for (const FieldDef &field : fields)
+        fieldName = fieldName || field.name == text;
+    facts.noValue = facts.filler || fieldName || !letterOrNumber;
+    findGluedLabel(text, fields, &facts);
+    return facts;
+}

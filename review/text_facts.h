@@ -1,0 +1,35 @@
+// What a piece of text is, whatever field it is asked for: the characters that cut or glue it, the
+// kind its ending tells, and a field name glued to its front.
+#pragma once
+
+#include "fields/field_catalogue.h"
+#include "review/field_kind.h"
+
+#include <QChar>
+#include <QList>
+#include <QString>
+
+bool isOpeningBracket(QChar c);
+// Separators people use that the rules do not cut at.
+bool isUnknownSeparator(QChar c);
+// What may stand between a label and its value when the rules do not know it as a separator.
+bool isGlue(QChar c);
+
+// The ending that tells a text's kind (大学, 专业, 班, 部…), or the empty string.
+QString kindEnding(const QString &text, FieldKind *kind = nullptr);
+// The kind a text's shape tells (its ending, or a grade such as 高三), Other when it tells none.
+FieldKind kindByShape(const QString &text);
+
+struct TextFacts
+{
+    int gluedField = -1; // the field whose name starts it (after opening brackets), with a value after
+    int gluedValueAt = 0; // where that value starts
+    int separatorAt = -1; // the first separator the rules do not know
+    FieldKind shape = FieldKind::Other;
+    bool filler = false;
+    bool fullWidth = false; // holds full-width letters or digits
+    bool surname = false; // starts with a common surname
+    bool noValue = false; // a field's name, a filler word or bare punctuation: no field's value
+};
+
+TextFacts textFacts(const QString &text, const QList<FieldDef> &fields);
