@@ -45,30 +45,46 @@ void checkAgainstIdNumber(ReviewState &state)
 
 } // namespace
 
-QString cellProblem(ReviewState &state, int f, const QString &value, bool lenient, bool labelled)
+QString cellProblem(ReviewState &state, int f, const QString &value, bool labelled)
 {
     const FieldKind kind = state.kinds[f];
     const TextFacts facts = state.facts(value);
+    if (facts.labelWord != FieldKind::Other || facts.fieldName)
+        return ReviewWording::isLabel(value);
     if (facts.gluedField >= 0)
-        return ReviewWording::holdsLabel(state.in.fields.at(facts.gluedField).name);
+        return ReviewWording::holdsLabel(facts.gluedLabel);
     if (facts.filler)
         return ReviewWording::fillerNotData();
-    const int separator = kind == FieldKind::BirthDate ? -1 : facts.separatorAt;
-    if (separator >= 0)
-        return ReviewWording::holdsSeparator(value.at(separator));
+    if (facts.invisible)
+        return ReviewWording::holdsInvisible();
+    if (facts.numbering > 0)
+        return ReviewWording::holdsNumbering(value.left(facts.numbering));
+    const bool date = kind == FieldKind::BirthDate || kind == FieldKind::Date;
+    if (facts.separatorAt >= 0 && !(date && parseDate(value).isValid()))
+        return ReviewWording::holdsSeparator(value.at(facts.separatorAt));
+    if (facts.fullWidth && valueProblem(kind, halfWidth(value), state.today).isEmpty())
+        return ReviewWording::holdsFullWidth(value);
     const QString problem = valueProblem(kind, value, state.today);
-    if (!problem.isEmpty() && !(lenient && (kind == FieldKind::IdNumber || kind == FieldKind::Mobile)))
+    if (!problem.isEmpty())
         return problem;
-    if (facts.fullWidth)
-        return ReviewWording::holdsFullWidth();
-    if (labelled && state.hasPattern(f) && !state.fits(f, value))
+    if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
+        // The value has its field's shape: the pattern, not the value, is too narrow.
+        if (looksLike(kind, value, state.today) || (facts.shape == kind && kind != FieldKind::Other)) {
+            state.narrowPattern[f] = true;
+            return QString();
+        }
         return ReviewWording::offPattern(value);
+    }
     if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
         return ReviewWording::looksLikeKind(facts.shape);
     if (kind == FieldKind::Name && !facts.surname)
         return ReviewWording::uncommonSurname();
     if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)
         return ReviewWording::looksLikeKind(FieldKind::Name);
+    // A lax pattern took a value that plainly is of another kind (a mobile number in a QQ field).
+    const FieldKind plain = kind == FieldKind::Other ? FieldKind::Other : plainKind(value, state.today);
+    if (plain != FieldKind::Other && !kindCovers(kind, plain))
+        return ReviewWording::looksLikeKind(plain);
     return QString();
 }
 
@@ -78,7 +94,7 @@ void checkCells(ReviewState &state)
         const QString &value = state.cell(f);
         if (value.isEmpty())
             continue;
-        const QString problem = cellProblem(state, f, value, false, state.in.labelled.value(f));
+        const QString problem = cellProblem(state, f, value, state.in.labelled.value(f));
         if (!problem.isEmpty())
             state.addCheck(f, problem);
     }

@@ -2,6 +2,7 @@
 // that the value checks and suggestions know.
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 enum class FieldKind {
@@ -11,6 +12,8 @@ enum class FieldKind {
     Age,
     Class,
     Mobile,
+    Landline,
+    Phone,
     Email,
     StudentNumber,
     IdNumber,
@@ -18,7 +21,26 @@ enum class FieldKind {
     School,
     Grade,
     BirthDate,
+    Date,
+    Address,
+    Remark,
     Department,
+    Ethnicity,
+    Qq,
+    WeChat,
+    PoliticalStatus,
+    NativePlace,
+    Position,
+    EmployeeNumber,
+    Company,
+    PostCode,
 };
 
 FieldKind fieldKind(const QString &name);
+// Temporary stand-ins until the table of known fields lands.
+FieldKind labelKind(const QString &word);
+int labelPrefix(const QString &token, FieldKind *kind);
+QString kindName(FieldKind kind);
+bool kindCovers(FieldKind field, FieldKind value);
+bool looksLike(FieldKind kind, const QString &text, const QDate &today);
+FieldKind plainKind(const QString &text, const QDate &today);

@@ -10,6 +10,7 @@
 #include "review/review_state.h"
 #include "review/review_wording.h"
 #include "review/suggestion_rules.h"
+#include "review/value_checks.h"
 #include "review/word_lists.h"
 
 #include <algorithm>
@@ -28,6 +29,29 @@ void noteCandidates(ReviewState &state, int f, QVector<ReviewNote> *notes)
     }
     if (candidates.size() >= 2)
         notes->append({ f, ReviewNote::Kind::Candidates, ReviewWording::candidates(candidates), candidates });
+}
+
+// The one text left that has the open field's shape and fits its pattern but breaks a check: not
+// proposed, since a suggestion must pass, but named with its fault so that the value is not lost.
+void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
+{
+    if (state.proposals[f].made || !state.open(f) || !state.hasPattern(f))
+        return;
+    QString found;
+    for (const Source &source : state.sources) {
+        const QString half = halfWidth(source.text);
+        if (source.used || source.cell == f || !state.fits(f, half)
+            || !looksLike(state.kinds[f], half, state.today) || state.passes(f, half))
+            continue;
+        if (!found.isEmpty() && found != half)
+            return;
+        found = half;
+    }
+    if (!found.isEmpty())
+        notes->append({ f,
+                        ReviewNote::Kind::Candidates,
+                        ReviewWording::faultyCandidate(found, cellProblem(state, f, found, false)),
+                        { found } });
 }
 
 // The proposal for a field, or what its cell should do when it gave its text away or holds filler.
@@ -71,8 +95,10 @@ RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
     review.leftover = input.leftover;
     review.labelled = input.labelled;
     review.suggested = input.cells;
+    review.narrowPattern = state.narrowPattern.toList();
     for (int f = 0; f < state.count; ++f) {
         noteCandidates(state, f, &review.notes);
+        noteFaultyCandidate(state, f, &review.notes);
         for (const ReviewNote &note : qAsConst(state.checks)) {
             if (note.field == f)
                 review.notes.append(note);
@@ -93,7 +119,7 @@ RecordReview reviewText(const QString &text, const QList<FieldDef> &fields, cons
 {
     const RecordClassifier classifier(text, fields);
     const ReviewInput input {
-        fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}
+        fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}, text
     };
     return reviewRecord(input, today);
 }

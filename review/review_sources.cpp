@@ -1,8 +1,12 @@
 // Only text that stands in the record becomes a source: a suggestion never makes up a value. Field
-// names, filler words and bare punctuation are no value of any field and are left out.
+// names, label words, filler words and bare punctuation are no value of any field and are left out.
+// A token is cut at separators the rules do not know and at invisible characters always; at
+// punctuation that may also stand inside a value only when every piece is a value of some field or a
+// label word, and the whole is none.
 #include "review/review_sources.h"
 
 #include "review/review_state.h"
+#include "review/value_checks.h"
 
 namespace {
 
@@ -16,18 +20,77 @@ void addSource(ReviewState &state, const QString &text, int cell, bool piece, co
         ++state.wholeLeftovers;
 }
 
+QStringList cutWhere(const QString &text, bool (*cuts)(QChar))
+{
+    QStringList pieces;
+    int start = 0;
+    for (int i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !cuts(text.at(i)))
+            continue;
+        if (i > start)
+            pieces.append(text.mid(start, i - start));
+        start = i + 1;
+    }
+    return pieces;
+}
+
+bool cutsAlways(QChar c)
+{
+    return isUnknownSeparator(c) || isInvisible(c);
+}
+
+// A value some field takes, or one of a kind anyone would know.
+bool isSomeValue(ReviewState &state, const QString &text)
+{
+    if (plainKind(text, state.today) != FieldKind::Other || state.facts(text).labelWord != FieldKind::Other)
+        return true;
+    for (int f = 0; f < state.count; ++f) {
+        if (state.passes(f, text) || looksLike(state.kinds[f], text, state.today))
+            return true;
+    }
+    return false;
+}
+
+// The pieces at joining punctuation, or none when a piece is no value or the whole already is one.
+QStringList punctuationPieces(ReviewState &state, const QString &text)
+{
+    const QStringList pieces = cutWhere(text, isJoiningPunctuation);
+    if (pieces.size() < 2 || isSomeValue(state, text))
+        return {};
+    for (const QString &piece : pieces) {
+        if (!isSomeValue(state, piece))
+            return {};
+    }
+    return pieces;
+}
+
+// A cell a label filled with a value of its field's kind keeps its text: none of its pieces moves.
+bool rightAsLabelled(ReviewState &state, int cell)
+{
+    if (cell < 0 || !state.in.labelled.value(cell))
+        return false;
+    const QString &value = state.cell(cell);
+    const FieldKind kind = state.kinds[cell];
+    return looksLike(kind, value, state.today)
+        || (kind != FieldKind::Other && state.facts(value).shape == kind);
+}
+
 void addWithPieces(ReviewState &state, const QString &text, int cell)
 {
     addSource(state, text, cell, false, text);
-    if (state.facts(text).separatorAt < 0)
+    if (rightAsLabelled(state, cell))
         return;
-    int start = 0;
-    for (int i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !isUnknownSeparator(text.at(i)))
-            continue;
-        if (i > start)
-            addSource(state, text.mid(start, i - start), cell, true, text);
-        start = i + 1;
+    const TextFacts facts = state.facts(text);
+    QStringList pieces;
+    if (facts.separatorAt >= 0)
+        pieces = cutWhere(text, cutsAlways);
+    else if (facts.numbering > 0)
+        pieces = QStringList { text.mid(facts.numbering) };
+    else
+        pieces = punctuationPieces(state, text);
+    for (const QString &piece : qAsConst(pieces)) {
+        const int numbering = numberingLength(piece);
+        addSource(state, piece.mid(numbering), cell, true, text);
     }
 }
 

@@ -42,6 +42,10 @@ public:
     QStringList cells; // one for every field
     QVector<bool> settled;
     QVector<bool> broken; // a check found a fault in the cell
+    QVector<bool> usable; // the field has a pattern that compiles and is not too complex
+    QVector<bool> narrowPattern;
+    QStringList tokens; // the text's tokens in order, when the text is known
+    QStringList proposedValues; // a text goes to one column at most
     QVector<int> vacated; // the field a cell's text was proposed for, or -1
     QVector<Proposal> proposals;
     std::vector<Source> sources;
@@ -51,20 +55,22 @@ public:
     const QString &cell(int f) const { return cells.at(f); }
     // Nothing proposed yet, and the cell is empty or faulty and not set by hand.
     bool open(int f) const { return !settled[f] && (cell(f).isEmpty() || broken[f]) && !proposals[f].made; }
-    bool hasPattern(int f) const { return !in.fields.at(f).pattern.isEmpty(); }
+    // An invalid pattern, or one too complex to be used, judges nothing.
+    bool hasPattern(int f) const { return usable[f]; }
     // The field's pattern fits the text, as the rules decide it.
     bool fits(int f, const QString &text) const;
     const TextFacts &facts(const QString &text);
-    // The value passes the field's pattern and checks. Lenient: a value moved from another cell or
-    // a glued label may still break the ID number's or the mobile number's own check; that note
-    // follows it to its cell.
-    bool passes(int f, const QString &value, bool lenient);
+    // The value passes the field's pattern and every check of the field: what a suggestion must do.
+    bool passes(int f, const QString &value);
 
     void addCheck(int f, const QString &text, bool breaks = true);
-    void propose(int f, Source &source, const QString &value, const QString &reason);
+    // False, proposing nothing, when the value already went to another field.
+    bool propose(int f, Source *source, const QString &value, const QString &reason);
+    // The source that stands for the text, or nullptr.
+    Source *sourceOf(const QString &text);
 
 private:
     // Per record: a record asks the same questions of the same texts many times.
     QHash<QString, TextFacts> m_facts;
-    QHash<QString, QVector<qint8>> m_passes; // per field, strict then lenient: -1 not asked
+    QHash<QString, QVector<qint8>> m_passes; // per field: -1 not asked
 };

@@ -1,6 +1,10 @@
 // The review's sentences. Kept together so that the window's words can be read, and changed, at once.
 #include "review/review_wording.h"
 
+#include "review/value_checks.h"
+
+#include <algorithm>
+
 namespace ReviewWording {
 
 namespace {
@@ -24,8 +28,11 @@ QString kindWord(FieldKind kind)
         return QStringLiteral("部门");
     case FieldKind::Grade:
         return QStringLiteral("年级");
-    default:
+    case FieldKind::Name:
+    case FieldKind::Other:
         return QStringLiteral("姓名");
+    default:
+        return kindName(kind);
     }
 }
 
@@ -46,9 +53,27 @@ QString holdsSeparator(QChar separator)
     return QStringLiteral("含有分隔符") + quoted(separator);
 }
 
-QString holdsFullWidth()
+QString holdsFullWidth(const QString &value)
 {
-    return QStringLiteral("含全角字母或数字");
+    const bool letters = std::any_of(value.begin(), value.end(), [](QChar c) {
+        return isFullWidthAlnum(c) && !(c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19);
+    });
+    return letters ? QStringLiteral("含全角字母或数字") : QStringLiteral("含全角数字");
+}
+
+QString isLabel(const QString &word)
+{
+    return QStringLiteral("是标签") + quoted(word) + QStringLiteral("而非数据");
+}
+
+QString holdsInvisible()
+{
+    return QStringLiteral("含有不可见字符");
+}
+
+QString holdsNumbering(const QString &numbering)
+{
+    return QStringLiteral("含有序号") + quoted(numbering);
 }
 
 QString offPattern(const QString &value)
@@ -88,6 +113,11 @@ QString candidates(const QStringList &values)
     return QStringLiteral("候选：") + values.join(QStringLiteral("、"));
 }
 
+QString faultyCandidate(const QString &value, const QString &problem)
+{
+    return QStringLiteral("候选：") + value + QStringLiteral("（") + problem + QStringLiteral("）");
+}
+
 QString suggestion(const QString &value, const QString &reason)
 {
     const QString shown = value.isEmpty() ? QStringLiteral("清空") : value;
@@ -122,6 +152,16 @@ QString moveTo(const QString &fieldName)
 QString commonFiller()
 {
     return QStringLiteral("常见附言");
+}
+
+QString afterLabel(const QString &label)
+{
+    return QStringLiteral("跟在标签") + quoted(label) + QStringLiteral("之后");
+}
+
+QString onlyPhraseLeft()
+{
+    return QStringLiteral("唯一余下的短语");
 }
 
 } // namespace ReviewWording

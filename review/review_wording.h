@@ -15,9 +15,12 @@ namespace ReviewWording {
 QString holdsLabel(const QString &label);
 QString fillerNotData();
 QString holdsSeparator(QChar separator);
-QString holdsFullWidth();
+QString holdsFullWidth(const QString &value); // 含全角数字 when only digits are full-width
+QString isLabel(const QString &word);
+QString holdsInvisible();
+QString holdsNumbering(const QString &numbering);
 QString offPattern(const QString &value);
-QString looksLikeKind(FieldKind kind);
+QString looksLikeKind(FieldKind kind); // 像是手机号, 像是学校…
 QString uncommonSurname();
 
 // The row against its ID number.
@@ -27,6 +30,7 @@ QString birthDateAgainstId(const QDate &birth);
 
 // Candidates and suggestions.
 QString candidates(const QStringList &values);
+QString faultyCandidate(const QString &value, const QString &problem);
 QString suggestion(const QString &value, const QString &reason); // an empty value says 清空
 QString takenFrom(const QString &whole);
 QString commonSurname();
@@ -34,5 +38,7 @@ QString onlyPassing();
 QString endsWith(const QString &ending);
 QString moveTo(const QString &fieldName);
 QString commonFiller();
+QString afterLabel(const QString &label);
+QString onlyPhraseLeft();
 
 } // namespace ReviewWording

@@ -52,8 +52,13 @@ bool looksLikeGrade(const QString &text)
     return false;
 }
 
-// The field name (after opening brackets) that starts the text, the longest one, with a value after
-// it and whatever glue between.
+bool isClosingMark(QChar c)
+{
+    return QStringLiteral("】]）)〕>》」：:=＝").contains(c);
+}
+
+// The field name (after opening brackets) that starts the text, the longest one; else the field of the
+// kind of a label word that starts it. Only with a value after it and whatever glue between.
 void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFacts *facts)
 {
     int start = 0;
@@ -66,14 +71,30 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFact
             && (best < 0 || name.size() > fields.at(best).name.size()))
             best = f;
     }
-    if (best < 0)
-        return;
-    int at = start + fields.at(best).name.size();
+    int at = best >= 0 ? start + fields.at(best).name.size() : 0;
+    if (best < 0) {
+        FieldKind kind = FieldKind::Other;
+        at = labelPrefix(text, &kind);
+        for (int f = 0; f < fields.size() && at > 0 && best < 0; ++f) {
+            if (fieldKind(fields.at(f).name) == kind)
+                best = f;
+        }
+        for (int f = 0; f < fields.size() && at > 0 && best < 0; ++f) {
+            if (kindCovers(fieldKind(fields.at(f).name), kind))
+                best = f;
+        }
+        if (best < 0)
+            return;
+    }
+    int labelEnd = at;
+    while (labelEnd > start && isClosingMark(text.at(labelEnd - 1)))
+        --labelEnd;
     while (at < text.size() && isGlue(text.at(at)))
         ++at;
     if (at < text.size()) {
         facts->gluedField = best;
         facts->gluedValueAt = at;
+        facts->gluedLabel = text.mid(start, labelEnd - start);
     }
 }
 
@@ -87,6 +108,46 @@ bool isOpeningBracket(QChar c)
 bool isUnknownSeparator(QChar c)
 {
     return QStringLiteral("；;|｜/").contains(c);
+}
+
+bool isInvisible(QChar c)
+{
+    switch (c.unicode()) {
+    case 0xFEFF:
+    case 0x200B:
+    case 0x200C:
+    case 0x200D:
+    case 0x2060:
+    case 0x00A0:
+    case 0x3000:
+        return true;
+    default:
+        return c.category() == QChar::Other_Format || c.category() == QChar::Separator_Space || c.isSpace();
+    }
+}
+
+bool isJoiningPunctuation(QChar c)
+{
+    return QStringLiteral("-－—./／·~～+＋&＆_").contains(c);
+}
+
+int numberingLength(const QString &text)
+{
+    int at = 0;
+    const bool bracket = text.startsWith(QLatin1Char('(')) || text.startsWith(QChar(u'（'));
+    at += bracket;
+    const int digits = at;
+    while (at < text.size() && at - digits < 3 && text.at(at).isDigit())
+        ++at;
+    if (at == digits || at >= text.size())
+        return 0;
+    const QChar mark = text.at(at);
+    const bool closes =
+        bracket ? QStringLiteral(")）").contains(mark) : QStringLiteral(".．、)）").contains(mark);
+    // A value must follow, and not a digit: 3.5 is a number, 2019.3.1 a date.
+    if (!closes || at + 1 >= text.size() || text.at(at + 1).isDigit())
+        return 0;
+    return at + 1;
 }
 
 bool isGlue(QChar c)
@@ -121,7 +182,9 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields)
     bool letterOrNumber = false;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (facts.separatorAt < 0 && isUnknownSeparator(c))
+        const bool invisible = isInvisible(c);
+        facts.invisible = facts.invisible || invisible;
+        if (facts.separatorAt < 0 && (invisible || isUnknownSeparator(c)))
             facts.separatorAt = i;
         facts.fullWidth = facts.fullWidth || isFullWidthAlnum(c);
         letterOrNumber = letterOrNumber || c.isLetterOrNumber();
@@ -129,10 +192,12 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields)
     facts.shape = kindByShape(text);
     facts.filler = isFillerWord(text);
     facts.surname = startsWithCommonSurname(text);
-    bool fieldName = false;
     for (const FieldDef &field : fields)
-        fieldName = fieldName || field.name == text;
-    facts.noValue = facts.filler || fieldName || !letterOrNumber;
-    findGluedLabel(text, fields, &facts);
+        facts.fieldName = facts.fieldName || field.name == text;
+    facts.labelWord = labelKind(text);
+    facts.numbering = numberingLength(text);
+    facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
+    if (facts.labelWord == FieldKind::Other)
+        findGluedLabel(text, fields, &facts);
     return facts;
 }

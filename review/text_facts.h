@@ -14,6 +14,13 @@ bool isOpeningBracket(QChar c);
 bool isUnknownSeparator(QChar c);
 // What may stand between a label and its value when the rules do not know it as a separator.
 bool isGlue(QChar c);
+// Zero-width, format and odd space characters: invisible, they glue two values into one token.
+bool isInvisible(QChar c);
+// Punctuation that may join two values ("男-计算机", "张三/女") but also stands inside one (dates,
+// e-mail addresses, landlines).
+bool isJoiningPunctuation(QChar c);
+// The length of list numbering glued to the front ("3.", "2、", "(4)"), 0 when there is none.
+int numberingLength(const QString &text);
 
 // The ending that tells a text's kind (大学, 专业, 班, 部…), or the empty string.
 QString kindEnding(const QString &text, FieldKind *kind = nullptr);
@@ -22,14 +29,19 @@ FieldKind kindByShape(const QString &text);
 
 struct TextFacts
 {
-    int gluedField = -1; // the field whose name starts it (after opening brackets), with a value after
+    int gluedField = -1; // the field whose name or label word starts it, with a value after
     int gluedValueAt = 0; // where that value starts
-    int separatorAt = -1; // the first separator the rules do not know
+    QString gluedLabel; // the label as written, brackets and colon aside
+    FieldKind labelWord = FieldKind::Other; // the whole text is a label word of this kind
+    bool fieldName = false; // the whole text is a field's name
+    int separatorAt = -1; // the first separator the rules do not know, invisible ones included
+    bool invisible = false; // holds an invisible character
+    int numbering = 0; // list numbering glued to its front
     FieldKind shape = FieldKind::Other;
     bool filler = false;
     bool fullWidth = false; // holds full-width letters or digits
     bool surname = false; // starts with a common surname
-    bool noValue = false; // a field's name, a filler word or bare punctuation: no field's value
+    bool noValue = false; // a field's name, a label word, a filler word or bare punctuation: no value
 };
 
 TextFacts textFacts(const QString &text, const QList<FieldDef> &fields);

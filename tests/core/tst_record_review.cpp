@@ -148,7 +148,7 @@ void TestRecordReview::review_data()
                                  << QStringList { "张三", "女" };
     QTest::newRow("half-width, own cell and left-over token")
         << QStringList { "姓名", "年龄", "手机号" } << "张三 ３８ １３８１２３４５６７８"
-        << QStringList { "1 check 年龄应为1–120的整数", "1 suggestion 建议：38（来自“３８”）",
+        << QStringList { "1 check 含全角数字", "1 suggestion 建议：38（来自“３８”）",
                          "2 suggestion 建议：13812345678（来自“１３８１２３４５６７８”）" }
         << QStringList { "张三", "38", "13812345678" };
     QTest::newRow("surname and check tell candidates apart")
@@ -177,8 +177,11 @@ void TestRecordReview::review_data()
                          "1 suggestion 建议：2020123456789（来自“2020123456789”）" }
         << QStringList { "", "2020123456789" };
     QTest::newRow("labelled value off its pattern")
-        << QStringList { "班级" } << "班级 三班" << QStringList { "0 check “三班”不符合本字段的格式" }
-        << QStringList { "三班" };
+        << QStringList { "班级" } << "班级 张三" << QStringList { "0 check “张三”不符合本字段的格式" }
+        << QStringList { "张三" };
+    // A class, but not as the pattern wants it: the pattern is too narrow, the value is not wrong.
+    QTest::newRow("labelled value of its kind off a narrow pattern")
+        << QStringList { "班级" } << "班级 三班" << QStringList() << QStringList { "三班" };
     QTest::newRow("filler word is no candidate")
         << QStringList { "姓名", "专业" } << "张三 暂无"
         << QStringList { "0 suggestion 建议：张三（常见姓氏）" } << QStringList { "张三", "" };
@@ -223,7 +226,8 @@ void TestRecordReview::settledCellIsOnlyChecked()
                         { "", "性别女" },
                         { false, false },
                         { "张三", "李四" },
-                        { true, false } };
+                        { true, false },
+                        {} };
     RecordReview review = reviewRecord(input, today);
     QCOMPARE(review.notes.size(), 2);
     QCOMPARE(review.notes.at(0).text, QStringLiteral("含有标签“性别”"));
