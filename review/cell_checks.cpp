@@ -49,12 +49,12 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
 {
     const FieldKind kind = state.kinds[f];
     const TextFacts facts = state.facts(value);
-    if (facts.labelWord != FieldKind::Other || facts.fieldName)
-        return ReviewWording::isLabel(value);
-    if (facts.gluedField >= 0)
-        return ReviewWording::holdsLabel(facts.gluedLabel);
     if (facts.filler)
         return ReviewWording::fillerNotData();
+    if (facts.gluedField >= 0)
+        return ReviewWording::holdsLabel(facts.gluedLabel);
+    if (facts.labelWord != FieldKind::Other || facts.fieldName)
+        return ReviewWording::isLabel(value);
     if (facts.invisible)
         return ReviewWording::holdsInvisible();
     if (facts.numbering > 0)

@@ -3,7 +3,7 @@
 // suggestion rules each work on it in turn.
 #pragma once
 
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
 #include "review/record_review.h"
 #include "review/text_facts.h"
 

@@ -2,7 +2,7 @@
 // with its ID number, and the suggestions with their reasons.
 #pragma once
 
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
 
 #include <QChar>
 #include <QDate>

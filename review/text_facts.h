@@ -3,7 +3,7 @@
 #pragma once
 
 #include "fields/field_catalogue.h"
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
 
 #include <QChar>
 #include <QList>
