@@ -139,9 +139,9 @@ QString onlyPassing()
     return QStringLiteral("唯一通过校验的候选");
 }
 
-QString endsWith(const QString &ending)
+QString shapeOf(FieldKind kind)
 {
-    return QStringLiteral("以") + quoted(ending) + QStringLiteral("结尾");
+    return QStringLiteral("形似") + kindWord(kind);
 }
 
 QString moveTo(const QString &fieldName)

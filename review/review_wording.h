@@ -35,7 +35,7 @@ QString suggestion(const QString &value, const QString &reason); // an empty val
 QString takenFrom(const QString &whole);
 QString commonSurname();
 QString onlyPassing();
-QString endsWith(const QString &ending);
+QString shapeOf(FieldKind kind); // the reason a text of that shape is proposed
 QString moveTo(const QString &fieldName);
 QString commonFiller();
 QString afterLabel(const QString &label);

@@ -201,24 +201,25 @@ void proposeByCheck(ReviewState &state)
 }
 
 // The one text whose ending tells the field's kind; for a field without a usable pattern, the one
-// text of its kind's shape (an address, a landline, a date).
+// text of its kind's shape (an address, a landline, a date, a name with a common surname).
 void proposeByShape(ReviewState &state)
 {
     for (int g = 0; g < state.count; ++g) {
         const FieldKind kind = state.kinds[g];
-        if (!state.open(g) || kind == FieldKind::Other || kind == FieldKind::Name)
-            continue;
         const bool byLook = !state.hasPattern(g);
+        if (!state.open(g) || kind == FieldKind::Other || (kind == FieldKind::Name && !byLook))
+            continue;
         QString value;
         const int s = onlySource(state, g, &value, [&](const Source &source) {
+            if (kind == FieldKind::Name)
+                return source.facts.surname && looksLike(kind, source.text, state.today);
             return source.facts.shape == kind || (byLook && looksLike(kind, source.text, state.today));
         });
-        if (s < 0)
-            continue;
-        const QString ending = kindEnding(value);
-        state.propose(g, &state.sources[s], value,
-                      ending.isEmpty() ? ReviewWording::takenFrom(state.sources[s].whole)
-                                       : ReviewWording::endsWith(ending));
+        if (s >= 0)
+            state.propose(g, &state.sources[s], value,
+                          reasonOf(state.sources[s],
+                                   kind == FieldKind::Name ? ReviewWording::commonSurname()
+                                                           : ReviewWording::shapeOf(kind)));
     }
 }
 

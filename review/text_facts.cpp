@@ -7,33 +7,6 @@
 
 namespace {
 
-struct Ending
-{
-    FieldKind kind;
-    QString text;
-};
-
-// Longer endings first, so that 大学 is read as a school before 学 as a major.
-const QList<Ending> &endings()
-{
-    static const QList<Ending> list = {
-        { FieldKind::School, QStringLiteral("大学") },     { FieldKind::School, QStringLiteral("学院") },
-        { FieldKind::School, QStringLiteral("学校") },     { FieldKind::School, QStringLiteral("中学") },
-        { FieldKind::School, QStringLiteral("小学") },     { FieldKind::Major, QStringLiteral("专业") },
-        { FieldKind::Major, QStringLiteral("工程") },      { FieldKind::Major, QStringLiteral("技术") },
-        { FieldKind::Major, QStringLiteral("管理") },      { FieldKind::Major, QStringLiteral("科学") },
-        { FieldKind::Major, QStringLiteral("贸易") },      { FieldKind::Major, QStringLiteral("设计") },
-        { FieldKind::Major, QStringLiteral("教育") },      { FieldKind::Major, QStringLiteral("护理") },
-        { FieldKind::Major, QStringLiteral("艺术") },      { FieldKind::Major, QStringLiteral("金融") },
-        { FieldKind::Department, QStringLiteral("中心") }, { FieldKind::Major, QStringLiteral("学") },
-        { FieldKind::Class, QStringLiteral("班") },        { FieldKind::Department, QStringLiteral("部") },
-        { FieldKind::Department, QStringLiteral("科") },   { FieldKind::Department, QStringLiteral("处") },
-        { FieldKind::Department, QStringLiteral("组") },   { FieldKind::Department, QStringLiteral("室") },
-        { FieldKind::Department, QStringLiteral("办") },
-    };
-    return list;
-}
-
 // (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
 bool looksLikeGrade(const QString &text)
 {
@@ -57,8 +30,9 @@ bool isClosingMark(QChar c)
     return QStringLiteral("】]）)〕>》」：:=＝").contains(c);
 }
 
-// The field name (after opening brackets) that starts the text, the longest one; else the field of the
-// kind of a label word that starts it. Only with a value after it and whatever glue between.
+// The field name (after opening brackets) or the label word that starts the text, the longer one,
+// and the field it points to: the field of that name, else the first of the label's kind. Only with a
+// value after it and whatever glue between.
 void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFacts *facts)
 {
     int start = 0;
@@ -72,20 +46,25 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFact
             best = f;
     }
     int at = best >= 0 ? start + fields.at(best).name.size() : 0;
-    if (best < 0) {
-        FieldKind kind = FieldKind::Other;
-        at = labelPrefix(text, &kind);
-        for (int f = 0; f < fields.size() && at > 0 && best < 0; ++f) {
+    FieldKind kind = FieldKind::Other;
+    const int labelled = labelPrefix(text, &kind);
+    if (labelled > at) {
+        int byKind = -1;
+        for (int f = 0; f < fields.size() && byKind < 0; ++f) {
             if (fieldKind(fields.at(f).name) == kind)
-                best = f;
+                byKind = f;
         }
-        for (int f = 0; f < fields.size() && at > 0 && best < 0; ++f) {
+        for (int f = 0; f < fields.size() && byKind < 0; ++f) {
             if (kindCovers(fieldKind(fields.at(f).name), kind))
-                best = f;
+                byKind = f;
         }
-        if (best < 0)
-            return;
+        if (byKind >= 0) {
+            best = byKind;
+            at = labelled;
+        }
     }
+    if (best < 0)
+        return;
     int labelEnd = at;
     while (labelEnd > start && isClosingMark(text.at(labelEnd - 1)))
         --labelEnd;
@@ -155,25 +134,11 @@ bool isGlue(QChar c)
     return isUnknownSeparator(c) || QStringLiteral("】]）)〕>》」=＝-－—~～.．·").contains(c);
 }
 
-QString kindEnding(const QString &text, FieldKind *kind)
-{
-    for (const Ending &ending : endings()) {
-        if (text.size() > ending.text.size() && text.endsWith(ending.text)) {
-            if (kind)
-                *kind = ending.kind;
-            return ending.text;
-        }
-    }
-    return QString();
-}
-
 FieldKind kindByShape(const QString &text)
 {
     if (looksLikeGrade(text))
         return FieldKind::Grade;
-    FieldKind kind = FieldKind::Other;
-    kindEnding(text, &kind);
-    return kind;
+    return kindByEnding(text);
 }
 
 TextFacts textFacts(const QString &text, const QList<FieldDef> &fields)

@@ -22,8 +22,6 @@ bool isJoiningPunctuation(QChar c);
 // The length of list numbering glued to the front ("3.", "2、", "(4)"), 0 when there is none.
 int numberingLength(const QString &text);
 
-// The ending that tells a text's kind (大学, 专业, 班, 部…), or the empty string.
-QString kindEnding(const QString &text, FieldKind *kind = nullptr);
 // The kind a text's shape tells (its ending, or a grade such as 高三), Other when it tells none.
 FieldKind kindByShape(const QString &text);
 

@@ -315,7 +315,7 @@ void TestRecordReview::review_data()
         << QStringList { "张伟", "软件工程" };
     QTest::newRow("ending of a field without pattern")
         << QStringList { "姓名", "部门" } << "张三 学生会宣传部"
-        << QStringList { "1 suggestion 建议：学生会宣传部（以“部”结尾）" }
+        << QStringList { "1 suggestion 建议：学生会宣传部（形似部门）" }
         << QStringList { "张三", "学生会宣传部" };
     QTest::newRow("split at a separator the rules do not know")
         << QStringList { "姓名", "性别" } << "张三；男"
