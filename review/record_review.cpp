@@ -35,7 +35,12 @@ void noteCandidates(ReviewState &state, int f, QVector<ReviewNote> *notes)
 // proposed, since a suggestion must pass, but named with its fault so that the value is not lost.
 void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
 {
-    if (state.proposals[f].made || !state.open(f) || !state.hasPattern(f))
+    // Only kinds whose shape is narrow enough that a text of it is surely meant for the field.
+    static const QVector<FieldKind> narrow {
+        FieldKind::IdNumber, FieldKind::Mobile, FieldKind::Landline,
+        FieldKind::Phone,    FieldKind::Email,  FieldKind::StudentNumber
+    };
+    if (state.proposals[f].made || !state.open(f) || !state.hasPattern(f) || !narrow.contains(state.kinds[f]))
         return;
     QString found;
     for (const Source &source : state.sources) {
@@ -55,14 +60,25 @@ void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
 }
 
 // The proposal for a field, or what its cell should do when it gave its text away or holds filler.
-Proposal finalProposal(const ReviewState &state, int f)
+Proposal finalProposal(ReviewState &state, int f)
 {
     if (state.proposals[f].made)
         return state.proposals[f];
     if (state.vacated[f] >= 0)
         return { true, QString(), ReviewWording::moveTo(state.in.fields.at(state.vacated[f]).name) };
-    if (!state.settled[f] && isFillerWord(state.cell(f)))
+    if (state.settled[f] || state.cell(f).isEmpty())
+        return {};
+    const QString &value = state.cell(f);
+    if (isFillerWord(value))
         return { true, QString(), ReviewWording::commonFiller() };
+    const TextFacts facts = state.facts(value);
+    if (facts.labelWord != FieldKind::Other || facts.fieldName)
+        return { true, QString(), ReviewWording::isLabel(value) };
+    // A faulty cell a pattern filled with what plainly is another kind of value: it does not belong.
+    const FieldKind plain = plainKind(value, state.today);
+    if (state.broken[f] && !state.in.labelled.value(f) && plain != FieldKind::Other
+        && !kindCovers(state.kinds[f], plain))
+        return { true, QString(), ReviewWording::looksLikeKind(plain) };
     return {};
 }
 

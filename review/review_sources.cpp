@@ -8,6 +8,8 @@
 #include "review/review_state.h"
 #include "review/value_checks.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 void addSource(ReviewState &state, const QString &text, int cell, bool piece, const QString &whole)
@@ -64,6 +66,18 @@ QStringList punctuationPieces(ReviewState &state, const QString &text)
     return pieces;
 }
 
+// The value after list numbering that a digit follows ("3.1988/09/28", "4.38"): only when that rest is a
+// value and the whole is none, since 3.5 or 2019.3.1 are values themselves.
+QString numbered(ReviewState &state, const QString &text)
+{
+    static const QRegularExpression numbering(QStringLiteral("^\\d{1,2}[.．、)）](?=\\d)"));
+    const QRegularExpressionMatch match = numbering.match(text);
+    if (!match.hasMatch())
+        return QString();
+    const QString rest = text.mid(match.capturedLength());
+    return isSomeValue(state, rest) && !isSomeValue(state, text) ? rest : QString();
+}
+
 // A cell a label filled with a value of its field's kind keeps its text: none of its pieces moves.
 bool rightAsLabelled(ReviewState &state, int cell)
 {
@@ -81,9 +95,12 @@ void addWithPieces(ReviewState &state, const QString &text, int cell)
     if (rightAsLabelled(state, cell))
         return;
     const TextFacts facts = state.facts(text);
+    const bool plain = plainKind(text, state.today) != FieldKind::Other;
     QStringList pieces;
-    if (facts.separatorAt >= 0)
-        pieces = cutWhere(text, cutsAlways);
+    if (!numbered(state, text).isEmpty())
+        pieces = QStringList { numbered(state, text) };
+    else if (facts.invisible || (facts.separatorAt >= 0 && !plain))
+        pieces = cutWhere(text, facts.invisible && plain ? isInvisible : cutsAlways);
     else if (facts.numbering > 0)
         pieces = QStringList { text.mid(facts.numbering) };
     else

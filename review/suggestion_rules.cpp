@@ -15,13 +15,18 @@
 
 namespace {
 
-// The value as it passes the field, as written or made half-width; empty when it passes neither way.
+// The value as it passes the field: as written, as a value of the field's kind is written (half-width,
+// a mobile number without +86 or the spaces between its groups), or made half-width; empty when none
+// of these passes.
 QString passingForm(ReviewState &state, int g, const QString &text)
 {
     if (state.passes(g, text))
         return text;
-    const QString half = halfWidth(text);
-    return half != text && state.passes(g, half) ? half : QString();
+    for (const QString &form : { canonicalValue(state.kinds[g], text), halfWidth(text) }) {
+        if (form != text && !form.isEmpty() && state.passes(g, form))
+            return form;
+    }
+    return QString();
 }
 
 // The one source that fits the field (made half-width where needed) among those accepted, or -1.
@@ -79,6 +84,17 @@ void proposeLabelled(ReviewState &state, const QString &label, const QString &va
         state.propose(g, source, fit, ReviewWording::afterLabel(label));
 }
 
+// A line as a spreadsheet row: cut at TAB where it has one, so that empty cells keep their place.
+QStringList cells(const QString &line)
+{
+    if (!line.contains(QLatin1Char('\t')))
+        return segmentText(line);
+    QStringList cut = line.split(QLatin1Char('\t'));
+    for (QString &cell : cut)
+        cell = cell.trimmed();
+    return cut;
+}
+
 bool isLabelToken(ReviewState &state, const QString &token)
 {
     const TextFacts &facts = state.facts(token);
@@ -124,14 +140,16 @@ void proposeFromLabels(ReviewState &state)
 {
     const QStringList lines = state.in.text.split(QLatin1Char('\n'));
     for (int l = 0; l + 1 < lines.size(); ++l) {
-        const QStringList labels = segmentText(lines.at(l));
-        const QStringList values = segmentText(lines.at(l + 1));
+        const QStringList labels = cells(lines.at(l));
+        const QStringList values = cells(lines.at(l + 1));
         if (labels.size() < 2 || labels.size() != values.size()
             || !std::all_of(labels.begin(), labels.end(),
                             [&](const QString &t) { return isLabelToken(state, t); }))
             continue;
-        for (int i = 0; i < labels.size(); ++i)
-            proposeLabelled(state, labels.at(i), values.at(i));
+        for (int i = 0; i < labels.size(); ++i) {
+            if (!values.at(i).isEmpty())
+                proposeLabelled(state, labels.at(i), values.at(i));
+        }
     }
     for (int i = 0; i + 1 < state.tokens.size(); ++i) {
         const QString &label = state.tokens.at(i);
@@ -207,7 +225,8 @@ void proposeByShape(ReviewState &state)
     for (int g = 0; g < state.count; ++g) {
         const FieldKind kind = state.kinds[g];
         const bool byLook = !state.hasPattern(g);
-        if (!state.open(g) || kind == FieldKind::Other || (kind == FieldKind::Name && !byLook))
+        if (!state.open(g) || kind == FieldKind::Other || kind == FieldKind::Remark
+            || (kind == FieldKind::Name && !byLook))
             continue;
         QString value;
         const int s = onlySource(state, g, &value, [&](const Source &source) {
@@ -223,6 +242,11 @@ void proposeByShape(ReviewState &state)
     }
 }
 
+bool isChinese(QChar c)
+{
+    return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF;
+}
+
 // A remarks field takes the one short phrase left over that is no value of any other field.
 void proposeRemark(ReviewState &state)
 {
@@ -234,6 +258,7 @@ void proposeRemark(ReviewState &state)
         for (int s = 0; s < int(state.sources.size()); ++s) {
             const Source &source = state.sources[s];
             if (source.used || source.cell >= 0 || source.text.size() < 2 || source.text.size() > 12
+                || !std::any_of(source.text.begin(), source.text.end(), isChinese)
                 || source.facts.shape != FieldKind::Other
                 || plainKind(source.text, state.today) != FieldKind::Other)
                 continue;
