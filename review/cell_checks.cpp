@@ -45,7 +45,7 @@ void checkAgainstIdNumber(ReviewState &state)
 
 } // namespace
 
-QString cellProblem(ReviewState &state, int f, const QString &value, bool labelled)
+QString cellProblem(ReviewState &state, int f, const QString &value, bool labelled, bool *narrow)
 {
     const FieldKind kind = state.kinds[f];
     const TextFacts facts = state.facts(value);
@@ -70,7 +70,8 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
         // The value has its field's shape: the pattern, not the value, is too narrow.
         if (looksLike(kind, value, state.today) || (facts.shape == kind && kind != FieldKind::Other)) {
-            state.narrowPattern[f] = true;
+            if (narrow)
+                *narrow = true;
             return QString();
         }
         return ReviewWording::offPattern(value);
@@ -94,7 +95,9 @@ void checkCells(ReviewState &state)
         const QString &value = state.cell(f);
         if (value.isEmpty())
             continue;
-        const QString problem = cellProblem(state, f, value, state.in.labelled.value(f));
+        bool narrow = false;
+        const QString problem = cellProblem(state, f, value, state.in.labelled.value(f), &narrow);
+        state.narrowPattern[f] = narrow;
         if (!problem.isEmpty())
             state.addCheck(f, problem);
     }

@@ -10,6 +10,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 void addSource(ReviewState &state, const QString &text, int cell, bool piece, const QString &whole)
@@ -53,17 +55,28 @@ bool isSomeValue(ReviewState &state, const QString &text)
     return false;
 }
 
+// The text cut at joining punctuation into values, left to right: each piece a value of some field or
+// a label word ("tiantian@qq.com-所在部门" at the dash only); none when it cannot be cut so.
+QStringList valuePieces(ReviewState &state, const QString &text)
+{
+    if (isSomeValue(state, text))
+        return { text };
+    for (int i = 1; i + 1 < text.size(); ++i) {
+        if (!isJoiningPunctuation(text.at(i)) || !isSomeValue(state, text.left(i)))
+            continue;
+        const QStringList rest = valuePieces(state, text.mid(i + 1));
+        if (!rest.isEmpty())
+            return QStringList { text.left(i) } + rest;
+    }
+    return {};
+}
+
 // The pieces at joining punctuation, or none when a piece is no value or the whole already is one.
 QStringList punctuationPieces(ReviewState &state, const QString &text)
 {
-    const QStringList pieces = cutWhere(text, isJoiningPunctuation);
-    if (pieces.size() < 2 || isSomeValue(state, text))
+    if (isSomeValue(state, text) || !std::any_of(text.begin(), text.end(), isJoiningPunctuation))
         return {};
-    for (const QString &piece : pieces) {
-        if (!isSomeValue(state, piece))
-            return {};
-    }
-    return pieces;
+    return valuePieces(state, text);
 }
 
 // The value after list numbering that a digit follows ("3.1988/09/28", "4.38"): only when that rest is a

@@ -59,14 +59,17 @@ const TextFacts &ReviewState::facts(const QString &text)
     return *found;
 }
 
-bool ReviewState::passes(int f, const QString &value)
+bool ReviewState::passes(int f, const QString &value, bool byShape)
 {
     QVector<qint8> &verdicts = m_passes[value];
     if (verdicts.isEmpty())
-        verdicts.fill(-1, count);
-    qint8 &verdict = verdicts[f];
-    if (verdict < 0)
-        verdict = cellProblem(*this, f, value, false).isEmpty() && (!hasPattern(f) || fits(f, value));
+        verdicts.fill(-1, 2 * count);
+    qint8 &verdict = verdicts[2 * f + (byShape ? 1 : 0)];
+    if (verdict < 0) {
+        verdict = byShape
+            ? cellProblem(*this, f, value, true).isEmpty()
+            : cellProblem(*this, f, value, false).isEmpty() && (!hasPattern(f) || fits(f, value));
+    }
     return verdict;
 }
 

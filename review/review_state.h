@@ -61,7 +61,9 @@ public:
     bool fits(int f, const QString &text) const;
     const TextFacts &facts(const QString &text);
     // The value passes the field's pattern and every check of the field: what a suggestion must do.
-    bool passes(int f, const QString &value);
+    // By shape: as a label would put it in the cell, where a value of the field's kind that a narrow
+    // pattern does not fit still passes.
+    bool passes(int f, const QString &value, bool byShape = false);
 
     void addCheck(int f, const QString &text, bool breaks = true);
     // False, proposing nothing, when the value already went to another field.
@@ -72,5 +74,5 @@ public:
 private:
     // Per record: a record asks the same questions of the same texts many times.
     QHash<QString, TextFacts> m_facts;
-    QHash<QString, QVector<qint8>> m_passes; // per field: -1 not asked
+    QHash<QString, QVector<qint8>> m_passes; // per field, by pattern then by shape: -1 not asked
 };

@@ -18,19 +18,20 @@ namespace {
 // The value as it passes the field: as written, as a value of the field's kind is written (half-width,
 // a mobile number without +86 or the spaces between its groups), or made half-width; empty when none
 // of these passes.
-QString passingForm(ReviewState &state, int g, const QString &text)
+QString passingForm(ReviewState &state, int g, const QString &text, bool byShape = false)
 {
-    if (state.passes(g, text))
+    if (state.passes(g, text, byShape))
         return text;
     for (const QString &form : { canonicalValue(state.kinds[g], text), halfWidth(text) }) {
-        if (form != text && !form.isEmpty() && state.passes(g, form))
+        if (form != text && !form.isEmpty() && state.passes(g, form, byShape))
             return form;
     }
     return QString();
 }
 
 // The one source that fits the field (made half-width where needed) among those accepted, or -1.
-int onlySource(ReviewState &state, int g, QString *value, const std::function<bool(const Source &)> &accept)
+int onlySource(ReviewState &state, int g, QString *value, const std::function<bool(const Source &)> &accept,
+               bool byShape = false)
 {
     int found = -1;
     QString foundValue;
@@ -38,7 +39,7 @@ int onlySource(ReviewState &state, int g, QString *value, const std::function<bo
         const Source &source = state.sources[s];
         if (source.used || (source.cell == g && !source.piece) || !accept(source))
             continue;
-        const QString fit = passingForm(state, g, source.text);
+        const QString fit = passingForm(state, g, source.text, byShape);
         if (fit.isEmpty())
             continue;
         if (found < 0) {
@@ -79,7 +80,7 @@ void proposeLabelled(ReviewState &state, const QString &label, const QString &va
     const TextFacts &facts = state.facts(label);
     const int g = fieldForLabel(state, label, facts.labelWord);
     Source *source = g >= 0 ? state.sourceOf(value) : nullptr;
-    const QString fit = source ? passingForm(state, g, value) : QString();
+    const QString fit = source ? passingForm(state, g, value, true) : QString();
     if (!fit.isEmpty())
         state.propose(g, source, fit, ReviewWording::afterLabel(label));
 }
@@ -107,7 +108,7 @@ void proposeGlued(ReviewState &state)
         const int g = source.used ? -1 : source.facts.gluedField;
         if (g < 0 || !state.open(g))
             continue;
-        const QString fit = passingForm(state, g, source.text.mid(source.facts.gluedValueAt));
+        const QString fit = passingForm(state, g, source.text.mid(source.facts.gluedValueAt), true);
         if (!fit.isEmpty())
             state.propose(g, &source, fit, ReviewWording::takenFrom(source.whole));
     }
@@ -229,11 +230,20 @@ void proposeByShape(ReviewState &state)
             || (kind == FieldKind::Name && !byLook))
             continue;
         QString value;
-        const int s = onlySource(state, g, &value, [&](const Source &source) {
-            if (kind == FieldKind::Name)
-                return source.facts.surname && looksLike(kind, source.text, state.today);
-            return source.facts.shape == kind || (byLook && looksLike(kind, source.text, state.today));
-        });
+        // Kinds whose values have a shape of their own: a text of that shape is meant for the field even
+        // where the user's pattern is narrower.
+        const bool distinct = kind == FieldKind::Mobile || kind == FieldKind::Landline
+            || kind == FieldKind::Phone || kind == FieldKind::Email || kind == FieldKind::IdNumber
+            || kind == FieldKind::Date || kind == FieldKind::BirthDate || kind == FieldKind::Address;
+        const int s = onlySource(
+            state, g, &value,
+            [&](const Source &source) {
+                if (kind == FieldKind::Name)
+                    return source.facts.surname && looksLike(kind, source.text, state.today);
+                return source.facts.shape == kind
+                    || ((byLook || distinct) && looksLike(kind, source.text, state.today));
+            },
+            true);
         if (s >= 0)
             state.propose(g, &state.sources[s], value,
                           reasonOf(state.sources[s],
