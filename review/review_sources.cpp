@@ -19,7 +19,7 @@ void addSource(ReviewState &state, const QString &text, int cell, bool piece, co
     const TextFacts facts = state.facts(text);
     if (facts.noValue)
         return;
-    state.sources.push_back({ text, cell, piece, whole, false, facts });
+    state.sources.push_back({ text, cell, piece, whole, false, facts, false });
     if (cell < 0 && !piece)
         ++state.wholeLeftovers;
 }
@@ -43,13 +43,16 @@ bool cutsAlways(QChar c)
     return isUnknownSeparator(c) || isInvisible(c);
 }
 
-// A value some field takes, or one of a kind anyone would know.
-bool isSomeValue(ReviewState &state, const QString &text)
+// A value some field takes, or one of a kind anyone would know. Loosely: of the shape of some field's
+// kind, which for text kinds is little more than Chinese characters.
+bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
 {
     if (plainKind(text, state.today) != FieldKind::Other || state.facts(text).labelWord != FieldKind::Other)
         return true;
     for (int f = 0; f < state.count; ++f) {
-        if (state.passes(f, text) || looksLike(state.kinds[f], text, state.today))
+        const FieldKind kind = state.kinds[f];
+        if ((state.fits(f, text) && valueProblem(kind, text, state.today).isEmpty())
+            || (loosely && looksLike(kind, text, state.today)))
             return true;
     }
     return false;
@@ -57,14 +60,14 @@ bool isSomeValue(ReviewState &state, const QString &text)
 
 // The text cut at joining punctuation into values, left to right: each piece a value of some field or
 // a label word ("tiantian@qq.com-所在部门" at the dash only); none when it cannot be cut so.
-QStringList valuePieces(ReviewState &state, const QString &text)
+QStringList valuePieces(ReviewState &state, const QString &text, bool whole)
 {
-    if (isSomeValue(state, text))
+    if (whole && isSomeValue(state, text, true))
         return { text };
     for (int i = 1; i + 1 < text.size(); ++i) {
-        if (!isJoiningPunctuation(text.at(i)) || !isSomeValue(state, text.left(i)))
+        if (!isJoiningPunctuation(text.at(i)) || !isSomeValue(state, text.left(i), true))
             continue;
-        const QStringList rest = valuePieces(state, text.mid(i + 1));
+        const QStringList rest = valuePieces(state, text.mid(i + 1), true);
         if (!rest.isEmpty())
             return QStringList { text.left(i) } + rest;
     }
@@ -74,9 +77,9 @@ QStringList valuePieces(ReviewState &state, const QString &text)
 // The pieces at joining punctuation, or none when a piece is no value or the whole already is one.
 QStringList punctuationPieces(ReviewState &state, const QString &text)
 {
-    if (isSomeValue(state, text) || !std::any_of(text.begin(), text.end(), isJoiningPunctuation))
+    if (!std::any_of(text.begin(), text.end(), isJoiningPunctuation) || isSomeValue(state, text, false))
         return {};
-    return valuePieces(state, text);
+    return valuePieces(state, text, false);
 }
 
 // The value after list numbering that a digit follows ("3.1988/09/28", "4.38"): only when that rest is a
@@ -88,7 +91,7 @@ QString numbered(ReviewState &state, const QString &text)
     if (!match.hasMatch())
         return QString();
     const QString rest = text.mid(match.capturedLength());
-    return isSomeValue(state, rest) && !isSomeValue(state, text) ? rest : QString();
+    return isSomeValue(state, rest, true) && !isSomeValue(state, text, false) ? rest : QString();
 }
 
 // A cell a label filled with a value of its field's kind keeps its text: none of its pieces moves.
@@ -118,6 +121,8 @@ void addWithPieces(ReviewState &state, const QString &text, int cell)
         pieces = QStringList { text.mid(facts.numbering) };
     else
         pieces = punctuationPieces(state, text);
+    if (pieces.size() > 1 && !state.sources.empty() && state.sources.back().text == text)
+        state.sources.back().cut = true;
     for (const QString &piece : qAsConst(pieces)) {
         const int numbering = numberingLength(piece);
         addSource(state, piece.mid(numbering), cell, true, text);

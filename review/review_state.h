@@ -21,6 +21,7 @@ struct Source
     QString whole; // the token or cell it stands in
     bool used = false;
     TextFacts facts;
+    bool cut = false; // cut into pieces that are values: only the pieces may move
 };
 
 struct Proposal

@@ -9,6 +9,7 @@
 #include "review/review_state.h"
 #include "review/review_wording.h"
 #include "review/value_checks.h"
+#include "review/word_lists.h"
 
 #include <algorithm>
 #include <functional>
@@ -37,7 +38,7 @@ int onlySource(ReviewState &state, int g, QString *value, const std::function<bo
     QString foundValue;
     for (int s = 0; s < int(state.sources.size()); ++s) {
         const Source &source = state.sources[s];
-        if (source.used || (source.cell == g && !source.piece) || !accept(source))
+        if (source.used || source.cut || (source.cell == g && !source.piece) || !accept(source))
             continue;
         const QString fit = passingForm(state, g, source.text, byShape);
         if (fit.isEmpty())
@@ -272,9 +273,10 @@ void proposeRemark(ReviewState &state)
                 || source.facts.shape != FieldKind::Other
                 || plainKind(source.text, state.today) != FieldKind::Other)
                 continue;
+            // A known remark phrase is one; any other text only when no field still open could take it.
             bool otherValue = false;
-            for (int h = 0; h < state.count && !otherValue; ++h)
-                otherValue = h != g
+            for (int h = 0; h < state.count && !otherValue && !isRemarkPhrase(source.text); ++h)
+                otherValue = h != g && state.open(h)
                     && ((state.hasPattern(h) && state.passes(h, source.text))
                         || looksLike(state.kinds[h], source.text, state.today));
             if (!otherValue) {

@@ -55,7 +55,8 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFact
                 byKind = f;
         }
         for (int f = 0; f < fields.size() && byKind < 0; ++f) {
-            if (kindCovers(fieldKind(fields.at(f).name), kind))
+            const FieldKind field = fieldKind(fields.at(f).name);
+            if (kindCovers(field, kind) || kindCovers(kind, field))
                 byKind = f;
         }
         if (byKind >= 0) {
