@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QTextStream>
 #include <QVector>
 
@@ -37,6 +38,7 @@ struct KnownFields
     QHash<int, QString> kindNames;
     QVector<Preset> presets;
     int longestLabel = 0;
+    QSet<QChar> labelInitials; // the first character of every label's comparison form
 };
 
 FieldKind kindOfKey(const QString &key)
@@ -88,8 +90,10 @@ void addName(KnownFields &table, FieldKind kind, QString word)
         qCWarning(lcFieldFile) << "known fields: name given to two kinds:" << word;
     table.kinds.insert(key, kind);
     table.labels.insert(key, use);
-    if (use != LabelUse::None)
+    if (use != LabelUse::None) {
         table.longestLabel = qMax(table.longestLabel, key.size());
+        table.labelInitials.insert(key.at(0));
+    }
 }
 
 KnownFields readTable()
@@ -260,6 +264,10 @@ int labelPrefix(const QString &token, FieldKind *kind)
     const bool opened = !token.isEmpty() && isOpeningBracket(halfWidthCharacter(token.at(0)));
     if (opened)
         start = 1;
+    // Most tokens start with no label's first character: one look-up rules them out.
+    const QString initial = start < token.size() ? normalizedFieldName(token.mid(start, 1)) : QString();
+    if (initial.isEmpty() || !known.labelInitials.contains(initial.at(0)))
+        return 0;
     // The raw word may be longer than its comparison form (E-mail), never by much.
     const int longest = qMin(token.size() - start, known.longestLabel + 4);
     for (int length = longest; length > 0; --length) {

@@ -5,6 +5,7 @@
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
 #include "review/cell_checks.h"
+#include "review/value_checks.h"
 
 #include <QRegExp>
 
@@ -55,7 +56,7 @@ const TextFacts &ReviewState::facts(const QString &text)
 {
     auto found = m_facts.find(text);
     if (found == m_facts.end())
-        found = m_facts.insert(text, textFacts(text, in.fields));
+        found = m_facts.insert(text, textFacts(text, in.fields, kinds));
     return *found;
 }
 
@@ -71,6 +72,23 @@ bool ReviewState::passes(int f, const QString &value, bool byShape)
             : cellProblem(*this, f, value, false).isEmpty() && (!hasPattern(f) || fits(f, value));
     }
     return verdict;
+}
+
+bool ReviewState::looksLike(FieldKind kind, const QString &text)
+{
+    QHash<int, bool> &verdicts = m_looks[text];
+    auto found = verdicts.find(int(kind));
+    if (found == verdicts.end())
+        found = verdicts.insert(int(kind), ::looksLike(kind, text, today));
+    return *found;
+}
+
+FieldKind ReviewState::plainKind(const QString &text)
+{
+    auto found = m_plain.find(text);
+    if (found == m_plain.end())
+        found = m_plain.insert(text, ::plainKind(text, today));
+    return *found;
 }
 
 void ReviewState::addCheck(int f, const QString &text, bool breaks)

@@ -187,8 +187,7 @@ void proposeJoined(ReviewState &state)
             for (const QString &group : qAsConst(groups))
                 allLeftover = allLeftover && state.sourceOf(group) && state.sourceOf(group)->cell < 0;
             for (int g = 0; g < state.count && allLeftover; ++g) {
-                if (!state.open(g) || !looksLike(state.kinds[g], joined, state.today)
-                    || !state.passes(g, joined))
+                if (!state.open(g) || !state.looksLike(state.kinds[g], joined) || !state.passes(g, joined))
                     continue;
                 if (state.propose(g, nullptr, joined,
                                   ReviewWording::takenFrom(groups.join(QLatin1Char(' '))))) {
@@ -240,9 +239,9 @@ void proposeByShape(ReviewState &state)
             state, g, &value,
             [&](const Source &source) {
                 if (kind == FieldKind::Name)
-                    return source.facts.surname && looksLike(kind, source.text, state.today);
+                    return source.facts.surname && state.looksLike(kind, source.text);
                 return source.facts.shape == kind
-                    || ((byLook || distinct) && looksLike(kind, source.text, state.today));
+                    || ((byLook || distinct) && state.looksLike(kind, source.text));
             },
             true);
         if (s >= 0)
@@ -270,15 +269,14 @@ void proposeRemark(ReviewState &state)
             const Source &source = state.sources[s];
             if (source.used || source.cell >= 0 || source.text.size() < 2 || source.text.size() > 12
                 || !std::any_of(source.text.begin(), source.text.end(), isChinese)
-                || source.facts.shape != FieldKind::Other
-                || plainKind(source.text, state.today) != FieldKind::Other)
+                || source.facts.shape != FieldKind::Other || state.plainKind(source.text) != FieldKind::Other)
                 continue;
             // A known remark phrase is one; any other text only when no field still open could take it.
             bool otherValue = false;
             for (int h = 0; h < state.count && !otherValue && !isRemarkPhrase(source.text); ++h)
                 otherValue = h != g && state.open(h)
                     && ((state.hasPattern(h) && state.passes(h, source.text))
-                        || looksLike(state.kinds[h], source.text, state.today));
+                        || state.looksLike(state.kinds[h], source.text));
             if (!otherValue) {
                 found = s;
                 ++phrases;

@@ -9,6 +9,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 bool matchesWhole(const QRegularExpression &shape, const QString &text)
@@ -185,7 +187,9 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::StudentNumber:
     case FieldKind::EmployeeNumber:
         return matchesWhole(code, withoutSpaces(text))
-            && withoutSpaces(text).count(QRegularExpression(QStringLiteral("\\d"))) >= 2;
+            && std::count_if(text.begin(), text.end(),
+                             [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })
+            >= 2;
     case FieldKind::IdNumber:
         return looksLikeIdNumber(text);
     case FieldKind::Major:
@@ -265,7 +269,8 @@ QString canonicalValue(FieldKind kind, const QString &original)
         return withoutSpaces(text).toUpper();
     case FieldKind::Age: {
         // 25岁, 25周岁: the number alone.
-        const int end = text.indexOf(QRegularExpression(QStringLiteral("周?岁$")));
+        static const QRegularExpression years(QStringLiteral("周?岁$"));
+        const int end = text.indexOf(years);
         return end > 0 ? text.left(end) : text;
     }
     case FieldKind::Landline:
