@@ -74,6 +74,17 @@ bool ReviewState::passes(int f, const QString &value, bool byShape)
     return verdict;
 }
 
+QString ReviewState::passingForm(int f, const QString &text, bool byShape)
+{
+    if (passes(f, text, byShape))
+        return text;
+    for (const QString &form : { canonicalValue(kinds[f], text), halfWidth(text) }) {
+        if (form != text && !form.isEmpty() && passes(f, form, byShape))
+            return form;
+    }
+    return QString();
+}
+
 bool ReviewState::looksLike(FieldKind kind, const QString &text)
 {
     QHash<int, bool> &verdicts = m_looks[text];

@@ -66,6 +66,11 @@ public:
     // pattern does not fit still passes.
     bool passes(int f, const QString &value, bool byShape = false);
 
+    // The value as it passes the field: as written, as a value of the field's kind is written
+    // (half-width, a mobile number without +86 or the spaces between its groups), or made half-width;
+    // empty when none of these passes.
+    QString passingForm(int f, const QString &text, bool byShape = false);
+
     // The value shapes, asked of the same texts again and again: kept for the record.
     bool looksLike(FieldKind kind, const QString &text);
     FieldKind plainKind(const QString &text);
