@@ -1,6 +1,10 @@
 // Scaling, Qt's Chinese translation and the window icon, set on the application at start-up.
 #include "app/application_setup.h"
 
+#ifdef QUORBEL_DISPLAY_CHECK
+#include "app/display_check.h"
+#endif
+
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -9,12 +13,20 @@
 void setUpScaling()
 {
 #ifdef Q_OS_WIN
-    // Windows says how much to scale (125 %, 150 %) and Qt follows it. On X11 Qt would take the
-    // factor from the screen's physical size when no scale is set, so a 100 dpi screen would be
-    // drawn 1.04 times too large and blurred; there the desktop's own settings act instead:
-    // Xft.dpi sizes the fonts, QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS and
-    // QT_ENABLE_HIGHDPI_SCALING scale the whole window.
+    // Windows says how much to scale (125 %, 150 %) and Qt follows it.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+#elif defined(QUORBEL_DISPLAY_CHECK)
+    // On X11 the desktop's scale is Xft.dpi: 144 is 150 %. Where no desktop set it, Qt would scale
+    // by the screen's physical size (1.04 on a 100 dpi screen, blurred and larger than every other
+    // program), so the usual 96 applies instead. QT_SCALE_FACTOR and QT_SCREEN_SCALE_FACTORS act
+    // in both cases, and QT_FONT_DPI when set.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform.startsWith("xcb")) {
+        if (desktopFontDpi() > 0)
+            QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+        else if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+            qputenv("QT_FONT_DPI", "96");
+    }
 #endif
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)

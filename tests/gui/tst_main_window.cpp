@@ -78,6 +78,8 @@ private slots:
     void closingWritesNothing();
     void displayCheck_data();
     void displayCheck();
+    void fontDpiFromResources_data();
+    void fontDpiFromResources();
 };
 
 void TestMainWindow::init()
@@ -546,6 +548,29 @@ void TestMainWindow::displayCheck()
     QCOMPARE(said, reason);
 #else
     QSKIP("only X11 builds check the display");
+#endif
+}
+
+void TestMainWindow::fontDpiFromResources_data()
+{
+    QTest::addColumn<QByteArray>("resources");
+    QTest::addColumn<int>("dpi"); // 0: the desktop set none
+    QTest::newRow("set by xrdb") << QByteArray("Xft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n") << 144;
+    QTest::newRow("spaces, no final line break") << QByteArray("Xft.dpi:  120") << 120;
+    QTest::newRow("none") << QByteArray("Xcursor.size:\t24\n") << 0;
+    QTest::newRow("not a number") << QByteArray("Xft.dpi:\tlarge\n") << 0;
+    QTest::newRow("zero") << QByteArray("Xft.dpi:\t0\n") << 0;
+    QTest::newRow("another resource's dpi") << QByteArray("Xterm.Xft.dpi:\t144\n") << 0;
+}
+
+void TestMainWindow::fontDpiFromResources()
+{
+#ifdef QUORBEL_DISPLAY_CHECK
+    QFETCH(QByteArray, resources);
+    QFETCH(int, dpi);
+    QCOMPARE(::fontDpiFromResources(resources), dpi);
+#else
+    QSKIP("X11 only");
 #endif
 }
 
