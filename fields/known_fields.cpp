@@ -69,6 +69,7 @@ FieldKind kindOfKey(const QString &key)
         { QStringLiteral("employee-number"), FieldKind::EmployeeNumber },
         { QStringLiteral("company"), FieldKind::Company },
         { QStringLiteral("post-code"), FieldKind::PostCode },
+        { QStringLiteral("education"), FieldKind::Education },
     };
     return keys.value(key, FieldKind::Other);
 }

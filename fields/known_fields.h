@@ -36,6 +36,8 @@ enum class FieldKind {
     EmployeeNumber,
     Company,
     PostCode,
+    // 学历: 本科, 大专, 硕士…
+    Education,
 };
 
 // The preset pattern for a field name (exact, case-sensitive comparison), or the empty string.

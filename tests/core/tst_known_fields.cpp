@@ -135,7 +135,7 @@ void TestKnownFields::presetNamesKeepTheirKinds()
         QVERIFY2(!presetPattern(name).isEmpty(), preset.name);
         QCOMPARE(fieldKind(name), preset.kind);
     }
-    for (int kind = int(FieldKind::Name); kind <= int(FieldKind::PostCode); ++kind)
+    for (int kind = int(FieldKind::Name); kind <= int(FieldKind::Education); ++kind)
         QVERIFY2(!kindName(FieldKind(kind)).isEmpty(), qPrintable(QString::number(kind)));
     QCOMPARE(kindName(FieldKind::Other), QString());
 }
