@@ -146,6 +146,19 @@ bool looksLikeRemark(const QString &text, const QDate &today)
         && !isEducation(text) && placeNamePrefix(text) == 0;
 }
 
+// The text's ending suits a field of the kind. A college of a university (计算机学院) is a
+// department, a school is where a teacher works.
+bool endingFits(FieldKind kind, const QString &text)
+{
+    const FieldKind ending = kindByEnding(text);
+    if (ending == kind)
+        return true;
+    if (kind == FieldKind::Department)
+        return text.endsWith(QStringLiteral("学院")) && !text.contains(QStringLiteral("大学"))
+            && placeNamePrefix(text) == 0;
+    return kind == FieldKind::Company && ending == FieldKind::School;
+}
+
 // A number that is plainly something else (a mobile or ID number, a date) is no student number,
 // QQ number or post code.
 bool plainlyOtherNumber(const QString &text, const QDate &today)
@@ -210,8 +223,8 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::School:
     case FieldKind::Department:
     case FieldKind::Company:
-        return text.size() <= 30 && hasChinese(text) && kindByEnding(text) == kind
-            && plainKind(text, today) == FieldKind::Other;
+        return text.size() <= 30 && hasChinese(text) && plainKind(text, today) == FieldKind::Other
+            && endingFits(kind, text);
     case FieldKind::Grade:
         return looksLikeGrade(text);
     case FieldKind::BirthDate:

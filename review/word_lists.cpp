@@ -170,7 +170,9 @@ const Endings &endings()
             QStringList words = line.simplified().split(QLatin1Char(' '));
             const FieldKind kind = fieldKind(words.takeFirst());
             for (const QString &word : words) {
-                lists.kinds.insert(word, kind);
+                // A word given twice (学院 for a school and a department) keeps its first kind.
+                if (!lists.kinds.contains(word))
+                    lists.kinds.insert(word, kind);
                 lists.words.insert(word);
             }
         }

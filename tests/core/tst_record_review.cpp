@@ -236,6 +236,9 @@ void TestRecordReview::valueShapes_data()
         { "籍贯", "北京大学", false, "北京大学" },
         { "地址", "浙江大学城市学院", false, "浙江大学城市学院" },
         { "邮编", "310012", true, "310012" },
+        { "院系", "计算机学院", true, "计算机学院" },
+        { "院系", "浙江工业职业技术学院", false, "浙江工业职业技术学院" },
+        { "工作单位", "杭州第二中学", true, "杭州第二中学" },
     };
     for (const auto &row : rows) {
         QTest::newRow(
