@@ -9,6 +9,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 bool matchesWhole(const QRegularExpression &shape, const QString &text)
@@ -210,7 +212,7 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::StudentNumber:
     case FieldKind::EmployeeNumber:
         return matchesWhole(code, withoutSpaces(text))
-            && withoutSpaces(text).count(QRegularExpression(QStringLiteral("\\d"))) >= 2
+            && std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) >= 2
             && !plainlyOtherNumber(text, today);
     case FieldKind::IdNumber:
         return looksLikeIdNumber(text);
@@ -261,16 +263,20 @@ FieldKind plainKind(const QString &original, const QDate &today)
     const QString text = halfWidth(original).trimmed();
     if (text.isEmpty())
         return FieldKind::Other;
-    if (looksLikeEmail(text))
-        return FieldKind::Email;
-    if (plainlyIdNumber(text))
-        return FieldKind::IdNumber;
-    if (!mobileDigits(text).isEmpty())
-        return FieldKind::Mobile;
-    if (isLandlineNumber(text, true))
-        return FieldKind::Landline;
-    if (plainlyDate(text))
-        return FieldKind::Date;
+    if (text.contains(QLatin1Char('@')))
+        return looksLikeEmail(text) ? FieldKind::Email : FieldKind::Other;
+    const QChar first = text.at(0);
+    if (first.isDigit() || first == QLatin1Char('+') || first == QLatin1Char('(') || first == QChar(u'（')) {
+        if (plainlyIdNumber(text))
+            return FieldKind::IdNumber;
+        if (!mobileDigits(text).isEmpty())
+            return FieldKind::Mobile;
+        if (isLandlineNumber(text, true))
+            return FieldKind::Landline;
+        if (plainlyDate(text))
+            return FieldKind::Date;
+        return FieldKind::Other;
+    }
     if (text == QStringLiteral("男") || text == QStringLiteral("女"))
         return FieldKind::Gender;
     if (text.endsWith(QChar(u'族')) && isEthnicity(text))
