@@ -28,9 +28,9 @@ bool isLandlineNumber(const QString &text, bool needAreaCode)
     // 010 and 02x have two-digit area codes, the rest three; the local number never starts with 0 or 1.
     static const QRegularExpression withArea(
         QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?[(（]?0(?:[12]\\d|[3-9]\\d{2})[)）]?[ -]?"
-                       "[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|-|ext\\.?|x|#)\\d{1,6})?$"));
+                       "[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|分机|-|ext\\.?|x|#)\\d{1,6})?$"));
     static const QRegularExpression alone(
-        QStringLiteral("^[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|ext\\.?|x|#)\\d{1,6})?$"));
+        QStringLiteral("^[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|分机|ext\\.?|x|#)\\d{1,6})?$"));
     return matchesWhole(withArea, text) || (!needAreaCode && matchesWhole(alone, text));
 }
 

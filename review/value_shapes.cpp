@@ -192,9 +192,12 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     switch (kind) {
     case FieldKind::Name:
         return looksLikeName(text);
-    case FieldKind::Gender:
-        return text == QStringLiteral("男") || text == QStringLiteral("女") || text == QStringLiteral("男性")
-            || text == QStringLiteral("女性");
+    case FieldKind::Gender: {
+        static const QStringList genders = { QStringLiteral("男"),   QStringLiteral("女"),
+                                             QStringLiteral("男性"), QStringLiteral("女性"),
+                                             QStringLiteral("男生"), QStringLiteral("女生") };
+        return genders.contains(text);
+    }
     case FieldKind::Age: {
         const QRegularExpressionMatch years = age.match(text);
         return years.hasMatch() && years.captured(1).toInt() >= 1 && years.captured(1).toInt() <= 120;
@@ -305,6 +308,9 @@ QString canonicalValue(FieldKind kind, const QString &original)
     }
     case FieldKind::IdNumber:
         return withoutSpaces(text).toUpper();
+    case FieldKind::Gender:
+        // 男性, 女生: the field holds 男 or 女.
+        return looksLike(kind, text, QDate()) ? text.left(1) : text;
     case FieldKind::Age: {
         // 25岁, 25周岁: the number alone.
         const int end = text.indexOf(QRegularExpression(QStringLiteral("周?岁$")));

@@ -45,6 +45,7 @@ void TestKnownFields::fieldKinds_data()
     QTest::newRow("ends in a known name") << "家长联系电话" << FieldKind::Phone;
     QTest::newRow("ends in 地址") << "学校地址" << FieldKind::Address;
     QTest::newRow("zero-width space") << "民\u200B族" << FieldKind::Ethnicity;
+    QTest::newRow("a name's field, not a label") << "班主任" << FieldKind::Name;
     QTest::newRow("unknown") << "爱好" << FieldKind::Other;
     QTest::newRow("one character of a name") << "号" << FieldKind::Other;
     QTest::newRow("empty") << "" << FieldKind::Other;
@@ -74,6 +75,7 @@ void TestKnownFields::labelWords_data()
     QTest::newRow("备注") << "《备注》" << FieldKind::Remark;
     // A value as often as a label: it names a field, but in a paste it may be the value.
     QTest::newRow("大学 names a field only") << "大学" << FieldKind::Other;
+    QTest::newRow("班主任 is a position too") << "班主任：" << FieldKind::Other;
     QTest::newRow("a value") << "张三" << FieldKind::Other;
     QTest::newRow("numbered") << "2、手机" << FieldKind::Other;
 }
