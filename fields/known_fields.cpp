@@ -120,6 +120,8 @@ KnownFields readTable()
         if (keyword == QLatin1String("kind")) {
             const QStringList words = rest.simplified().split(QLatin1Char(' '));
             kind = kindOfKey(words.value(0));
+            if (kind == FieldKind::Other)
+                qCWarning(lcFieldFile) << "known fields: unknown kind" << words.value(0);
             table.kindNames.insert(int(kind), words.value(1));
         } else if (keyword == QLatin1String("preset")) {
             // The pattern is the rest of the line as it stands: it may hold any character.
@@ -322,6 +324,9 @@ bool kindCovers(FieldKind field, FieldKind value)
         return value == FieldKind::Date || value == FieldKind::BirthDate;
     case FieldKind::WeChat:
         return value == FieldKind::Mobile;
+    case FieldKind::NativePlace:
+        // 户籍 is written as a whole address as often as a province and a city.
+        return value == FieldKind::Address;
     default:
         return false;
     }

@@ -18,6 +18,7 @@ private slots:
     void gluedLabels_data();
     void gluedLabels();
     void presetNamesKeepTheirKinds();
+    void widerFields();
 };
 
 void TestKnownFields::fieldKinds_data()
@@ -140,6 +141,32 @@ void TestKnownFields::presetNamesKeepTheirKinds()
     for (int kind = int(FieldKind::Name); kind <= int(FieldKind::Education); ++kind)
         QVERIFY2(!kindName(FieldKind(kind)).isEmpty(), qPrintable(QString::number(kind)));
     QCOMPARE(kindName(FieldKind::Other), QString());
+}
+
+// Which fields take a value of another kind: a lax pattern taking one is no fault where they do.
+void TestKnownFields::widerFields()
+{
+    const struct
+    {
+        FieldKind field, value;
+        bool covers;
+    } pairs[] = {
+        { FieldKind::Phone, FieldKind::Mobile, true },
+        { FieldKind::Phone, FieldKind::Landline, true },
+        { FieldKind::Mobile, FieldKind::Landline, false },
+        { FieldKind::Mobile, FieldKind::Phone, false },
+        { FieldKind::Date, FieldKind::BirthDate, true },
+        { FieldKind::BirthDate, FieldKind::Date, true },
+        { FieldKind::WeChat, FieldKind::Mobile, true },
+        { FieldKind::Qq, FieldKind::Mobile, false },
+        { FieldKind::NativePlace, FieldKind::Address, true },
+        { FieldKind::Address, FieldKind::NativePlace, false },
+        { FieldKind::Email, FieldKind::Email, true },
+    };
+    for (const auto &pair : pairs) {
+        QVERIFY2(kindCovers(pair.field, pair.value) == pair.covers,
+                 qPrintable(kindName(pair.field) + QLatin1Char('/') + kindName(pair.value)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestKnownFields)
