@@ -253,10 +253,15 @@ FieldKind labelKind(const QString &word)
 int labelPrefix(const QString &token, FieldKind *kind)
 {
     const KnownFields &known = table();
+    // *姓名, ※手机: forms mark the fields that must be filled.
     int start = 0;
-    const bool opened = !token.isEmpty() && isOpeningBracket(halfWidthCharacter(token.at(0)));
+    while (start < token.size()
+           && (token.at(start) == QLatin1Char('*') || token.at(start) == QChar(u'＊')
+               || token.at(start) == QChar(u'※')))
+        ++start;
+    const bool opened = start < token.size() && isOpeningBracket(halfWidthCharacter(token.at(start)));
     if (opened)
-        start = 1;
+        ++start;
     // The word's comparison form, grown a character at a time while it still begins some label
     // word; the longest label word met decides.
     QString key;

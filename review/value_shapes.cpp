@@ -313,7 +313,8 @@ QString canonicalValue(FieldKind kind, const QString &original)
         return looksLike(kind, text, QDate()) ? text.left(1) : text;
     case FieldKind::Age: {
         // 25岁, 25周岁: the number alone.
-        const int end = text.indexOf(QRegularExpression(QStringLiteral("周?岁$")));
+        static const QRegularExpression years(QStringLiteral("周?岁$"));
+        const int end = text.indexOf(years);
         return end > 0 ? text.left(end) : text;
     }
     case FieldKind::Landline:

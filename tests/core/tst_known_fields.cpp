@@ -101,6 +101,7 @@ void TestKnownFields::gluedLabels_data()
     QTest::newRow("ASCII before digits") << "QQ123456" << 2 << FieldKind::Qq;
     QTest::newRow("Chinese before Chinese") << "姓名张三" << 2 << FieldKind::Name;
     QTest::newRow("whole token") << "身份证号：" << 5 << FieldKind::IdNumber;
+    QTest::newRow("marked as required") << "*姓名：张三" << 4 << FieldKind::Name;
     // The label word starts a value instead.
     QTest::newRow("专业 starts a name") << "专业技术学院" << 0 << FieldKind::Other;
     QTest::newRow("专业 with colon") << "专业：软件工程" << 3 << FieldKind::Major;
