@@ -230,6 +230,14 @@ FieldKind fieldKind(const QString &fieldName)
     const auto exact = kinds.constFind(name);
     if (exact != kinds.constEnd())
         return *exact;
+    // 1.姓名, 电话2: a number before or after the name only counts the columns.
+    QString bare = name;
+    while (!bare.isEmpty() && bare.front().isDigit())
+        bare.remove(0, 1);
+    while (!bare.isEmpty() && bare.back().isDigit())
+        bare.chop(1);
+    if (!bare.isEmpty() && bare != name)
+        return fieldKind(bare);
     const QString plain = normalizedFieldName(withoutBracketed(fieldName));
     if (!plain.isEmpty() && plain != name)
         return fieldKind(plain);

@@ -43,6 +43,8 @@ void TestKnownFields::fieldKinds_data()
     QTest::newRow("QQ号, any case") << "qq号" << FieldKind::Qq;
     QTest::newRow("bracketed remark") << "手机号（必填）" << FieldKind::Mobile;
     QTest::newRow("required star") << "*姓名" << FieldKind::Name;
+    QTest::newRow("numbered column") << "1.电话2" << FieldKind::Phone;
+    QTest::newRow("traditional script") << "聯繫電話" << FieldKind::Phone;
     QTest::newRow("ends in a known name") << "家长联系电话" << FieldKind::Phone;
     QTest::newRow("ends in 地址") << "学校地址" << FieldKind::Address;
     QTest::newRow("zero-width space") << "民\u200B族" << FieldKind::Ethnicity;
@@ -107,7 +109,7 @@ void TestKnownFields::gluedLabels_data()
     QTest::newRow("专业 with colon") << "专业：软件工程" << 3 << FieldKind::Major;
     QTest::newRow("mail starts an address") << "mail123@qq.com" << 0 << FieldKind::Other;
     QTest::newRow("English word, whole") << "Telephone" << 9 << FieldKind::Landline;
-    QTest::newRow("letters run on") << "mailbox" << 0 << FieldKind::Other;
+    QTest::newRow("letters run on") << "mailto" << 0 << FieldKind::Other;
     QTest::newRow("no label") << "13812345678" << 0 << FieldKind::Other;
     QTest::newRow("bracket alone") << "【" << 0 << FieldKind::Other;
     QTest::newRow("empty") << "" << 0 << FieldKind::Other;
