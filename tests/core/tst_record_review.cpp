@@ -39,6 +39,7 @@ private slots:
     void valueShapes();
     void plainKinds_data();
     void plainKinds();
+    void datesAgree();
     void review_data();
     void review();
     void settledCellIsOnlyChecked();
@@ -244,6 +245,9 @@ void TestRecordReview::valueShapes_data()
         { "地址", "浙江大学城市学院", false, "浙江大学城市学院" },
         { "邮编", "310012", true, "310012" },
         { "性别", "女性", true, "女" },
+        { "班级", "大数据2001级", true, "大数据2001级" },
+        { "专业", "计算机", true, "计算机" },
+        { "部门", "办公室", true, "办公室" },
         { "办公电话", "0571-88776655分机123", true, "0571-88776655分机123" },
         { "院系", "计算机学院", true, "计算机学院" },
         { "院系", "浙江工业职业技术学院", false, "浙江工业职业技术学院" },
@@ -301,6 +305,21 @@ void TestRecordReview::plainKinds()
     QFETCH(QString, text);
     QFETCH(FieldKind, kind);
     QCOMPARE(plainKind(text, today), kind);
+}
+
+// A birth date told by an ID number against a date cell: a month alone agrees with its month.
+void TestRecordReview::datesAgree()
+{
+    const QDate birth(2001, 5, 12);
+    const struct
+    {
+        const char *text;
+        bool agrees;
+    } rows[] = { { "2001-05-12", true }, { "2001年5月12日", true }, { "２００１.5.12", true },
+                 { "2001年5月", true },  { "200105", true },        { "2001-05-13", false },
+                 { "2001年6月", false }, { "2001", false },         { "", false } };
+    for (const auto &row : rows)
+        QVERIFY2(agreesWithDate(QString::fromUtf8(row.text), birth) == row.agrees, row.text);
 }
 
 void TestRecordReview::review_data()
