@@ -475,19 +475,14 @@ QStringList TestRecordCommands::menuEntryNames(bool chooseLast)
         if (!popup)
             return;
         QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(popup);
-        for (int i = 0; menu && i < menu->childCount(); ++i) {
-            QAccessibleInterface *entry = menu->child(i);
-            if (!entry || entry->role() == QAccessible::Separator)
-                continue;
+        for (int i = 0; i < menu->childCount(); ++i) {
             // A screen reader drops an entry that is no longer valid or that belongs to another menu.
+            const QAccessibleInterface *entry = menu->child(i);
             const bool readable = entry->isValid() && entry->parent() && entry->parent()->object() == popup;
             names << (readable ? entry->text(QAccessible::Name) : QStringLiteral("<unreadable>"));
         }
-        if (chooseLast && !popup->actions().isEmpty()) {
-            popup->setActiveAction(popup->actions().last());
-            QTest::keyClick(popup, Qt::Key_Return);
-        }
-        popup->close();
+        popup->setActiveAction(chooseLast ? popup->actions().last() : nullptr);
+        QTest::keyClick(popup, chooseLast ? Qt::Key_Return : Qt::Key_Escape);
     });
     poll.start();
     m_window->slotTableItemMenu(QPoint(1, 1));
@@ -621,7 +616,6 @@ void TestRecordCommands::reviewMarksAndSuggestions()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.data()));
     QCOMPARE(rowHeaderTip(0), QStringLiteral("未分拣：张三、备注"));
     QCOMPARE(rowHeaderTip(1), QString());
-    QCOMPARE(rowHeaderTip(0), QStringLiteral("未分拣：张三、备注"));
 }
 
 QTEST_MAIN(TestRecordCommands)
