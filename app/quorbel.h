@@ -15,6 +15,7 @@
 #include <QStringList>
 
 class QLabel;
+struct FieldTemplate;
 
 class Quorbel final : public QMainWindow
 {
@@ -53,6 +54,10 @@ public:
     void clearTable();
     void markTableHandedOn();
     int unsavedRowCount() const;
+    // First start: the boxes' placeholders, the hints over the empty views, the field templates.
+    void wireFirstStart();
+    void wireFieldTemplates();
+    void applyFieldTemplate(const FieldTemplate &fieldTemplate);
 
 public slots:
     void slotInputButtonClicked();

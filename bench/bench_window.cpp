@@ -3,7 +3,7 @@
 #include "app/quorbel.h"
 #include "bench/sample_records.h"
 #include "fields/field_file.h"
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // label, half-width, a mobile number without its groups or +86, every other value as written.
 #include "bench/varied_pastes.h"
 
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 
 #include <algorithm>
 #include <iterator>
