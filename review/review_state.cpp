@@ -13,14 +13,29 @@ namespace {
 
 bool patternUsable(const QString &pattern)
 {
-    if (pattern.isEmpty())
-        return false;
-    // Asked for every field of every record: the same few patterns, each parsed once per thread.
-    thread_local QHash<QString, bool> known;
-    auto found = known.find(pattern);
-    if (found == known.end())
-        found = known.insert(pattern, QRegExp(pattern).isValid() && checkPattern(pattern).reason.isEmpty());
-    return *found;
+    return !pattern.isEmpty() && QRegExp(pattern).isValid() && checkPattern(pattern).reason.isEmpty();
+}
+
+// What the field list says of each field: its kind and whether its pattern may be used. Records come
+// one after another with the same list (shared, so comparing it costs nothing): it is worked out once.
+struct FieldListFacts
+{
+    QList<FieldDef> fields;
+    QVector<FieldKind> kinds;
+    QVector<bool> usable;
+};
+
+const FieldListFacts &fieldListFacts(const QList<FieldDef> &fields)
+{
+    thread_local FieldListFacts last;
+    if (last.kinds.isEmpty() || last.fields != fields) {
+        last = { fields, {}, {} };
+        for (const FieldDef &field : fields) {
+            last.kinds.append(fieldKind(field.name));
+            last.usable.append(patternUsable(field.pattern));
+        }
+    }
+    return last;
 }
 
 } // namespace
@@ -35,12 +50,11 @@ ReviewState::ReviewState(const ReviewInput &input, const QDate &today)
     , vacated(count, -1)
     , proposals(count)
 {
-    for (int f = 0; f < count; ++f) {
-        kinds.append(fieldKind(in.fields.at(f).name));
+    const FieldListFacts &known = fieldListFacts(in.fields);
+    kinds = known.kinds;
+    usable = known.usable;
+    for (int f = 0; f < count; ++f)
         settled.append(in.settled.value(f, false));
-        const QString &pattern = in.fields.at(f).pattern;
-        usable.append(patternUsable(pattern));
-    }
     if (!in.text.isEmpty())
         tokens = segmentText(in.text);
     while (cells.size() < count)
