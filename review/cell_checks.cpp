@@ -68,8 +68,15 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     if (!problem.isEmpty())
         return problem;
     if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
-        // The value has its field's shape: the pattern, not the value, is too narrow.
-        if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)) {
+        // The value has its field's shape: the pattern, not the value, is too narrow. Names of
+        // departments, majors, schools, employers and posts have no shape to speak of: a label's
+        // value counts as one unless it plainly is something else or reads as a person's name.
+        const bool openShape = kind == FieldKind::Department || kind == FieldKind::Major
+            || kind == FieldKind::School || kind == FieldKind::Company || kind == FieldKind::Position;
+        const bool otherShape = (facts.shape != FieldKind::Other && facts.shape != kind)
+            || state.plainKind(value) != FieldKind::Other || (facts.surname && value.size() <= 3);
+        if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)
+            || (openShape && !otherShape)) {
             if (narrow)
                 *narrow = true;
             return QString();

@@ -17,7 +17,7 @@ namespace {
 void addSource(ReviewState &state, const QString &text, int cell, bool piece, const QString &whole)
 {
     const TextFacts facts = state.facts(text);
-    if (facts.noValue)
+    if (facts.noValue || (cell < 0 && !piece && state.listNumbers.contains(text)))
         return;
     state.sources.push_back({ text, cell, piece, whole, false, facts, false });
     if (cell < 0 && !piece)
