@@ -85,6 +85,10 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     }
     if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
         return ReviewWording::looksLikeKind(facts.shape);
+    // A wide pattern for names of things takes any Chinese text: the text itself says it is a remark.
+    if (isTextKind(kind) && (facts.toReader || facts.remark))
+        return facts.toReader ? ReviewWording::fillerNotData()
+                              : ReviewWording::looksLikeKind(FieldKind::Remark);
     if (kind == FieldKind::Name && !facts.surname)
         return ReviewWording::uncommonSurname();
     if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)

@@ -135,19 +135,6 @@ bool isChinese(QChar c)
     return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF;
 }
 
-// Remarks in a form are notes of a state (已缴费, 待补交, 暂缺照片, 资料齐全, 晚到一天); what people write
-// to the reader (请核对, 谢谢, 您好) is none.
-bool readsAsRemark(const QString &text)
-{
-    if (isRemarkPhrase(text))
-        return true;
-    const auto holdsAny = [&text](const QString &characters) {
-        return std::any_of(characters.begin(), characters.end(),
-                           [&text](QChar c) { return text.contains(c); });
-    };
-    return holdsAny(QStringLiteral("已未待缺欠补齐交缴迟晚")) && !holdsAny(QStringLiteral("请谢您吗呢"));
-}
-
 // A remarks field takes the one short phrase left over that is no value of any other field.
 void proposeRemark(ReviewState &state)
 {
@@ -159,9 +146,8 @@ void proposeRemark(ReviewState &state)
         for (int s = 0; s < int(state.sources.size()); ++s) {
             const Source &source = state.sources[s];
             if (source.used || source.cell >= 0 || source.text.size() < 2 || source.text.size() > 12
-                || !std::any_of(source.text.begin(), source.text.end(), isChinese)
-                || !readsAsRemark(source.text) || source.facts.shape != FieldKind::Other
-                || state.plainKind(source.text) != FieldKind::Other)
+                || !std::any_of(source.text.begin(), source.text.end(), isChinese) || !source.facts.remark
+                || source.facts.shape != FieldKind::Other || state.plainKind(source.text) != FieldKind::Other)
                 continue;
             // A known remark phrase is one; any other text only when no field still open could take it.
             bool otherValue = false;

@@ -460,6 +460,12 @@ void TestRecordReview::review_data()
     QTest::newRow("old 15-digit ID number")
         << QStringList { "身份证=" } << "身份证 110105491231002" << QStringList { "0 check 旧版15位身份证" }
         << QStringList { "110105491231002" };
+    QTest::newRow("a remark is no major")
+        << QStringList { "姓名", "专业" } << "专业 晚到一天" << QStringList { "1 check 像是备注" }
+        << QStringList { "", "晚到一天" };
+    QTest::newRow("words to the reader are no major")
+        << QStringList { "姓名", "专业" } << "专业 请老师查收" << QStringList { "1 check 像是附言而非数据" }
+        << QStringList { "", "请老师查收" };
     QTest::newRow("remark: a word to the reader is none")
         << QStringList { "姓名", "备注=" } << "张三 请核对"
         << QStringList { "0 candidates 候选：张三、请核对", "0 suggestion 建议：张三（常见姓氏）" }
