@@ -69,7 +69,7 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
         return problem;
     if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
         // The value has its field's shape: the pattern, not the value, is too narrow.
-        if (looksLike(kind, value, state.today) || (facts.shape == kind && kind != FieldKind::Other)) {
+        if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)) {
             if (narrow)
                 *narrow = true;
             return QString();
@@ -83,7 +83,7 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)
         return ReviewWording::looksLikeKind(FieldKind::Name);
     // A lax pattern took a value that plainly is of another kind (a mobile number in a QQ field).
-    const FieldKind plain = kind == FieldKind::Other ? FieldKind::Other : plainKind(value, state.today);
+    const FieldKind plain = kind == FieldKind::Other ? FieldKind::Other : state.plainKind(value);
     if (plain != FieldKind::Other && !kindCovers(kind, plain))
         return ReviewWording::looksLikeKind(plain);
     return QString();

@@ -45,8 +45,8 @@ void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
     QString found;
     for (const Source &source : state.sources) {
         const QString half = halfWidth(source.text);
-        if (source.used || source.cell == f || !state.fits(f, half)
-            || !looksLike(state.kinds[f], half, state.today) || state.passes(f, half))
+        if (source.used || source.cell == f || !state.fits(f, half) || !state.looksLike(state.kinds[f], half)
+            || state.passes(f, half))
             continue;
         if (!found.isEmpty() && found != half)
             return;
@@ -75,7 +75,7 @@ Proposal finalProposal(ReviewState &state, int f)
     if (facts.labelWord != FieldKind::Other || facts.fieldName)
         return { true, QString(), ReviewWording::isLabel(value) };
     // A faulty cell a pattern filled with what plainly is another kind of value: it does not belong.
-    const FieldKind plain = plainKind(value, state.today);
+    const FieldKind plain = state.plainKind(value);
     if (state.broken[f] && !state.in.labelled.value(f) && plain != FieldKind::Other
         && !kindCovers(state.kinds[f], plain))
         return { true, QString(), ReviewWording::looksLikeKind(plain) };

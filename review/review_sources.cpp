@@ -47,12 +47,12 @@ bool cutsAlways(QChar c)
 // kind, which for text kinds is little more than Chinese characters.
 bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
 {
-    if (plainKind(text, state.today) != FieldKind::Other || state.facts(text).labelWord != FieldKind::Other)
+    if (state.plainKind(text) != FieldKind::Other || state.facts(text).labelWord != FieldKind::Other)
         return true;
     for (int f = 0; f < state.count; ++f) {
         const FieldKind kind = state.kinds[f];
         if ((state.fits(f, text) && valueProblem(kind, text, state.today).isEmpty())
-            || (loosely && looksLike(kind, text, state.today)))
+            || (loosely && state.looksLike(kind, text)))
             return true;
     }
     return false;
@@ -101,8 +101,7 @@ bool rightAsLabelled(ReviewState &state, int cell)
         return false;
     const QString &value = state.cell(cell);
     const FieldKind kind = state.kinds[cell];
-    return looksLike(kind, value, state.today)
-        || (kind != FieldKind::Other && state.facts(value).shape == kind);
+    return state.looksLike(kind, value) || (kind != FieldKind::Other && state.facts(value).shape == kind);
 }
 
 void addWithPieces(ReviewState &state, const QString &text, int cell)
@@ -111,7 +110,7 @@ void addWithPieces(ReviewState &state, const QString &text, int cell)
     if (rightAsLabelled(state, cell))
         return;
     const TextFacts facts = state.facts(text);
-    const bool plain = plainKind(text, state.today) != FieldKind::Other;
+    const bool plain = state.plainKind(text) != FieldKind::Other;
     QStringList pieces;
     if (!numbered(state, text).isEmpty())
         pieces = QStringList { numbered(state, text) };

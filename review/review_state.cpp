@@ -5,6 +5,7 @@
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
 #include "review/cell_checks.h"
+#include "review/value_checks.h"
 
 #include <QRegExp>
 
@@ -12,14 +13,29 @@ namespace {
 
 bool patternUsable(const QString &pattern)
 {
-    if (pattern.isEmpty())
-        return false;
-    // Asked for every field of every record: the same few patterns, each parsed once per thread.
-    thread_local QHash<QString, bool> known;
-    auto found = known.find(pattern);
-    if (found == known.end())
-        found = known.insert(pattern, QRegExp(pattern).isValid() && checkPattern(pattern).reason.isEmpty());
-    return *found;
+    return !pattern.isEmpty() && QRegExp(pattern).isValid() && checkPattern(pattern).reason.isEmpty();
+}
+
+// What the field list says of each field: its kind and whether its pattern may be used. Records come
+// one after another with the same list (shared, so comparing it costs nothing): it is worked out once.
+struct FieldListFacts
+{
+    QList<FieldDef> fields;
+    QVector<FieldKind> kinds;
+    QVector<bool> usable;
+};
+
+const FieldListFacts &fieldListFacts(const QList<FieldDef> &fields)
+{
+    thread_local FieldListFacts last;
+    if (last.kinds.isEmpty() || last.fields != fields) {
+        last = { fields, {}, {} };
+        for (const FieldDef &field : fields) {
+            last.kinds.append(fieldKind(field.name));
+            last.usable.append(patternUsable(field.pattern));
+        }
+    }
+    return last;
 }
 
 } // namespace
@@ -34,12 +50,11 @@ ReviewState::ReviewState(const ReviewInput &input, const QDate &today)
     , vacated(count, -1)
     , proposals(count)
 {
-    for (int f = 0; f < count; ++f) {
-        kinds.append(fieldKind(in.fields.at(f).name));
+    const FieldListFacts &known = fieldListFacts(in.fields);
+    kinds = known.kinds;
+    usable = known.usable;
+    for (int f = 0; f < count; ++f)
         settled.append(in.settled.value(f, false));
-        const QString &pattern = in.fields.at(f).pattern;
-        usable.append(patternUsable(pattern));
-    }
     if (!in.text.isEmpty())
         tokens = segmentText(in.text);
     while (cells.size() < count)
@@ -55,7 +70,7 @@ const TextFacts &ReviewState::facts(const QString &text)
 {
     auto found = m_facts.find(text);
     if (found == m_facts.end())
-        found = m_facts.insert(text, textFacts(text, in.fields));
+        found = m_facts.insert(text, textFacts(text, in.fields, kinds));
     return *found;
 }
 
@@ -71,6 +86,34 @@ bool ReviewState::passes(int f, const QString &value, bool byShape)
             : cellProblem(*this, f, value, false).isEmpty() && (!hasPattern(f) || fits(f, value));
     }
     return verdict;
+}
+
+QString ReviewState::passingForm(int f, const QString &text, bool byShape)
+{
+    if (passes(f, text, byShape))
+        return text;
+    for (const QString &form : { canonicalValue(kinds[f], text), halfWidth(text) }) {
+        if (form != text && !form.isEmpty() && passes(f, form, byShape))
+            return form;
+    }
+    return QString();
+}
+
+bool ReviewState::looksLike(FieldKind kind, const QString &text)
+{
+    QHash<int, bool> &verdicts = m_looks[text];
+    auto found = verdicts.find(int(kind));
+    if (found == verdicts.end())
+        found = verdicts.insert(int(kind), ::looksLike(kind, text, today));
+    return *found;
+}
+
+FieldKind ReviewState::plainKind(const QString &text)
+{
+    auto found = m_plain.find(text);
+    if (found == m_plain.end())
+        found = m_plain.insert(text, ::plainKind(text, today));
+    return *found;
 }
 
 void ReviewState::addCheck(int f, const QString &text, bool breaks)

@@ -66,6 +66,15 @@ public:
     // pattern does not fit still passes.
     bool passes(int f, const QString &value, bool byShape = false);
 
+    // The value as it passes the field: as written, as a value of the field's kind is written
+    // (half-width, a mobile number without +86 or the spaces between its groups), or made half-width;
+    // empty when none of these passes.
+    QString passingForm(int f, const QString &text, bool byShape = false);
+
+    // The value shapes, asked of the same texts again and again: kept for the record.
+    bool looksLike(FieldKind kind, const QString &text);
+    FieldKind plainKind(const QString &text);
+
     void addCheck(int f, const QString &text, bool breaks = true);
     // False, proposing nothing, when the value already went to another field.
     bool propose(int f, Source *source, const QString &value, const QString &reason);
@@ -75,5 +84,7 @@ public:
 private:
     // Per record: a record asks the same questions of the same texts many times.
     QHash<QString, TextFacts> m_facts;
+    QHash<QString, QHash<int, bool>> m_looks;
+    QHash<QString, FieldKind> m_plain;
     QHash<QString, QVector<qint8>> m_passes; // per field, by pattern then by shape: -1 not asked
 };

@@ -33,7 +33,8 @@ bool isClosingMark(QChar c)
 // The field name (after opening brackets) or the label word that starts the text, the longer one,
 // and the field it points to: the field of that name, else the first of the label's kind. Only with a
 // value after it and whatever glue between.
-void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFacts *facts)
+void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QVector<FieldKind> &kinds,
+                    TextFacts *facts)
 {
     int start = 0;
     while (start < text.size() && isOpeningBracket(text.at(start)))
@@ -51,11 +52,11 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, TextFact
     if (labelled > at) {
         int byKind = -1;
         for (int f = 0; f < fields.size() && byKind < 0; ++f) {
-            if (fieldKind(fields.at(f).name) == kind)
+            if (kinds.at(f) == kind)
                 byKind = f;
         }
         for (int f = 0; f < fields.size() && byKind < 0; ++f) {
-            const FieldKind field = fieldKind(fields.at(f).name);
+            const FieldKind field = kinds.at(f);
             if (kindCovers(field, kind) || kindCovers(kind, field))
                 byKind = f;
         }
@@ -142,7 +143,7 @@ FieldKind kindByShape(const QString &text)
     return kindByEnding(text);
 }
 
-TextFacts textFacts(const QString &text, const QList<FieldDef> &fields)
+TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QVector<FieldKind> &kinds)
 {
     TextFacts facts;
     bool letterOrNumber = false;
@@ -164,6 +165,6 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields)
     facts.numbering = numberingLength(text);
     facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
     if (facts.labelWord == FieldKind::Other)
-        findGluedLabel(text, fields, &facts);
+        findGluedLabel(text, fields, kinds, &facts);
     return facts;
 }

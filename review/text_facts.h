@@ -8,6 +8,7 @@
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <QVector>
 
 bool isOpeningBracket(QChar c);
 // Separators people use that the rules do not cut at.
@@ -42,4 +43,5 @@ struct TextFacts
     bool noValue = false; // a field's name, a label word, a filler word or bare punctuation: no value
 };
 
-TextFacts textFacts(const QString &text, const QList<FieldDef> &fields);
+// With the fields' kinds, in field order.
+TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QVector<FieldKind> &kinds);

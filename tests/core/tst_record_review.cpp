@@ -42,6 +42,8 @@ private slots:
     void datesAgree();
     void review_data();
     void review();
+    void narrowPattern_data();
+    void narrowPattern();
     void settledCellIsOnlyChecked();
     void sameAloneAsInARun();
 };
@@ -519,6 +521,30 @@ void TestRecordReview::review()
     const RecordReview unremembered = reviewText(text, many, today);
     QCOMPARE(described(unremembered), notes);
     QCOMPARE(unremembered.suggested.mid(0, suggested.size()), suggested);
+}
+
+// A label-filled value of its field's kind that the user's pattern does not fit: the pattern is said to
+// be narrow, and the row carries no note for it.
+void TestRecordReview::narrowPattern_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("narrow");
+    QTest::addColumn<int>("notes");
+
+    QTest::newRow("class without two digits") << "班级 初二3班" << true << 0;
+    QTest::newRow("class with its number in brackets") << "班级 高三(2)班" << true << 0;
+    QTest::newRow("class the pattern fits") << "班级 计科2001班" << false << 0;
+    QTest::newRow("no class at all") << "班级 张三" << false << 1;
+}
+
+void TestRecordReview::narrowPattern()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, narrow);
+    QFETCH(int, notes);
+    const RecordReview review = reviewText(text, fieldsNamed({ "班级" }), today);
+    QCOMPARE(review.narrowPattern, QList<bool> { narrow });
+    QCOMPARE(review.notes.size(), notes);
 }
 
 // A cell set by hand keeps its checks but gets no candidates or suggestions; the others still do.
