@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <QVector>
 
+#include <algorithm>
+
 // Resources of a static library need an explicit start, outside any namespace.
 static void initFieldsResource()
 {
@@ -40,6 +42,7 @@ struct KnownFields
     // Every beginning of a label word, the words themselves included: a glued label is read
     // character by character, and most tokens stop at their first.
     QSet<QString> labelBeginnings;
+    QSet<ushort> labelInitials;
 };
 
 FieldKind kindOfKey(const QString &key)
@@ -95,6 +98,7 @@ void addName(KnownFields &table, FieldKind kind, QString word)
     if (use != LabelUse::None) {
         for (int length = 1; length <= key.size(); ++length)
             table.labelBeginnings.insert(key.left(length));
+        table.labelInitials.insert(key.at(0).unicode());
     }
 }
 
@@ -226,6 +230,10 @@ QString presetPattern(const QString &name)
 FieldKind fieldKind(const QString &fieldName)
 {
     const QHash<QString, FieldKind> &kinds = table().kinds;
+    // Most field names are written as the table has them.
+    const auto asWritten = kinds.constFind(fieldName);
+    if (asWritten != kinds.constEnd())
+        return *asWritten;
     const QString name = normalizedFieldName(fieldName);
     const auto exact = kinds.constFind(name);
     if (exact != kinds.constEnd())
@@ -252,6 +260,11 @@ FieldKind fieldKind(const QString &fieldName)
 
 FieldKind labelKind(const QString &word)
 {
+    // Nearly every token asked about is a value: its first letter rules it out without a copy.
+    const auto first = std::find_if(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+    if (first == word.cend()
+        || !table().labelInitials.contains(halfWidthCharacter(*first).toCaseFolded().unicode()))
+        return FieldKind::Other;
     const QString key = normalizedFieldName(word);
     if (table().labels.value(key, LabelUse::None) == LabelUse::None)
         return FieldKind::Other;

@@ -13,6 +13,18 @@
 
 namespace {
 
+// The text half-width and trimmed; most texts are so already and are not copied.
+QString plainText(const QString &text)
+{
+    const bool clean = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        const ushort u = c.unicode();
+        return (u >= 0xFF01 && u <= 0xFF5E) || u == 0x3000;
+    });
+    if (clean && (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())))
+        return text;
+    return halfWidth(text).trimmed();
+}
+
 bool matchesWhole(const QRegularExpression &shape, const QString &text)
 {
     return shape.match(text).hasMatch();
@@ -75,27 +87,30 @@ bool plainlyDate(const QString &text)
     return text.contains(QChar(u'年')) && parseYearMonth(text).isValid();
 }
 
-bool looksLikeAddress(const QString &text)
+struct AddressShape
 {
+    bool looks = false; // an address, perhaps only a province and a city
+    bool plain = false; // down to a street or a door: 籍贯 is written with a province and a city too
+};
+
+AddressShape addressShape(const QString &text)
+{
+    AddressShape shape;
     if (text.size() < 4 || text.size() > 100 || !hasChinese(text))
-        return false;
+        return shape;
     const AddressMarkers markers = addressMarkers(text);
+    if (markers.region + markers.street == 0)
+        return shape;
     // 浙江大学城市学院 holds 市 and starts with a province, yet names a school: an ending of a school,
     // a company or a department tells so, unless street words and a door number say otherwise.
     if (kindByEnding(text) != FieldKind::Other && !(markers.street >= 1 && hasDigit(text)))
-        return false;
+        return shape;
     const bool place = placeNamePrefix(text) > 0;
-    return (place && markers.region + markers.street >= 1) || markers.street >= 2
+    shape.looks = (place && markers.region + markers.street >= 1) || markers.street >= 2
         || (markers.street >= 1 && markers.region >= 1);
-}
-
-// Down to a street or a door, and not only a province and a city: 籍贯 is written that way too.
-bool plainlyAddress(const QString &text)
-{
-    if (!looksLikeAddress(text) || text.size() < 6)
-        return false;
-    const AddressMarkers markers = addressMarkers(text);
-    return markers.street >= 1 && (placeNamePrefix(text) > 0 || markers.region >= 1 || markers.street >= 2);
+    shape.plain = shape.looks && text.size() >= 6 && markers.street >= 1
+        && (place || markers.region >= 1 || markers.street >= 2);
+    return shape;
 }
 
 bool looksLikeGrade(const QString &text)
@@ -146,7 +161,7 @@ bool looksLikeRemark(const QString &text, const QDate &today)
         return false;
     const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
     return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other
-        && !looksLikeGrade(text) && !looksLikeClass(text) && !looksLikeAddress(text) && !isEthnicity(text)
+        && !looksLikeGrade(text) && !looksLikeClass(text) && !addressShape(text).looks && !isEthnicity(text)
         && !isEducation(text) && placeNamePrefix(text) == 0;
 }
 
@@ -188,7 +203,7 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     static const QRegularExpression postCode(QStringLiteral("^[0-8]\\d{5}$"));
     static const QRegularExpression age(QStringLiteral("^(\\d{1,3})(周?岁)?$"));
     static const QRegularExpression code(QStringLiteral("^[A-Za-z\\d][-_A-Za-z\\d]{1,19}$"));
-    const QString text = halfWidth(original).trimmed();
+    const QString text = plainText(original);
     if (text.isEmpty())
         return false;
     switch (kind) {
@@ -238,7 +253,7 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::Date:
         return looksLikeDate(text);
     case FieldKind::Address:
-        return looksLikeAddress(text);
+        return addressShape(text).looks;
     case FieldKind::Remark:
         return looksLikeRemark(text, today);
     case FieldKind::Ethnicity:
@@ -265,13 +280,16 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
 FieldKind plainKind(const QString &original, const QDate &today)
 {
     Q_UNUSED(today)
-    const QString text = halfWidth(original).trimmed();
+    const QString text = plainText(original);
     if (text.isEmpty())
         return FieldKind::Other;
     if (text.contains(QLatin1Char('@')))
         return looksLikeEmail(text) ? FieldKind::Email : FieldKind::Other;
     const QChar first = text.at(0);
     if (first.isDigit() || first == QLatin1Char('+') || first == QLatin1Char('(') || first == QChar(u'（')) {
+        // Six characters at least: the shortest is a date such as 2019.3.1 or 2019年3月.
+        if (text.size() < 6)
+            return FieldKind::Other;
         if (plainlyIdNumber(text))
             return FieldKind::IdNumber;
         if (!mobileDigits(text).isEmpty())
@@ -290,14 +308,14 @@ FieldKind plainKind(const QString &original, const QDate &today)
         return FieldKind::PoliticalStatus;
     if (isEducation(text))
         return FieldKind::Education;
-    if (plainlyAddress(text))
+    if (addressShape(text).plain)
         return FieldKind::Address;
     return FieldKind::Other;
 }
 
 QString canonicalValue(FieldKind kind, const QString &original)
 {
-    const QString text = halfWidth(original).trimmed();
+    const QString text = plainText(original);
     switch (kind) {
     case FieldKind::Mobile: {
         const QString digits = mobileDigits(text);
