@@ -287,9 +287,13 @@ FieldKind plainKind(const QString &original, const QDate &today)
         return looksLikeEmail(text) ? FieldKind::Email : FieldKind::Other;
     const QChar first = text.at(0);
     if (first.isDigit() || first == QLatin1Char('+') || first == QLatin1Char('(') || first == QChar(u'（')) {
-        // Six characters at least: the shortest is a date such as 2019.3.1 or 2019年3月.
+        // Six characters at least: the shortest is a date such as 2019.3.1 or 2019年3月. Numbers
+        // have ten digits at least (a landline with its area code); fewer can only make a date.
         if (text.size() < 6)
             return FieldKind::Other;
+        const auto digits = std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        if (digits < 10)
+            return plainlyDate(text) ? FieldKind::Date : FieldKind::Other;
         if (plainlyIdNumber(text))
             return FieldKind::IdNumber;
         if (!mobileDigits(text).isEmpty())

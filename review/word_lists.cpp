@@ -169,11 +169,17 @@ bool isRemarkPhrase(const QString &text)
 
 namespace {
 
+struct Ending
+{
+    QString word;
+    FieldKind kind;
+};
+
 struct Endings
 {
     QHash<QString, FieldKind> kinds;
-    QSet<QString> words;
-    int longest = 0;
+    // By last character, longest first: a text's ending is found without cutting the text.
+    QHash<ushort, QVector<Ending>> byLast;
 };
 
 const Endings &endings()
@@ -185,12 +191,16 @@ const Endings &endings()
             const FieldKind kind = fieldKind(words.takeFirst());
             for (const QString &word : words) {
                 // A word given twice (学院 for a school and a department) keeps its first kind.
-                if (!lists.kinds.contains(word))
-                    lists.kinds.insert(word, kind);
-                lists.words.insert(word);
+                if (lists.kinds.contains(word))
+                    continue;
+                lists.kinds.insert(word, kind);
+                lists.byLast[word.back().unicode()].append({ word, kind });
             }
         }
-        lists.longest = longestWord(lists.words);
+        for (QVector<Ending> &list : lists.byLast) {
+            std::stable_sort(list.begin(), list.end(),
+                             [](const Ending &a, const Ending &b) { return a.word.size() > b.word.size(); });
+        }
         return lists;
     }();
     return read;
@@ -200,8 +210,16 @@ const Endings &endings()
 
 FieldKind kindByEnding(const QString &text)
 {
-    const int length = longestAffix(endings().words, endings().longest, text, true, 1);
-    return length > 0 ? endings().kinds.value(text.right(length)) : FieldKind::Other;
+    if (text.isEmpty())
+        return FieldKind::Other;
+    const auto found = endings().byLast.constFind(text.back().unicode());
+    if (found == endings().byLast.constEnd())
+        return FieldKind::Other;
+    for (const Ending &ending : *found) {
+        if (text.size() > ending.word.size() && text.endsWith(ending.word))
+            return ending.kind;
+    }
+    return FieldKind::Other;
 }
 
 FieldKind kindOfEndingWord(const QString &word)
