@@ -6,6 +6,7 @@
 
 #include "review/value_checks.h"
 #include "review/word_lists.h"
+#include "review/word_shapes.h"
 
 #include <QRegularExpression>
 
@@ -30,23 +31,6 @@ bool matchesWhole(const QRegularExpression &shape, const QString &text)
     return shape.match(text).hasMatch();
 }
 
-bool hasChinese(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x2E80; });
-}
-
-bool hasDigit(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
-}
-
-bool isDigits(const QString &text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-}
-
 QString withoutSpaces(const QString &text)
 {
     QString result = text;
@@ -62,9 +46,7 @@ bool plainlyIdNumber(const QString &text)
     const QString id = withoutSpaces(text);
     if (!looksLikeIdNumber(id) || !idNumberFacts(id, &birth, &male))
         return false;
-    const QString problem = valueProblem(FieldKind::IdNumber, id, QDate(9999, 12, 31));
-    return problem.isEmpty() || problem == QStringLiteral("身份证校验位不符")
-        || problem == QStringLiteral("身份证末位应为大写X") || problem == QStringLiteral("旧版15位身份证");
+    return birth.year() >= 1900 && idNumberRegionKnown(id);
 }
 
 // 1900 to 2100: six or eight digits outside that are some other number (310012 a post code).
@@ -79,103 +61,12 @@ bool looksLikeDate(const QString &text)
 // A date with separators or 年月: 2019-12-26, 2019/12/26, 2019.12.26, 2019年12月(26日).
 bool plainlyDate(const QString &text)
 {
-    if (isDigits(text))
+    if (allDigits(text))
         return false;
     const QDate date = parseDate(text);
     if (date.isValid())
         return date.year() >= 1900;
     return text.contains(QChar(u'年')) && parseYearMonth(text).isValid();
-}
-
-struct AddressShape
-{
-    bool looks = false; // an address, perhaps only a province and a city
-    bool plain = false; // down to a street or a door: 籍贯 is written with a province and a city too
-};
-
-AddressShape addressShape(const QString &text)
-{
-    AddressShape shape;
-    if (text.size() < 4 || text.size() > 100 || !hasChinese(text))
-        return shape;
-    const AddressMarkers markers = addressMarkers(text);
-    if (markers.region + markers.street == 0)
-        return shape;
-    // 浙江大学城市学院 holds 市 and starts with a province, yet names a school: an ending of a school,
-    // a company or a department tells so, unless street words and a door number say otherwise.
-    if (kindByEnding(text) != FieldKind::Other && !(markers.street >= 1 && hasDigit(text)))
-        return shape;
-    const bool place = placeNamePrefix(text) > 0;
-    shape.looks = (place && markers.region + markers.street >= 1) || markers.street >= 2
-        || (markers.street >= 1 && markers.region >= 1);
-    shape.plain = shape.looks && text.size() >= 6 && markers.street >= 1
-        && (place || markers.region >= 1 || markers.street >= 2);
-    return shape;
-}
-
-bool looksLikeGrade(const QString &text)
-{
-    static const QRegularExpression shape(
-        QStringLiteral("^((小学|初中?|高中?|大学?|研究生|研)[一二三四五六](年级)?|[一二三四五六七八九]年级|("
-                       "19|20)?\\d{2}级)$"));
-    return matchesWhole(shape, text);
-}
-
-bool looksLikeClass(const QString &text)
-{
-    // 计科1班, 高三(2)班, 软件2001, 大数据2001级: a name, a number, perhaps 班 or 级.
-    static const QRegularExpression shape(
-        QStringLiteral("^[^\\x00-\\xff]{1,15}[(（]?\\d{1,4}[)）]?(班|级|班级)?$"));
-    if (text.size() < 2 || text.size() > 25)
-        return false;
-    return kindByEnding(text) == FieldKind::Class || matchesWhole(shape, text);
-}
-
-// Two to five Chinese characters that are nothing else people write: no school, grade, place,
-// ethnic group, political status, remark or filler word.
-bool looksLikeName(const QString &text)
-{
-    static const QRegularExpression shape(QStringLiteral("^[\\x{3400}-\\x{9FFF}]{2,5}$"));
-    // 阿卜杜拉·艾则孜: a name of a minority people joins its parts with a middle dot.
-    static const QRegularExpression joined(
-        QStringLiteral("^[\\x{3400}-\\x{9FFF}]{1,8}([·•．][\\x{3400}-\\x{9FFF}]{1,8})+$"));
-    if (matchesWhole(joined, text))
-        return true;
-    if (!matchesWhole(shape, text) || kindByEnding(text) != FieldKind::Other
-        || kindOfEndingWord(text) != FieldKind::Other || looksLikeGrade(text) || isEthnicity(text)
-        || isPoliticalStatus(text) || isRemarkPhrase(text) || isFillerWord(text) || isEducation(text)
-        || labelKind(text) != FieldKind::Other)
-        return false;
-    // Four or five characters, or a place name: only with a common surname in front (欧阳娜娜, 黄山).
-    return (text.size() < 4 && placeNamePrefix(text) < 2) || startsWithCommonSurname(text);
-}
-
-// A short phrase that is no value of another kind: not a name with a common surname, a school,
-// a grade, a place or anything plainly of a kind.
-bool looksLikeRemark(const QString &text, const QDate &today)
-{
-    if (isRemarkPhrase(text))
-        return true;
-    if (text.size() > 40 || !hasChinese(text) || isDigits(text) || labelKind(text) != FieldKind::Other
-        || plainKind(text, today) != FieldKind::Other)
-        return false;
-    const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
-    return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other
-        && !looksLikeGrade(text) && !looksLikeClass(text) && !addressShape(text).looks && !isEthnicity(text)
-        && !isEducation(text) && placeNamePrefix(text) == 0;
-}
-
-// The text's ending suits a field of the kind. A college of a university (计算机学院) is a
-// department, a school is where a teacher works.
-bool endingFits(FieldKind kind, const QString &text)
-{
-    const FieldKind ending = kindByEnding(text);
-    if (ending == kind)
-        return true;
-    if (kind == FieldKind::Department)
-        return text.endsWith(QStringLiteral("学院")) && !text.contains(QStringLiteral("大学"))
-            && placeNamePrefix(text) == 0;
-    return kind == FieldKind::Company && ending == FieldKind::School;
 }
 
 // A number that is plainly something else (a mobile or ID number, a date) is no student number,
