@@ -35,8 +35,11 @@ void measureHalf(Half half, const QDate &today, int records, int show, const QSt
     VariedPastes pastes(20261208, half, today);
     ReviewTally t;
     QList<FieldDef> current;
+    int unseen = 0; // values whose written form is not in their paste: a fault of the generator
     for (int i = 0; i < records; ++i) {
         const VariedPaste paste = pastes.next();
+        for (const QString &written : paste.written)
+            unseen += !paste.text.contains(written);
         if (i == 0 || paste.fields != current) {
             current = paste.fields;
             ++t.fieldLists;
@@ -47,6 +50,8 @@ void measureHalf(Half half, const QDate &today, int records, int show, const QSt
                     today, &t, &show, showWhat);
     }
     printTally(halfName(half), t);
+    if (unseen > 0)
+        std::printf("generator fault: %d values are not in their pastes as written\n", unseen);
 }
 
 // The first generator: twelve fixed fields, the preset names and their vocabulary.
