@@ -207,7 +207,8 @@ void measureCost(int count, bool keep)
             timer.restart();
             const RecordClassifier classifier(text, fields);
             const ReviewInput input {
-                fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}
+                fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {},
+                text
             };
             classify += timer.nsecsElapsed();
             timer.restart();
