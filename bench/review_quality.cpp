@@ -2,8 +2,10 @@
 #include "bench/review_quality.h"
 
 #include "engine/analyze_text.h"
+#include "engine/record_classifier.h"
 #include "review/record_review.h"
 
+#include <QRegExp>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -157,6 +159,14 @@ void countReview(const ReviewSample &sample, const QDate &today, ReviewTally *t,
             ++t->noisyNotes[sample.kinds.at(note.field) + QLatin1Char(' ')
                             + QLatin1String(noteKindName(note.kind))];
     }
+    for (int f = 0; f < sample.fields.size(); ++f) {
+        const QString &pattern = sample.fields.at(f).pattern;
+        if (!sample.truth.at(f).isEmpty() && !pattern.isEmpty() && QRegExp(pattern).isValid()
+            && !fieldPatternFits(sample.fields, f, sample.truth.at(f))) {
+            ++t->outsidePattern;
+            break;
+        }
+    }
     bool silent = false;
     QStringList faults; // of the silent cells
     for (int f = 0; f < sample.fields.size(); ++f) {
@@ -218,6 +228,8 @@ void printTally(const char *title, const ReviewTally &t)
                 t.cellsEqual / n);
     std::printf("cells fully right (the rules alone):                            %5.1f %%\n",
                 t.cellsRight / n);
+    std::printf("records with a right value its field's pattern rejects:         %5.1f %%\n",
+                t.outsidePattern / n);
     std::printf("by kind, wrong cells / of them silent:");
     for (auto it = t.wrongCells.cbegin(); it != t.wrongCells.cend(); ++it) {
         const Rate silent = t.silentCells.value(it.key());

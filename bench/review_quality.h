@@ -42,6 +42,7 @@ struct ReviewTally
     int wrong = 0; // records with a wrong or missing cell
     int noisy = 0;
     int faultyNoisy = 0; // of the noisy: a value as pasted breaks its check, or is an old ID number
+    int outsidePattern = 0; // records with a right value that its field's valid pattern rejects
     QMap<QString, Rate> wrongCells, silentCells; // by kind: of the cells, the wrong; of the wrong, the silent
     QMap<QString, int> noisyNotes; // on fully right records, by kind and note kind
     QMap<QString, int> silentFaults; // silent cells by what went wrong
