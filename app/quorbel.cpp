@@ -49,6 +49,7 @@ Quorbel::Quorbel(QWidget *parent)
 
     wireExport();
     wireRowCommands();
+    wireBatch();
 
     loadFields();
     refreshTableHeader();

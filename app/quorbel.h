@@ -15,6 +15,7 @@
 #include <QStringList>
 
 class QLabel;
+struct RecordReview;
 
 class Quorbel final : public QMainWindow
 {
@@ -56,6 +57,16 @@ public:
     void clearTable();
     void markTableHandedOn();
     int unsavedRowCount() const;
+    // Batch add: a list cut into records and previewed, then added as one step that Ctrl+Z takes
+    // back; from the input box (or the clipboard), from a text file, or from a file dropped on the window.
+    void batchAdd(const QString &text, const QString &source = QString());
+    bool importBatchFile(const QString &path);
+    void addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews);
+    bool takeBackAddedRows();
+    // Classifies and reviews the texts with a progress bar that can be cancelled; false when it was.
+    static bool reviewWithProgress(QWidget *parent, const QString &title, const QString &label,
+                                   const QStringList &texts, const QList<FieldDef> &fields,
+                                   QList<RecordReview> *reviews);
 
 public slots:
     void slotInputButtonClicked();
@@ -91,6 +102,7 @@ protected:
 private:
     void wireExport();
     void wireRowCommands();
+    void wireBatch();
     void removeRows(const QList<int> &rows);
 
     Ui::QuorbelClass ui;
@@ -104,5 +116,7 @@ private:
     QLabel *saveWarning = nullptr; // made at the first failure
     HandedOnRows handedOn;
     RemovedRows lastRemoval;
+    AddedRows lastAddition;
+    bool addingRows = false; // the rows changing now are the batch's own
     QString lastExportPath;
 };

@@ -110,6 +110,9 @@ void TestQuorbelSort::records_data()
         << QByteArray("张三\t男\t20\n");
     QTest::newRow("whole empty input gives one row")
         << QStringList { QStringLiteral("--whole") } << QByteArray() << QByteArray("\t\t\n");
+    QTest::newRow("lines: one record a line, blank ones skipped")
+        << QStringList { QStringLiteral("--lines") } << QByteArray("张三 男\r\n\r\n \u3000\n李四 33\r王五")
+        << QByteArray("张三\t男\t\n李四\t\t33\n王五\t\t\n");
     QTest::newRow("json: glued label, check and suggestion")
         << QStringList { QStringLiteral("--json") } << QByteArray("性别女 张三")
         << QByteArray("{\"cells\": [\"张三\", \"性别女\", \"\"], \"suggested\": [\"张三\", \"女\", \"\"], "
@@ -219,7 +222,7 @@ void TestQuorbelSort::help()
 {
     const Run run = runSort({ QStringLiteral("--help") });
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.out.startsWith("usage: quorbel-sort [--fields FILE] [--header] [--whole] [--json] "
+    QVERIFY(run.out.startsWith("usage: quorbel-sort [--fields FILE] [--header] [--whole | --lines] [--json] "
                                "[--verbose] [--xlsx OUT] [FILE...]\n"));
     QCOMPARE(run.err, QByteArray());
 }
@@ -244,6 +247,9 @@ void TestQuorbelSort::badArguments_data()
     QTest::newRow("--xlsx without a file")
         << QStringList { QStringLiteral("--xlsx") } << 2
         << QStringLiteral("quorbel-sort: option --xlsx needs a file name\nusage: ");
+    QTest::newRow("--whole with --lines")
+        << QStringList { QStringLiteral("--whole"), QStringLiteral("--lines") } << 2
+        << QStringLiteral("quorbel-sort: --whole and --lines cannot be used together\nusage: ");
     QTest::newRow("missing field file")
         << QStringList { QStringLiteral("--fields"), QStringLiteral("/nonexistent/fields.txt") } << 1
         << QStringLiteral("quorbel-sort: field file not found: /nonexistent/fields.txt\n");

@@ -191,11 +191,15 @@ void TestMainWindow::menus()
     }
     QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
     QCOMPARE(entries,
-             QStringList({ "workspaceAction=工作目录,exportAction=导出…",
-                           "resortAction=重新分拣,clearTableAction=清空表格,adoptSelectedAction=采纳建议（选中行）,"
+             QStringList({ "workspaceAction=工作目录,importTextAction=导入文本文件…,exportAction=导出…",
+                           "batchAddAction=批量添加…,resortAction=重新分拣,clearTableAction=清空表格,"
+                           "adoptSelectedAction=采纳建议（选中行）,"
                            "adoptAllAction=采纳建议（全部行）",
                            "helpAction=教程,aboutAction=关于" }));
     QCOMPARE(child<QAction>(window, "exportAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(child<QAction>(window, "importTextAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(child<QAction>(window, "batchAddAction")->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+Shift+V")));
     QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
     QCOMPARE(child<QListWidget>(window, "fieldsList")->contextMenuPolicy(), Qt::CustomContextMenu);

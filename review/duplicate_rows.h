@@ -1,0 +1,43 @@
+// The same person twice: rows that share an ID number, a mobile number or an e-mail address, and,
+// more softly, rows that share only a name.
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+struct DuplicateMark
+{
+    int row = -1;
+    int column = -1; // the shared cell
+    int otherRow = -1; // the first other row sharing it: the earliest, or for that one the next
+    bool soft = false; // a name alone
+};
+
+// Trimmed, full-width made half-width and x made X, so "１１０１０５…ｘ " meets "110105…X".
+QString duplicateKey(const QString &value);
+
+// Every mark over the rows, ordered by row then column. Columns are told apart by their names' kinds.
+QVector<DuplicateMark> findDuplicates(const QStringList &fieldNames, const QList<QStringList> &rows);
+// Rows with at least one mark that is not soft.
+int duplicatedRowCount(const QVector<DuplicateMark> &marks);
+// "与第 12 行重复（身份证）", "与第 12 行同名": rows counted from 1.
+QString duplicateMarkText(const DuplicateMark &mark, const QStringList &fieldNames);
+
+// Records one after another, each told which earlier record shares a value: for a stream, where
+// no later record is known yet.
+class DuplicateTracker final
+{
+public:
+    explicit DuplicateTracker(const QStringList &fieldNames);
+    // Marks of the record against those added before it (soft ones included); then remembers it.
+    QVector<DuplicateMark> add(const QStringList &cells);
+
+private:
+    QList<int> m_kinds; // per column: the kind when it can mark, else -1
+    QHash<QPair<int, QString>, int> m_first; // kind and key → first record
+    int m_count = 0;
+};
