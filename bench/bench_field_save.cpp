@@ -2,7 +2,7 @@
 // rewritten on every keystroke in the pattern box, so one save must stay well under 10 ms.
 #include "app/quorbel.h"
 #include "fields/field_file.h"
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 #include "fields/text_file.h"
 
 #include <QApplication>

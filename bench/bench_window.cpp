@@ -4,7 +4,7 @@
 #include "batch/record_batch.h"
 #include "bench/sample_records.h"
 #include "fields/field_file.h"
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 #include "review/duplicate_marks.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "app/quorbel.h"
 
 #include "engine/pattern_check.h"
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 
 #include <QCursor>
 #include <QMenu>

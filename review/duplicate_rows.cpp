@@ -2,7 +2,7 @@
 // the ways people type the same number meet.
 #include "review/duplicate_rows.h"
 
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
 
 #include <algorithm>
 
@@ -28,7 +28,10 @@ QList<int> markingKinds(const QStringList &fieldNames)
 {
     QList<int> kinds;
     for (const QString &name : fieldNames) {
-        const FieldKind kind = fieldKind(name.trimmed());
+        FieldKind kind = fieldKind(name);
+        // A 联系电话 column mostly holds mobile numbers, and meets the 手机 column of another row.
+        if (kind == FieldKind::Phone)
+            kind = FieldKind::Mobile;
         kinds.append(strengthOf(kind) == Strength::None ? -1 : int(kind));
     }
     return kinds;

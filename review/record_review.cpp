@@ -6,7 +6,7 @@
 
 #include "engine/pattern_prefilter.h"
 #include "engine/record_classifier.h"
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
 #include "review/value_checks.h"
 #include "review/word_lists.h"
 

@@ -1,21 +1,28 @@
 // Checks of a single value by the kind of its field, and the facts an ID number tells about its
-// holder. Each check gives the reason in the window's words, or the empty string when it passes.
+// holder; the shapes of values come along from value_shapes.h. Each check gives the reason in the
+// window's words, or the empty string when it passes.
 #pragma once
 
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
+#include "review/value_shapes.h"
 
 #include <QDate>
 #include <QString>
 
-// Why the value breaks its kind's check; empty when it passes or the kind has no check.
+// Why the value breaks its kind's check; empty when it passes or the kind has no check. A value
+// that would pass but for full-width digits or letters is said to hold them (含全角数字).
 QString valueProblem(FieldKind kind, const QString &value, const QDate &today);
 
-// Birth date and sex of an ID number whose date part is a real date; false otherwise.
+// Birth date and sex of an 18-digit or old 15-digit ID number whose date part is a real date;
+// false otherwise.
 bool idNumberFacts(const QString &id, QDate *birth, bool *male);
 // Whole years from birth to today.
 int ageOn(const QDate &birth, const QDate &today);
-// 2001-05-12, 2001/5/12, 2001.5.12, 2001年5月12日 or 20010512; an invalid date otherwise.
+// 2001-05-12, 2001/5/12, 2001.5.12, 2001年5月12日 (or 号) or 20010512; an invalid date otherwise.
 QDate parseDate(const QString &text);
+// A month alone: 2019年12月, 2019-12, 2019/12, 2019.12 or 201912, as the first of that month; an
+// invalid date otherwise.
+QDate parseYearMonth(const QString &text);
 
 // Full-width ASCII forms (digits, letters, @ . - _) and the ideographic space made half-width.
 QString halfWidth(const QString &text);

@@ -2,33 +2,89 @@
 #include "review/word_lists.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <QTextStream>
+#include <QVector>
+
+#include <algorithm>
 
 // Resources of a static library need an explicit start, outside any namespace.
-static QSet<QString> loadWords(const QString &path)
+static QStringList loadLines(const QString &path)
 {
     Q_INIT_RESOURCE(review);
-    QSet<QString> words;
+    QStringList lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return words;
+        return lines;
     QTextStream in(&file);
     in.setCodec("utf-8");
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
         if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-            words.insert(line);
+            lines.append(line);
     }
-    return words;
+    return lines;
 }
 
 namespace {
+
+QSet<QString> loadWords(const QString &path)
+{
+    const QStringList lines = loadLines(path);
+    return QSet<QString>(lines.cbegin(), lines.cend());
+}
 
 // One or two characters packed into a number, so that a look-up needs no string.
 uint surnameKey(QChar first, QChar second = QChar())
 {
     return uint(first.unicode()) << 16 | second.unicode();
+}
+
+// The longest word of the set that the text starts with (or, with atEnd, ends with), at most
+// longest characters, leaving at least keep characters over; 0 when none.
+int longestAffix(const QSet<QString> &words, int longest, const QString &text, bool atEnd, int keep = 0)
+{
+    for (int length = qMin(longest, text.size() - keep); length > 0; --length) {
+        if (words.contains(atEnd ? text.right(length) : text.left(length)))
+            return length;
+    }
+    return 0;
+}
+
+int longestWord(const QSet<QString> &words)
+{
+    int longest = 0;
+    for (const QString &word : words)
+        longest = qMax(longest, word.size());
+    return longest;
+}
+
+struct Markers
+{
+    QStringList region;
+    QStringList street;
+};
+
+const Markers &markers()
+{
+    static const Markers lists = [] {
+        Markers read;
+        for (const QString &line : loadLines(QStringLiteral(":/review/address_markers.txt"))) {
+            const QStringList parts = line.simplified().split(QLatin1Char(' '));
+            if (parts.size() != 2)
+                continue;
+            (parts.at(0) == QLatin1String("region") ? read.region : read.street).append(parts.at(1));
+        }
+        return read;
+    }();
+    return lists;
+}
+
+int countContained(const QStringList &words, const QString &text)
+{
+    return int(std::count_if(words.cbegin(), words.cend(),
+                             [&text](const QString &word) { return text.contains(word); }));
 }
 
 } // namespace
@@ -37,7 +93,7 @@ bool startsWithCommonSurname(const QString &text)
 {
     static const QSet<uint> surnames = [] {
         QSet<uint> keys;
-        for (const QString &name : loadWords(QStringLiteral(":/review/surnames.txt"))) {
+        for (const QString &name : loadLines(QStringLiteral(":/review/surnames.txt"))) {
             if (name.size() <= 2)
                 keys.insert(surnameKey(name.at(0), name.size() == 2 ? name.at(1) : QChar()));
         }
@@ -58,4 +114,60 @@ bool isFillerWord(const QString &text)
         return set;
     }();
     return !text.isEmpty() && initials.contains(text.at(0).unicode()) && fillers.contains(text);
+}
+
+int placeNamePrefix(const QString &text)
+{
+    static const QSet<QString> places = loadWords(QStringLiteral(":/review/places.txt"));
+    static const int longest = longestWord(places);
+    return longestAffix(places, longest, text, false);
+}
+
+AddressMarkers addressMarkers(const QString &text)
+{
+    return { countContained(markers().region, text), countContained(markers().street, text) };
+}
+
+bool isEthnicity(const QString &text)
+{
+    static const QSet<QString> groups = loadWords(QStringLiteral(":/review/ethnicities.txt"));
+    const QString ending = QStringLiteral("族");
+    return groups.contains(text.endsWith(ending) ? text.chopped(ending.size()) : text);
+}
+
+bool isPoliticalStatus(const QString &text)
+{
+    static const QSet<QString> statuses = loadWords(QStringLiteral(":/review/political_statuses.txt"));
+    return statuses.contains(text);
+}
+
+bool isRemarkPhrase(const QString &text)
+{
+    static const QSet<QString> phrases = loadWords(QStringLiteral(":/review/remark_phrases.txt"));
+    return phrases.contains(text);
+}
+
+FieldKind kindByEnding(const QString &text)
+{
+    struct Endings
+    {
+        QHash<QString, FieldKind> kinds;
+        QSet<QString> words;
+        int longest = 0;
+    };
+    static const Endings endings = [] {
+        Endings read;
+        for (const QString &line : loadLines(QStringLiteral(":/review/value_endings.txt"))) {
+            QStringList words = line.simplified().split(QLatin1Char(' '));
+            const FieldKind kind = fieldKind(words.takeFirst());
+            for (const QString &word : words) {
+                read.kinds.insert(word, kind);
+                read.words.insert(word);
+            }
+        }
+        read.longest = longestWord(read.words);
+        return read;
+    }();
+    const int length = longestAffix(endings.words, endings.longest, text, true, 1);
+    return length > 0 ? endings.kinds.value(text.right(length)) : FieldKind::Other;
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-const QStringList names { QStringLiteral("姓名"), QStringLiteral("手机"),   QStringLiteral("身份证"),
-                          QStringLiteral("邮箱"), QStringLiteral("手机号"), QStringLiteral("备注") };
+const QStringList names { QStringLiteral("姓名"), QStringLiteral("手机"),     QStringLiteral("身份证"),
+                          QStringLiteral("邮箱"), QStringLiteral("联系电话"), QStringLiteral("备注") };
 
 // "row:column>other" per mark, "~" for a soft one.
 QString described(const QVector<DuplicateMark> &marks)
@@ -74,7 +74,7 @@ void TestDuplicateRows::table_data()
     QTest::newRow("an ID number with x and X")
         << QList<QStringList> { { "", "", "11010519491231002x" }, { "", "", "11010519491231002X" } }
         << QStringLiteral("0:2>1 1:2>0") << 2;
-    QTest::newRow("two mobile columns meet")
+    QTest::newRow("a phone column meets the mobile column")
         << QList<QStringList> { { "", "13800138000" }, { "", "", "", "", "13800138000" } }
         << QStringLiteral("0:1>1 1:4>0") << 2;
     QTest::newRow("the same value twice in one row is no repeat")

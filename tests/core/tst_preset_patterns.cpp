@@ -1,5 +1,5 @@
 // Preset patterns: the lookup by exact name, and that each preset recognises its kind of detail.
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 
 #include <QRegExp>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // A pasted list cut into records: the three modes, and what 自动 chooses and says.
 #include "batch/record_batch.h"
-#include "fields/preset_patterns.h"
+#include "fields/known_fields.h"
 
 #include <QtTest>
 

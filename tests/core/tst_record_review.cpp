@@ -1,10 +1,11 @@
 // The record review: value checks by field name, and the notes and suggested row of whole records.
-#include "fields/preset_patterns.h"
-#include "review/field_kind.h"
+#include "fields/known_fields.h"
 #include "review/record_review.h"
 #include "review/value_checks.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(FieldKind)
 
 namespace {
 
@@ -28,6 +29,10 @@ class TestRecordReview : public QObject
 private slots:
     void valueChecks_data();
     void valueChecks();
+    void valueShapes_data();
+    void valueShapes();
+    void plainKinds_data();
+    void plainKinds();
     void review_data();
     void review();
     void settledCellIsOnlyChecked();
@@ -101,7 +106,7 @@ void TestRecordReview::valueChecks_data()
         { "2000年12月1", "" },
         { "2000-1-123", "日期无效" },
         { "20001-1-1", "日期无效" },
-        { "２０００/2/29", "日期无效" },
+        { "２０００/2/29", "含全角数字" },
         { "2000-1-", "日期无效" },
         { "2000年1日1", "日期无效" },
     };
@@ -112,6 +117,52 @@ void TestRecordReview::valueChecks_data()
                               << "年龄应为1–120的整数";
     QTest::newRow("age 120") << "年龄"
                              << "120" << none;
+
+    // Names as people type them reach the same checks, and the kinds beyond the presets have theirs.
+    const char *const rows[][3] = {
+        { "身份证号码", "110105491231002", "旧版15位身份证" },
+        { "证件号", "110105491331002", "身份证出生日期无效" },
+        { "身份证号", "１１０１０５１９４９１２３１００２X", "含全角数字" },
+        { "手机号码", "１３８１２３４５６７８", "含全角数字" },
+        { "手机号码", "１３８１２３４５６７", "手机号应为11位数字" },
+        { "手机", "+8613812345678", "手机号前带有国家码86" },
+        { "手机", "138-1234-5678", "手机号中间有分隔符" },
+        { "手机", "138\u200B12345678", "含不可见字符" },
+        { "固定电话", "010-62345678", "" },
+        { "座机", "(0571)88776655", "" },
+        { "办公电话", "0571-88776655转123", "" },
+        { "固定电话", "010-1234567", "固定电话应为区号加7–8位号码" },
+        { "联系电话", "13812345678", "" },
+        { "电话", "（010）62345678", "" },
+        { "联系电话", "12812345678", "手机号应以13–19开头" },
+        { "电话", "无", "电话应为手机号或带区号的固定电话" },
+        { "入职日期", "20191226", "" },
+        { "报到日期", "2019年12月26日", "" },
+        { "入学日期", "2019.12.26", "" },
+        { "入职日期", "2019-13-01", "日期无效" },
+        { "出生年月", "2019年12月", "" },
+        { "出生年月", "201912", "" },
+        { "出生日期", "2099-01-01", "出生日期晚于今天" },
+        { "家庭住址", "浙江省杭州市西湖区文三路90号", "" },
+        { "通讯地址", "软件工程", "不像地址（无省市、街道或门牌）" },
+        { "民族", "汉", "" },
+        { "民族", "维吾尔族", "" },
+        { "民族", "火星族", "不是56个民族之一" },
+        { "政治面貌", "共青团员", "" },
+        { "政治面貌", "积极分子", "政治面貌应为中共党员、共青团员、群众等" },
+        { "QQ", "01234", "QQ号应为5–11位数字" },
+        { "QQ号", "123456789", "" },
+        { "微信号", "13812345678", "" },
+        { "微信", "12", "微信号应为6–20位字母、数字、下划线或减号，以字母开头" },
+        { "邮编", "31001", "邮编应为6位数字" },
+        { "E-mail", "zs＠qq.com", "含全角字符" },
+        { "班级", "计科１班", "含全角数字" },
+    };
+    for (const auto &row : rows) {
+        const QString value = QString::fromUtf8(row[1]);
+        QTest::newRow(qPrintable(QString::fromUtf8(row[0]) + QLatin1Char(' ') + value))
+            << QString::fromUtf8(row[0]) << value << QString::fromUtf8(row[2]);
+    }
 }
 
 void TestRecordReview::valueChecks()
@@ -120,6 +171,111 @@ void TestRecordReview::valueChecks()
     QFETCH(QString, value);
     QFETCH(QString, problem);
     QCOMPARE(valueProblem(fieldKind(field), value, today), problem);
+}
+
+// Whether a text could be a value of a field's kind, for the field named first; a value in another
+// form (in groups, after +86, with a wrong check digit) still counts, and canonicalValue writes it.
+void TestRecordReview::valueShapes_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("looks");
+    QTest::addColumn<QString>("canonical");
+
+    const struct
+    {
+        const char *field, *text;
+        bool looks;
+        const char *canonical;
+    } rows[] = {
+        { "手机", "139 0571 2266", true, "13905712266" },
+        { "手机号码", "+86 139-0571-2266", true, "13905712266" },
+        { "手机", "１３８１２３４５６７８", true, "13812345678" },
+        { "手机", "1390571226", false, "1390571226" },
+        { "电话", "0571 8877 6655", true, "057188776655" },
+        { "固定电话", "(0571)88776655", true, "(0571)88776655" },
+        { "身份证", "110105194912310021", true, "110105194912310021" },
+        { "身份证号", "11010519491231002x", true, "11010519491231002X" },
+        { "身份证", "1101051949", false, "1101051949" },
+        { "邮箱", "li@x.cn", true, "li@x.cn" },
+        { "邮箱", "li@x", false, "li@x" },
+        { "入职日期", "2019.12.26", true, "2019.12.26" },
+        { "入职日期", "2019.13.26", false, "2019.13.26" },
+        { "地址", "北京市海淀区中关村大街1号", true, "北京市海淀区中关村大街1号" },
+        { "地址", "计算机科学与技术", false, "计算机科学与技术" },
+        { "备注", "材料已交", true, "材料已交" },
+        { "备注", "13812345678", false, "13812345678" },
+        { "备注", "手机号：", false, "手机号：" },
+        { "民族", "回族", true, "回族" },
+        { "学校", "北京大学", true, "北京大学" },
+        { "专业", "软件工程", true, "软件工程" },
+        { "专业", "北京大学", false, "北京大学" },
+        { "班级", "高三（２）班", true, "高三（2）班" },
+        { "班级", "计科1班", true, "计科1班" },
+        { "部门", "学生会宣传部", true, "学生会宣传部" },
+        { "工作单位", "杭州某某科技有限公司", true, "杭州某某科技有限公司" },
+        { "职务", "项目经理", true, "项目经理" },
+        { "年级", "2019级", true, "2019级" },
+        { "年龄", "25岁", true, "25" },
+        { "年龄", "200", false, "200" },
+        { "QQ", "１２３４５", true, "12345" },
+        { "QQ", "0123", false, "0123" },
+        { "姓名", "阿卜杜拉·艾则孜", true, "阿卜杜拉·艾则孜" },
+        { "姓名", "Tom", false, "Tom" },
+        { "籍贯", "浙江杭州", true, "浙江杭州" },
+        { "爱好", "篮球", false, "篮球" },
+    };
+    for (const auto &row : rows) {
+        QTest::newRow(
+            qPrintable(QString::fromUtf8(row.field) + QLatin1Char(' ') + QString::fromUtf8(row.text)))
+            << QString::fromUtf8(row.field) << QString::fromUtf8(row.text) << row.looks
+            << QString::fromUtf8(row.canonical);
+    }
+}
+
+void TestRecordReview::valueShapes()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, looks);
+    QFETCH(QString, canonical);
+    QCOMPARE(looksLike(fieldKind(field), text, today), looks);
+    QCOMPARE(canonicalValue(fieldKind(field), text), canonical);
+    // What has the shape is written so that it passes its own field's check, or is told apart by it.
+    if (looks && fieldKind(field) != FieldKind::IdNumber)
+        QCOMPARE(valueProblem(fieldKind(field), canonical, today), QString());
+}
+
+void TestRecordReview::plainKinds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<FieldKind>("kind");
+
+    QTest::newRow("mobile") << "13812345678" << FieldKind::Mobile;
+    QTest::newRow("mobile in groups") << "+86 138 1234 5678" << FieldKind::Mobile;
+    QTest::newRow("mobile, full-width") << "１３８１２３４５６７８" << FieldKind::Mobile;
+    QTest::newRow("landline") << "010-62345678" << FieldKind::Landline;
+    QTest::newRow("e-mail") << "li@x.cn" << FieldKind::Email;
+    QTest::newRow("ID number") << "11010519491231002X" << FieldKind::IdNumber;
+    QTest::newRow("ID number, check digit off") << "110105194912310021" << FieldKind::IdNumber;
+    QTest::newRow("date") << "2019年12月26日" << FieldKind::Date;
+    QTest::newRow("date with slashes") << "2019/12/26" << FieldKind::Date;
+    QTest::newRow("eight digits could be a number") << "20191226" << FieldKind::Other;
+    QTest::newRow("address") << "北京市海淀区中关村大街1号" << FieldKind::Address;
+    QTest::newRow("province and city could be 籍贯") << "浙江省杭州市" << FieldKind::Other;
+    QTest::newRow("ethnic group") << "汉族" << FieldKind::Ethnicity;
+    QTest::newRow("one character could be anything") << "汉" << FieldKind::Other;
+    QTest::newRow("political status") << "共青团员" << FieldKind::PoliticalStatus;
+    QTest::newRow("gender") << "男" << FieldKind::Gender;
+    QTest::newRow("QQ or anything") << "12345678" << FieldKind::Other;
+    QTest::newRow("name") << "张三" << FieldKind::Other;
+}
+
+void TestRecordReview::plainKinds()
+{
+    QFETCH(QString, text);
+    QFETCH(FieldKind, kind);
+    QCOMPARE(plainKind(text, today), kind);
 }
 
 void TestRecordReview::review_data()
@@ -144,7 +300,7 @@ void TestRecordReview::review_data()
                                  << QStringList { "张三", "女" };
     QTest::newRow("half-width, own cell and left-over token")
         << QStringList { "姓名", "年龄", "手机号" } << "张三 ３８ １３８１２３４５６７８"
-        << QStringList { "1 check 年龄应为1–120的整数", "1 suggestion 建议：38（来自“３８”）",
+        << QStringList { "1 check 含全角数字", "1 suggestion 建议：38（来自“３８”）",
                          "2 suggestion 建议：13812345678（来自“１３８１２３４５６７８”）" }
         << QStringList { "张三", "38", "13812345678" };
     QTest::newRow("surname and check tell candidates apart")

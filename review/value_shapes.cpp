@@ -1,0 +1,287 @@
+// The shape of each kind of value: whether a text could be one (looksLike), which kind it plainly is
+// (plainKind) and how it is written as a value (canonicalValue). Shapes are looser than checks: a
+// value in groups, after +86 or with a wrong check digit still has its kind's shape, so that the
+// review can tell what a text is before it says what is wrong with it.
+#include "review/value_shapes.h"
+
+#include "review/value_checks.h"
+#include "review/word_lists.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+bool matchesWhole(const QRegularExpression &shape, const QString &text)
+{
+    return shape.match(text).hasMatch();
+}
+
+bool hasChinese(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x2E80; });
+}
+
+bool isDigits(const QString &text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+}
+
+QString withoutSpaces(const QString &text)
+{
+    QString result = text;
+    result.remove(QLatin1Char(' '));
+    return result;
+}
+
+bool looksLikeIdNumber(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^(\\d{17}[\\dXx]|\\d{15})$"));
+    return matchesWhole(shape, withoutSpaces(text));
+}
+
+// An ID number whose region and birth date are real: whatever else is wrong, nothing else it is.
+bool plainlyIdNumber(const QString &text)
+{
+    QDate birth;
+    bool male = false;
+    const QString id = withoutSpaces(text);
+    if (!looksLikeIdNumber(id) || !idNumberFacts(id, &birth, &male))
+        return false;
+    const QString problem = valueProblem(FieldKind::IdNumber, id, QDate(9999, 12, 31));
+    return problem.isEmpty() || problem == QStringLiteral("身份证校验位不符")
+        || problem == QStringLiteral("身份证末位应为大写X") || problem == QStringLiteral("旧版15位身份证");
+}
+
+bool looksLikeEmail(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^[A-Za-z\\d._%+-]+@[A-Za-z\\d-]+(\\.[A-Za-z\\d-]+)+$"));
+    return matchesWhole(shape, text);
+}
+
+bool looksLikeDate(const QString &text)
+{
+    return parseDate(text).isValid() || parseYearMonth(text).isValid();
+}
+
+// A date with separators or 年月: 2019-12-26, 2019/12/26, 2019.12.26, 2019年12月(26日).
+bool plainlyDate(const QString &text)
+{
+    if (isDigits(text))
+        return false;
+    const QDate date = parseDate(text);
+    if (date.isValid())
+        return date.year() >= 1900;
+    return text.contains(QChar(u'年')) && parseYearMonth(text).isValid();
+}
+
+bool looksLikeAddress(const QString &text)
+{
+    if (text.size() < 4 || text.size() > 100 || !hasChinese(text))
+        return false;
+    const AddressMarkers markers = addressMarkers(text);
+    const bool place = placeNamePrefix(text) > 0;
+    return (place && markers.region + markers.street >= 1) || markers.street >= 2
+        || (markers.street >= 1 && markers.region >= 1);
+}
+
+// Down to a street or a door, and not only a province and a city: 籍贯 is written that way too.
+bool plainlyAddress(const QString &text)
+{
+    if (!looksLikeAddress(text) || text.size() < 6)
+        return false;
+    const AddressMarkers markers = addressMarkers(text);
+    return markers.street >= 1 && (placeNamePrefix(text) > 0 || markers.region >= 1 || markers.street >= 2);
+}
+
+bool looksLikeGrade(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^((小学|初中?|高中?|大学?|研究生|研)[一二三四五六](年级)?|[一二三四五六七八九]年级|("
+                       "19|20)?\\d{2}级)$"));
+    return matchesWhole(shape, text);
+}
+
+bool looksLikeClass(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[^\\x00-\\xff]{1,15}[(（]?\\d{1,4}[)）]?$"));
+    if (text.size() < 2 || text.size() > 25)
+        return false;
+    return kindByEnding(text) == FieldKind::Class || matchesWhole(shape, text);
+}
+
+bool looksLikeName(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[\\x{3400}-\\x{9FFF}]{2,5}$"));
+    // 阿卜杜拉·艾则孜: a name of a minority people joins its parts with a middle dot.
+    static const QRegularExpression joined(
+        QStringLiteral("^[\\x{3400}-\\x{9FFF}]{1,8}([·•．][\\x{3400}-\\x{9FFF}]{1,8})+$"));
+    return matchesWhole(shape, text) || matchesWhole(joined, text);
+}
+
+bool looksLikeRemark(const QString &text, const QDate &today)
+{
+    if (isRemarkPhrase(text))
+        return true;
+    return text.size() <= 40 && hasChinese(text) && !isDigits(text) && labelKind(text) == FieldKind::Other
+        && plainKind(text, today) == FieldKind::Other;
+}
+
+} // namespace
+
+QString mobileDigits(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?(1[3-9]\\d)[ -]?(\\d{4})[ -]?(\\d{4})$"));
+    const QRegularExpressionMatch match = shape.match(text);
+    if (!match.hasMatch())
+        return QString();
+    return match.captured(1) + match.captured(2) + match.captured(3);
+}
+
+bool isLandlineNumber(const QString &text, bool needAreaCode)
+{
+    // 010 and 02x have two-digit area codes, the rest three; the local number never starts with 0 or 1.
+    static const QRegularExpression withArea(
+        QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?[(（]?0(?:[12]\\d|[3-9]\\d{2})[)）]?[ -]?"
+                       "[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|-|ext\\.?|x|#)\\d{1,6})?$"));
+    static const QRegularExpression alone(
+        QStringLiteral("^[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|ext\\.?|x|#)\\d{1,6})?$"));
+    return matchesWhole(withArea, text) || (!needAreaCode && matchesWhole(alone, text));
+}
+
+bool looksLike(FieldKind kind, const QString &original, const QDate &today)
+{
+    static const QRegularExpression qq(QStringLiteral("^[1-9]\\d{4,10}$"));
+    static const QRegularExpression weChat(QStringLiteral("^[A-Za-z][-_A-Za-z\\d]{5,19}$"));
+    static const QRegularExpression postCode(QStringLiteral("^[0-8]\\d{5}$"));
+    static const QRegularExpression age(QStringLiteral("^(\\d{1,3})(周?岁)?$"));
+    static const QRegularExpression code(QStringLiteral("^[A-Za-z\\d][-_A-Za-z\\d]{1,19}$"));
+    const QString text = halfWidth(original).trimmed();
+    if (text.isEmpty())
+        return false;
+    switch (kind) {
+    case FieldKind::Name:
+        return looksLikeName(text);
+    case FieldKind::Gender:
+        return text == QStringLiteral("男") || text == QStringLiteral("女") || text == QStringLiteral("男性")
+            || text == QStringLiteral("女性");
+    case FieldKind::Age: {
+        const QRegularExpressionMatch years = age.match(text);
+        return years.hasMatch() && years.captured(1).toInt() >= 1 && years.captured(1).toInt() <= 120;
+    }
+    case FieldKind::Class:
+        return looksLikeClass(text);
+    case FieldKind::Mobile:
+        return !mobileDigits(text).isEmpty();
+    case FieldKind::Landline:
+        return isLandlineNumber(text, false);
+    case FieldKind::Phone:
+        return !mobileDigits(text).isEmpty() || isLandlineNumber(text, false);
+    case FieldKind::Email:
+        return looksLikeEmail(text);
+    case FieldKind::StudentNumber:
+    case FieldKind::EmployeeNumber:
+        return matchesWhole(code, withoutSpaces(text))
+            && withoutSpaces(text).count(QRegularExpression(QStringLiteral("\\d"))) >= 2;
+    case FieldKind::IdNumber:
+        return looksLikeIdNumber(text);
+    case FieldKind::Major:
+    case FieldKind::School:
+    case FieldKind::Department:
+    case FieldKind::Company:
+    case FieldKind::Position:
+        return text.size() <= 30 && hasChinese(text) && kindByEnding(text) == kind;
+    case FieldKind::Grade:
+        return looksLikeGrade(text);
+    case FieldKind::BirthDate:
+    case FieldKind::Date:
+        return looksLikeDate(text);
+    case FieldKind::Address:
+        return looksLikeAddress(text);
+    case FieldKind::Remark:
+        return looksLikeRemark(text, today);
+    case FieldKind::Ethnicity:
+        return isEthnicity(text);
+    case FieldKind::Qq:
+        return matchesWhole(qq, withoutSpaces(text));
+    case FieldKind::WeChat:
+        return matchesWhole(weChat, text) || !mobileDigits(text).isEmpty();
+    case FieldKind::PoliticalStatus:
+        return isPoliticalStatus(text);
+    case FieldKind::NativePlace:
+        return text.size() <= 20 && placeNamePrefix(text) > 0 && addressMarkers(text).street == 0;
+    case FieldKind::PostCode:
+        return matchesWhole(postCode, text);
+    case FieldKind::Other:
+        return false;
+    }
+    return false;
+}
+
+FieldKind plainKind(const QString &original, const QDate &today)
+{
+    Q_UNUSED(today)
+    const QString text = halfWidth(original).trimmed();
+    if (text.isEmpty())
+        return FieldKind::Other;
+    if (looksLikeEmail(text))
+        return FieldKind::Email;
+    if (plainlyIdNumber(text))
+        return FieldKind::IdNumber;
+    if (!mobileDigits(text).isEmpty())
+        return FieldKind::Mobile;
+    if (isLandlineNumber(text, true))
+        return FieldKind::Landline;
+    if (plainlyDate(text))
+        return FieldKind::Date;
+    if (text == QStringLiteral("男") || text == QStringLiteral("女"))
+        return FieldKind::Gender;
+    if (text.endsWith(QChar(u'族')) && isEthnicity(text))
+        return FieldKind::Ethnicity;
+    if (isPoliticalStatus(text))
+        return FieldKind::PoliticalStatus;
+    if (plainlyAddress(text))
+        return FieldKind::Address;
+    return FieldKind::Other;
+}
+
+QString canonicalValue(FieldKind kind, const QString &original)
+{
+    const QString text = halfWidth(original).trimmed();
+    switch (kind) {
+    case FieldKind::Mobile: {
+        const QString digits = mobileDigits(text);
+        return digits.isEmpty() ? text : digits;
+    }
+    case FieldKind::Phone:
+    case FieldKind::WeChat: {
+        const QString digits = mobileDigits(text);
+        return digits.isEmpty() ? withoutSpaces(text) : digits;
+    }
+    case FieldKind::IdNumber:
+        return withoutSpaces(text).toUpper();
+    case FieldKind::Age: {
+        // 25岁, 25周岁: the number alone.
+        const int end = text.indexOf(QRegularExpression(QStringLiteral("周?岁$")));
+        return end > 0 ? text.left(end) : text;
+    }
+    case FieldKind::Landline:
+    case FieldKind::Qq:
+    case FieldKind::PostCode:
+    case FieldKind::StudentNumber:
+    case FieldKind::EmployeeNumber:
+        return withoutSpaces(text);
+    default: {
+        // Text: only its letters and digits; full-width brackets and spaces are how Chinese is written.
+        QString value = original.trimmed();
+        for (QChar &c : value) {
+            if (isFullWidthAlnum(c))
+                c = QChar(c.unicode() - 0xFEE0);
+        }
+        return value;
+    }
+    }
+}

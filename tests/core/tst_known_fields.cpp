@@ -1,0 +1,144 @@
+// The table of known fields: field names as people type them, label words in a paste, glued
+// labels, and that every kind the table names reads back.
+#include "fields/known_fields.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(FieldKind)
+
+class TestKnownFields : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fieldKinds_data();
+    void fieldKinds();
+    void labelWords_data();
+    void labelWords();
+    void gluedLabels_data();
+    void gluedLabels();
+    void presetNamesKeepTheirKinds();
+};
+
+void TestKnownFields::fieldKinds_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<FieldKind>("kind");
+
+    QTest::newRow("手机号码") << "手机号码" << FieldKind::Mobile;
+    QTest::newRow("space inside") << "手机 号" << FieldKind::Mobile;
+    QTest::newRow("联系电话") << "联系电话" << FieldKind::Phone;
+    QTest::newRow("电话") << "电话" << FieldKind::Phone;
+    QTest::newRow("colon after") << "地址：" << FieldKind::Address;
+    QTest::newRow("E-mail") << "E-mail" << FieldKind::Email;
+    QTest::newRow("Email") << "Email" << FieldKind::Email;
+    QTest::newRow("full-width letters") << "ＥＭＡＩＬ" << FieldKind::Email;
+    QTest::newRow("身份证号") << "身份证号" << FieldKind::IdNumber;
+    QTest::newRow("身份证号码") << "身份证号码" << FieldKind::IdNumber;
+    QTest::newRow("证件号码") << "证件号码" << FieldKind::IdNumber;
+    QTest::newRow("出生年月") << "出生年月" << FieldKind::BirthDate;
+    QTest::newRow("毕业院校") << "毕业院校" << FieldKind::School;
+    QTest::newRow("入职日期") << "入职日期" << FieldKind::Date;
+    QTest::newRow("QQ号, any case") << "qq号" << FieldKind::Qq;
+    QTest::newRow("bracketed remark") << "手机号（必填）" << FieldKind::Mobile;
+    QTest::newRow("required star") << "*姓名" << FieldKind::Name;
+    QTest::newRow("ends in a known name") << "家长联系电话" << FieldKind::Phone;
+    QTest::newRow("ends in 地址") << "学校地址" << FieldKind::Address;
+    QTest::newRow("zero-width space") << "民\u200B族" << FieldKind::Ethnicity;
+    QTest::newRow("unknown") << "爱好" << FieldKind::Other;
+    QTest::newRow("one character of a name") << "号" << FieldKind::Other;
+    QTest::newRow("empty") << "" << FieldKind::Other;
+}
+
+void TestKnownFields::fieldKinds()
+{
+    QFETCH(QString, name);
+    QFETCH(FieldKind, kind);
+    QCOMPARE(fieldKind(name), kind);
+}
+
+void TestKnownFields::labelWords_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<FieldKind>("kind");
+
+    QTest::newRow("with colon") << "手机号码：" << FieldKind::Mobile;
+    QTest::newRow("in brackets") << "【联系电话】" << FieldKind::Phone;
+    QTest::newRow("Tel") << "Tel:" << FieldKind::Phone;
+    QTest::newRow("E-mail") << "E-mail" << FieldKind::Email;
+    QTest::newRow("电子邮箱") << "电子邮箱" << FieldKind::Email;
+    QTest::newRow("证件号") << "（证件号）" << FieldKind::IdNumber;
+    QTest::newRow("名字") << "名字" << FieldKind::Name;
+    QTest::newRow("院校") << "院校" << FieldKind::School;
+    QTest::newRow("家庭住址") << "家庭住址=" << FieldKind::Address;
+    QTest::newRow("备注") << "《备注》" << FieldKind::Remark;
+    // A value as often as a label: it names a field, but in a paste it may be the value.
+    QTest::newRow("大学 names a field only") << "大学" << FieldKind::Other;
+    QTest::newRow("a value") << "张三" << FieldKind::Other;
+    QTest::newRow("numbered") << "2、手机" << FieldKind::Other;
+}
+
+void TestKnownFields::labelWords()
+{
+    QFETCH(QString, word);
+    QFETCH(FieldKind, kind);
+    QCOMPARE(labelKind(word), kind);
+}
+
+void TestKnownFields::gluedLabels_data()
+{
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<FieldKind>("kind");
+
+    QTest::newRow("colon") << "手机号码：13812345678" << 5 << FieldKind::Mobile;
+    QTest::newRow("longest word") << "手机号码13812345678" << 4 << FieldKind::Mobile;
+    QTest::newRow("brackets") << "【联系电话】13812345678" << 6 << FieldKind::Phone;
+    QTest::newRow("half-width colon") << "Email:li@qq.com" << 6 << FieldKind::Email;
+    QTest::newRow("ASCII before digits") << "QQ123456" << 2 << FieldKind::Qq;
+    QTest::newRow("Chinese before Chinese") << "姓名张三" << 2 << FieldKind::Name;
+    QTest::newRow("whole token") << "身份证号：" << 5 << FieldKind::IdNumber;
+    // The label word starts a value instead.
+    QTest::newRow("专业 starts a name") << "专业技术学院" << 0 << FieldKind::Other;
+    QTest::newRow("专业 with colon") << "专业：软件工程" << 3 << FieldKind::Major;
+    QTest::newRow("mail starts an address") << "mail123@qq.com" << 0 << FieldKind::Other;
+    QTest::newRow("English word, whole") << "Telephone" << 9 << FieldKind::Landline;
+    QTest::newRow("letters run on") << "mailbox" << 0 << FieldKind::Other;
+    QTest::newRow("no label") << "13812345678" << 0 << FieldKind::Other;
+    QTest::newRow("bracket alone") << "【" << 0 << FieldKind::Other;
+    QTest::newRow("empty") << "" << 0 << FieldKind::Other;
+}
+
+void TestKnownFields::gluedLabels()
+{
+    QFETCH(QString, token);
+    QFETCH(int, length);
+    QFETCH(FieldKind, kind);
+    FieldKind found = FieldKind::Other;
+    QCOMPARE(labelPrefix(token, &found), length);
+    QCOMPARE(found, kind);
+}
+
+// The preset names are names of their kinds too, and each kind has a name for sentences.
+void TestKnownFields::presetNamesKeepTheirKinds()
+{
+    const struct
+    {
+        const char *name;
+        FieldKind kind;
+    } presets[] = { { "姓名", FieldKind::Name },         { "手机", FieldKind::Mobile },
+                    { "邮箱", FieldKind::Email },        { "身份证", FieldKind::IdNumber },
+                    { "大学", FieldKind::School },       { "年级", FieldKind::Grade },
+                    { "学号", FieldKind::StudentNumber } };
+    for (const auto &preset : presets) {
+        const QString name = QString::fromUtf8(preset.name);
+        QVERIFY2(!presetPattern(name).isEmpty(), preset.name);
+        QCOMPARE(fieldKind(name), preset.kind);
+    }
+    for (int kind = int(FieldKind::Name); kind <= int(FieldKind::PostCode); ++kind)
+        QVERIFY2(!kindName(FieldKind(kind)).isEmpty(), qPrintable(QString::number(kind)));
+    QCOMPARE(kindName(FieldKind::Other), QString());
+}
+
+QTEST_GUILESS_MAIN(TestKnownFields)
+#include "tst_known_fields.moc"
