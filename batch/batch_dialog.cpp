@@ -52,13 +52,17 @@ BatchDialog::BatchDialog(const QString &text, const QList<FieldDef> &fields,
     , m_mode(new QComboBox(this))
     , m_reason(new QLabel(this))
     , m_preview(new QTableWidget(this))
-    , m_marks(new DuplicateMarks(this))
+    , m_marks(
+          new DuplicateMarks(this,
+                             [names = FieldCatalogue(fields).names(), tableCount = tableRows.size()](
+                                 const DuplicateMark &mark) { return markText(mark, names, tableCount); }))
     , m_count(new QLabel(this))
     , m_skipRepeats(new QCheckBox(this))
     , m_insertBefore(new QCheckBox(QStringLiteral("插入到当前行之前"), this))
     , m_add(new QPushButton(this))
 {
     setWindowTitle(QStringLiteral("批量添加"));
+    setObjectName(QStringLiteral("batchDialog"));
     m_source->setObjectName(QStringLiteral("batchSource"));
     m_source->hide();
     m_mode->setObjectName(QStringLiteral("splitMode"));
@@ -125,16 +129,18 @@ bool BatchDialog::prepare()
             all.append(review.cells);
         m_repeats.fill(false, m_reviews.size());
         const QStringList names = FieldCatalogue(m_fields).names();
-        QHash<QPair<int, int>, DuplicateMarks::Mark> marks;
+        QVector<DuplicateMark> marks;
         const int tableCount = m_tableRows.size();
-        for (const DuplicateMark &mark : findDuplicates(names, all)) {
+        for (DuplicateMark mark : findDuplicates(names, all)) {
             const int record = mark.row - tableCount;
             if (record < 0)
                 continue;
             if (!mark.soft && mark.otherRow < mark.row)
                 m_repeats[record] = true;
+            // Preview rows are counted from the batch; the other row keeps its place in the whole.
+            mark.row = record;
             if (record < previewRows)
-                marks.insert({ record, mark.column }, { markText(mark, names, tableCount), mark.soft });
+                marks.append(mark);
         }
         m_marks->setMarks(marks);
     }

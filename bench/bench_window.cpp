@@ -89,10 +89,12 @@ int main(int argc, char **argv)
         input->setPlainText(texts.at(i));
         timer.restart();
         addButton->click();
+        duplicateMarks(table); // worked out again over the whole table, as once the event loop is back
         singles.append(timer.nsecsElapsed());
     }
     std::sort(singles.begin(), singles.end());
-    std::printf("add one record to a table of %d rows: median %.3f ms, worst %.3f ms (target < 10 ms)\n",
+    std::printf("add one record to a table of %d rows, duplicate marks included: median %.3f ms, worst %.3f "
+                "ms (target < 10 ms)\n",
                 table->rowCount() - 1, singles.at(singles.size() / 2) / 1e6, singles.last() / 1e6);
 
     // Batch add of the same records into a fresh window: the text split, classified and previewed
@@ -123,7 +125,7 @@ int main(int argc, char **argv)
     press.setInterval(0);
     QObject::connect(&press, &QTimer::timeout, [&] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || dialog->windowTitle() != QStringLiteral("批量添加"))
+        if (!dialog || dialog->objectName() != QStringLiteral("batchDialog"))
             return;
         press.stop();
         previewSeconds = seconds(timer);

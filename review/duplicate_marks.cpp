@@ -1,13 +1,14 @@
-// Working the marks out again from scratch is cheap (a hash of four cells a row), so row numbers are
-// right after any deletion, undo, insertion, re-sort or edit without following each of them.
+// The marks are worked out again over the whole table after a change, so row numbers are right after
+// any deletion, undo, insertion, re-sort or edit; only the keys of changed rows are read again, since
+// reading every cell of a large table would cost more than comparing them.
 #include "review/duplicate_marks.h"
-
-#include "review/duplicate_rows.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QTableWidget>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,46 +18,59 @@ QBrush duplicateTint(bool soft)
     return QBrush(soft ? QColor(70, 130, 230, 45) : QColor(70, 130, 230, 110));
 }
 
-QStringList columnTitles(const QTableWidget *table)
+QStringList columnTitles(const QAbstractItemModel *model)
 {
     QStringList names;
-    for (int column = 0; column < table->columnCount(); ++column) {
-        const QTableWidgetItem *title = table->horizontalHeaderItem(column);
-        names.append(title ? title->text() : QString());
-    }
+    for (int column = 0; column < model->columnCount(); ++column)
+        names.append(model->headerData(column, Qt::Horizontal).toString());
     return names;
 }
 
-QList<QStringList> shownCells(const QTableWidget *table)
+QStringList rowKeys(const QTableWidget *table, int row, const QVector<int> &kinds)
 {
-    QList<QStringList> rows;
-    rows.reserve(table->rowCount());
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column) {
-            const QTableWidgetItem *item = table->item(row, column);
-            cells.append(item ? item->text() : QString());
-        }
-        rows.append(cells);
+    QStringList cells;
+    for (int column = 0; column < kinds.size(); ++column) {
+        const QTableWidgetItem *item = kinds.at(column) < 0 ? nullptr : table->item(row, column);
+        cells.append(item ? item->text() : QString());
     }
-    return rows;
+    return duplicateKeys(kinds, cells);
 }
 
 } // namespace
 
-DuplicateMarks::DuplicateMarks(QObject *parent)
+DuplicateMarks::DuplicateMarks(QObject *parent, Describe describe)
     : QStyledItemDelegate(parent)
+    , m_describe(std::move(describe))
 { }
 
-void DuplicateMarks::setMarks(const QHash<QPair<int, int>, Mark> &marks)
+void DuplicateMarks::setMarks(const QVector<DuplicateMark> &marks)
 {
     m_marks = marks;
+}
+
+const DuplicateMark *DuplicateMarks::find(int row, int column) const
+{
+    const auto found = std::lower_bound(m_marks.begin(), m_marks.end(), qMakePair(row, column),
+                                        [](const DuplicateMark &mark, const QPair<int, int> &cell) {
+                                            return qMakePair(mark.row, mark.column) < cell;
+                                        });
+    return found != m_marks.end() && found->row == row && found->column == column ? &*found : nullptr;
+}
+
+QString DuplicateMarks::markText(int row, int column) const
+{
+    const DuplicateMark *found = find(row, column);
+    if (!found)
+        return QString();
+    if (m_describe)
+        return m_describe(*found);
+    return m_table ? duplicateMarkText(*found, columnTitles(m_table->model())) : QString();
 }
 
 QString DuplicateMarks::toolTip(const QModelIndex &index) const
 {
     const QString own = index.data(Qt::ToolTipRole).toString();
-    const QString line = mark(index.row(), index.column()).text;
+    const QString line = markText(index.row(), index.column());
     if (line.isEmpty())
         return own;
     return own.isEmpty() ? line : own + QLatin1Char('\n') + line;
@@ -65,8 +79,7 @@ QString DuplicateMarks::toolTip(const QModelIndex &index) const
 void DuplicateMarks::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    const auto found = m_marks.constFind({ index.row(), index.column() });
-    if (found != m_marks.constEnd())
+    if (const DuplicateMark *found = find(index.row(), index.column()))
         option->backgroundBrush = duplicateTint(found->soft);
 }
 
@@ -91,20 +104,55 @@ void DuplicateMarks::follow(QTableWidget *table)
     m_pending.setSingleShot(true);
     m_pending.setInterval(0);
     connect(&m_pending, &QTimer::timeout, this, &DuplicateMarks::refresh);
-    const auto schedule = [this] {
-        if (!m_pending.isActive())
-            m_pending.start();
-    };
     QAbstractItemModel *model = table->model();
-    connect(model, &QAbstractItemModel::dataChanged, this, schedule);
-    connect(model, &QAbstractItemModel::rowsInserted, this, schedule);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, schedule);
-    connect(model, &QAbstractItemModel::columnsInserted, this, schedule);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, schedule);
-    connect(model, &QAbstractItemModel::columnsMoved, this, schedule);
-    connect(model, &QAbstractItemModel::headerDataChanged, this, schedule);
-    connect(model, &QAbstractItemModel::layoutChanged, this, schedule);
-    connect(model, &QAbstractItemModel::modelReset, this, schedule);
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &from, const QModelIndex &to) {
+                for (int row = from.row(); row <= to.row() && row < m_changed.size(); ++row)
+                    m_changed[row] = true;
+                schedule();
+            });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        const int count = last - first + 1;
+        if (first > m_keys.size()) {
+            m_allChanged = true;
+        } else {
+            for (int i = 0; i < count; ++i)
+                m_keys.insert(first, QStringList());
+            m_changed.insert(first, count, true);
+        }
+        schedule();
+    });
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        if (last >= m_keys.size()) {
+            m_allChanged = true;
+        } else {
+            m_keys.erase(m_keys.begin() + first, m_keys.begin() + last + 1);
+            m_changed.remove(first, last - first + 1);
+        }
+        schedule();
+    });
+    const auto everything = [this] {
+        m_allChanged = true;
+        schedule();
+    };
+    connect(model, &QAbstractItemModel::columnsInserted, this, everything);
+    connect(model, &QAbstractItemModel::columnsRemoved, this, everything);
+    connect(model, &QAbstractItemModel::columnsMoved, this, everything);
+    // Row numbers in the vertical header change with every insertion; only column titles matter.
+    connect(model, &QAbstractItemModel::headerDataChanged, this, [everything](Qt::Orientation orientation) {
+        if (orientation == Qt::Horizontal)
+            everything();
+    });
+    connect(model, &QAbstractItemModel::layoutChanged, this, everything);
+    connect(model, &QAbstractItemModel::modelReset, this, everything);
+    connect(model, &QAbstractItemModel::rowsMoved, this, everything);
+    schedule();
+}
+
+void DuplicateMarks::schedule()
+{
+    if (!m_pending.isActive())
+        m_pending.start();
 }
 
 void DuplicateMarks::refreshIfPending()
@@ -117,11 +165,24 @@ void DuplicateMarks::refreshIfPending()
 
 void DuplicateMarks::refresh()
 {
-    const QStringList names = columnTitles(m_table);
-    QHash<QPair<int, int>, Mark> marks;
-    for (const DuplicateMark &mark : findDuplicates(names, shownCells(m_table)))
-        marks.insert({ mark.row, mark.column }, { duplicateMarkText(mark, names), mark.soft });
-    m_marks = marks;
+    const int rows = m_table->rowCount();
+    if (m_allChanged || m_keys.size() != rows) {
+        m_kinds = duplicateKinds(columnTitles(m_table->model()));
+        m_keys.clear();
+        m_keys.reserve(rows);
+        for (int row = 0; row < rows; ++row)
+            m_keys.append(rowKeys(m_table, row, m_kinds));
+        m_changed.fill(false, rows);
+        m_allChanged = false;
+    } else {
+        for (int row = 0; row < rows; ++row) {
+            if (m_changed.at(row)) {
+                m_keys[row] = rowKeys(m_table, row, m_kinds);
+                m_changed[row] = false;
+            }
+        }
+    }
+    setMarks(findDuplicateKeys(m_kinds, m_keys));
     m_table->viewport()->update();
 }
 

@@ -2,10 +2,12 @@
 // by the view's delegate so that the items, their review marks and what is copied stay untouched.
 #pragma once
 
-#include <QHash>
-#include <QPair>
+#include "review/duplicate_rows.h"
+
 #include <QStyledItemDelegate>
 #include <QTimer>
+
+#include <functional>
 
 class QTableWidget;
 
@@ -14,20 +16,21 @@ class DuplicateMarks final : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    struct Mark
-    {
-        QString text;
-        bool soft = false;
-    };
+    using Describe = std::function<QString(const DuplicateMark &)>;
 
-    explicit DuplicateMarks(QObject *parent = nullptr);
+    // Marks are said through `describe`; by default as duplicateMarkText says them, with the
+    // table's column titles.
+    explicit DuplicateMarks(QObject *parent = nullptr, Describe describe = nullptr);
 
-    void setMarks(const QHash<QPair<int, int>, Mark> &marks);
-    Mark mark(int row, int column) const { return m_marks.value({ row, column }); }
+    // The marks ordered by row, then column, as findDuplicates gives them.
+    void setMarks(const QVector<DuplicateMark> &marks);
+    // The mark's line for the cell, or the empty string.
+    QString markText(int row, int column) const;
     // The item's own tool tip, then the mark's line.
     QString toolTip(const QModelIndex &index) const;
 
-    // Works the marks out from the table's cells and column titles after every change to them.
+    // Works the marks out after every change to the table's rows, cells or column titles, once the
+    // event loop is back; only changed rows are read again.
     void follow(QTableWidget *table);
     // A refresh still waiting for the event loop is done now.
     void refreshIfPending();
@@ -38,15 +41,22 @@ protected:
                    const QModelIndex &index) override;
 
 private:
+    void schedule();
     void refresh();
+    const DuplicateMark *find(int row, int column) const;
 
-    QHash<QPair<int, int>, Mark> m_marks; // row and column → mark
+    Describe m_describe;
+    QVector<DuplicateMark> m_marks; // by row, then column
     QTableWidget *m_table = nullptr;
     QTimer m_pending; // one refresh for any number of changes before the event loop is back
+    // The followed table's compared keys, row by row, with the rows changed since the last refresh.
+    QVector<int> m_kinds;
+    QList<QStringList> m_keys;
+    QVector<bool> m_changed;
+    bool m_allChanged = true;
 };
 
-// Gives the record table its marks and works them out again, over the whole table, once the event
-// loop is back after any change to its rows, cells or column titles.
+// Gives the record table its marks, kept up to date.
 void keepDuplicatesMarked(QTableWidget *table);
 // The marks now in the table's delegate, worked out again first if a change is pending.
 DuplicateMarks *duplicateMarks(QTableWidget *table);

@@ -24,9 +24,9 @@ Strength strengthOf(FieldKind kind)
     }
 }
 
-QList<int> markingKinds(const QStringList &fieldNames)
+QVector<int> markingKinds(const QStringList &fieldNames)
 {
-    QList<int> kinds;
+    QVector<int> kinds;
     for (const QString &name : fieldNames) {
         FieldKind kind = fieldKind(name);
         // A 联系电话 column mostly holds mobile numbers, and meets the 手机 column of another row.
@@ -41,12 +41,6 @@ bool isSoft(int kind)
 {
     return strengthOf(FieldKind(kind)) == Strength::Soft;
 }
-
-struct Cell
-{
-    int row;
-    int column;
-};
 
 } // namespace
 
@@ -65,51 +59,81 @@ QString duplicateKey(const QString &value)
     return key.trimmed();
 }
 
+QVector<int> duplicateKinds(const QStringList &fieldNames)
+{
+    return markingKinds(fieldNames);
+}
+
+QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells)
+{
+    QStringList keys;
+    keys.reserve(kinds.size());
+    for (int column = 0; column < kinds.size(); ++column)
+        keys.append(kinds.at(column) < 0 ? QString() : duplicateKey(cells.value(column)));
+    return keys;
+}
+
 QVector<DuplicateMark> findDuplicates(const QStringList &fieldNames, const QList<QStringList> &rows)
 {
-    const QList<int> kinds = markingKinds(fieldNames);
-    QHash<QPair<int, QString>, QVector<Cell>> groups;
-    QList<QPair<int, QString>> order; // groups in the order first seen, so marks come out the same each time
-    for (int row = 0; row < rows.size(); ++row) {
-        const QStringList &cells = rows.at(row);
-        for (int column = 0; column < kinds.size() && column < cells.size(); ++column) {
-            if (kinds.at(column) < 0)
+    const QVector<int> kinds = markingKinds(fieldNames);
+    QList<QStringList> keyRows;
+    keyRows.reserve(rows.size());
+    for (const QStringList &cells : rows)
+        keyRows.append(duplicateKeys(kinds, cells));
+    return findDuplicateKeys(kinds, keyRows);
+}
+
+QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<QStringList> &keyRows)
+{
+    // One pass gives every compared cell its group, and each group its first two rows; cells come in
+    // row order, so the marks do too. It runs after every change to a table of thousands of rows.
+    struct Group
+    {
+        int first;
+        int second;
+    };
+    struct Entry
+    {
+        int row;
+        int column;
+        int group;
+    };
+    QHash<QPair<int, QString>, int> groupOf;
+    QVector<Group> groups;
+    QVector<Entry> entries;
+    for (int row = 0; row < keyRows.size(); ++row) {
+        const QStringList &keys = keyRows.at(row);
+        for (int column = 0; column < kinds.size() && column < keys.size(); ++column) {
+            if (kinds.at(column) < 0 || keys.at(column).isEmpty())
                 continue;
-            const QString key = duplicateKey(cells.at(column));
-            if (key.isEmpty())
-                continue;
-            QVector<Cell> &group = groups[{ kinds.at(column), key }];
-            if (group.isEmpty())
-                order.append({ kinds.at(column), key });
-            group.append({ row, column });
+            int &slot = groupOf[{ kinds.at(column), keys.at(column) }]; // the group's index + 1, 0 when new
+            if (slot == 0) {
+                groups.append({ row, -1 });
+                slot = groups.size();
+            }
+            const int group = slot - 1;
+            if (groups.at(group).second < 0 && groups.at(group).first != row)
+                groups[group].second = row;
+            entries.append({ row, column, group });
         }
     }
 
-    QVector<DuplicateMark> hard;
-    QVector<DuplicateMark> soft;
-    for (const auto &id : order) {
-        const QVector<Cell> &group = groups.value(id);
-        const int first = group.first().row;
-        const auto other =
-            std::find_if(group.begin(), group.end(), [first](const Cell &c) { return c.row != first; });
-        if (other == group.end())
-            continue; // one row, twice
-        for (const Cell &cell : group)
-            (isSoft(id.first) ? soft : hard)
-                .append({ cell.row, cell.column, cell.row == first ? other->row : first, isSoft(id.first) });
-    }
     // A shared name means nothing more for rows already marked as the same person.
-    QVector<bool> hardRows(rows.size(), false);
-    for (const DuplicateMark &mark : hard)
-        hardRows[mark.row] = true;
-    for (const DuplicateMark &mark : soft) {
-        if (!hardRows.at(mark.row))
-            hard.append(mark);
+    QVector<bool> hardRows(keyRows.size(), false);
+    for (const Entry &entry : entries) {
+        if (groups.at(entry.group).second >= 0 && !isSoft(kinds.at(entry.column)))
+            hardRows[entry.row] = true;
     }
-    std::sort(hard.begin(), hard.end(), [](const DuplicateMark &a, const DuplicateMark &b) {
-        return a.row != b.row ? a.row < b.row : a.column < b.column;
-    });
-    return hard;
+    QVector<DuplicateMark> marks;
+    for (const Entry &entry : entries) {
+        const Group &group = groups.at(entry.group);
+        const bool soft = isSoft(kinds.at(entry.column));
+        if (group.second < 0 || (soft && hardRows.at(entry.row)))
+            continue; // one row alone, perhaps twice
+        marks.append(
+            { entry.row, entry.column, entry.row == group.first ? group.second : group.first, soft });
+    }
+    return marks;
 }
 
 int duplicatedRowCount(const QVector<DuplicateMark> &marks)

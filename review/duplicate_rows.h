@@ -27,6 +27,13 @@ int duplicatedRowCount(const QVector<DuplicateMark> &marks);
 // "与第 12 行重复（身份证）", "与第 12 行同名": rows counted from 1.
 QString duplicateMarkText(const DuplicateMark &mark, const QStringList &fieldNames);
 
+// The steps of findDuplicates, for a caller that keeps the keys of rows that did not change.
+// Per column: the kind it is compared as, or -1 when it is not compared.
+QVector<int> duplicateKinds(const QStringList &fieldNames);
+// Per column: the cell's key, or the empty string where the column is not compared.
+QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells);
+QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<QStringList> &keyRows);
+
 // Records one after another, each told which earlier record shares a value: for a stream, where
 // no later record is known yet.
 class DuplicateTracker final
@@ -37,7 +44,7 @@ public:
     QVector<DuplicateMark> add(const QStringList &cells);
 
 private:
-    QList<int> m_kinds; // per column: the kind when it can mark, else -1
+    QVector<int> m_kinds;
     QHash<QPair<int, QString>, int> m_first; // kind and key → first record
     int m_count = 0;
 };

@@ -38,7 +38,7 @@ public:
         m_timer.setInterval(0);
         QObject::connect(&m_timer, &QTimer::timeout, [this, accept, act] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || dialog->windowTitle() != QStringLiteral("批量添加") || seen.seen)
+            if (!dialog || dialog->objectName() != QStringLiteral("batchDialog") || seen.seen)
                 return;
             seen.seen = true;
             seen.source = dialog->findChild<QLabel *>(QStringLiteral("batchSource"))->text();
