@@ -90,11 +90,19 @@ private slots:
 
 private:
     Quorbel *create();
-    void trigger(Quorbel *window, const char *action);
+    template<class T>
+    T *child(Quorbel *window, const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    void trigger(const char *action) { child<QAction>(m_window.data(), action)->trigger(); }
+    // Each text through the input box and a button: 添加 (inputButton) or 插入.
+    void enter(Quorbel *window, const QStringList &texts, const char *button = "inputButton");
     QString tip(int row, int column);
 
     QScopedPointer<Quorbel> m_window;
     QScopedPointer<Quorbel> m_other;
+    QTableWidget *m_table = nullptr;
     QTemporaryDir m_dir;
 };
 
@@ -102,6 +110,7 @@ void TestBatchCommands::cleanup()
 {
     m_window.reset();
     m_other.reset();
+    m_table = nullptr; // the first window's
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
     GuiTest::removeDataDir();
 }
@@ -110,19 +119,24 @@ Quorbel *TestBatchCommands::create()
 {
     TestFiles::putBytes(GuiTest::dataDir() + QStringLiteral("fields.txt"),
                         fieldsToText({ kName, kGender, kMobile }).toUtf8());
-    return new Quorbel;
+    auto *window = new Quorbel;
+    if (!m_table) // the first window's
+        m_table = child<QTableWidget>(window, "tableWidget");
+    return window;
 }
 
-void TestBatchCommands::trigger(Quorbel *window, const char *action)
+void TestBatchCommands::enter(Quorbel *window, const QStringList &texts, const char *button)
 {
-    window->findChild<QAction *>(QString::fromLatin1(action))->trigger();
+    for (const QString &text : texts) {
+        child<QPlainTextEdit>(window, "inputEdit")->setPlainText(text);
+        child<QPushButton>(window, button)->click();
+    }
 }
 
 QString TestBatchCommands::tip(int row, int column)
 {
-    auto *table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
-    DuplicateMarks *marks = duplicateMarks(table);
-    return marks ? marks->toolTip(table->model()->index(row, column)) : QStringLiteral("<no marks>");
+    DuplicateMarks *marks = duplicateMarks(m_table);
+    return marks ? marks->toolTip(m_table->model()->index(row, column)) : QStringLiteral("<no marks>");
 }
 
 void TestBatchCommands::batchEqualsOneByOneAndUndoesWhole()
@@ -130,56 +144,43 @@ void TestBatchCommands::batchEqualsOneByOneAndUndoesWhole()
     m_window.reset(create());
     m_other.reset(create());
     const QString text = tenRecords();
-    auto *input = m_window->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));
+    auto *input = child<QPlainTextEdit>(m_window.data(), "inputEdit");
     input->setPlainText(text);
     PreviewAnswerer answerer;
-    trigger(m_window.data(), "batchAddAction");
-    QVERIFY(answerer.seen.seen);
+    trigger("batchAddAction");
     QCOMPARE(answerer.seen.reason, QStringLiteral("按空行分为 10 条"));
     QCOMPARE(answerer.seen.add, QStringLiteral("添加 10 条"));
     QCOMPARE(answerer.seen.previewRows, 10);
     QVERIFY(input->toPlainText().isEmpty());
 
-    auto *otherInput = m_other->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));
-    for (const QString &record : text.split(QStringLiteral("\n\n"))) {
-        otherInput->setPlainText(record);
-        m_other->findChild<QPushButton *>(QStringLiteral("inputButton"))->click();
-    }
+    enter(m_other.data(), text.split(QStringLiteral("\n\n")));
     QCOMPARE(m_window->records(), m_other->records());
     QCOMPARE(m_window->tableRows(), m_other->tableRows());
-    auto *table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
-    auto *otherTable = m_other->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    auto *otherTable = child<QTableWidget>(m_other.data(), "tableWidget");
     for (int row = 0; row < 10; ++row) {
         for (int column = 0; column < 3; ++column)
-            QCOMPARE(table->item(row, column)->toolTip(), otherTable->item(row, column)->toolTip());
+            QCOMPARE(m_table->item(row, column)->toolTip(), otherTable->item(row, column)->toolTip());
     }
 
-    // One step back takes all ten; the next undoes nothing more.
-    m_window->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"))->setPlainText(QStringLiteral("周八"));
-    m_window->findChild<QPushButton *>(QStringLiteral("insertButton"))->click();
-    QCOMPARE(table->rowCount(), 11);
-    trigger(m_window.data(), "undoDeleteAction");
-    QCOMPARE(table->rowCount(), 11); // the insert came after the batch: Ctrl+Z no longer finds it
+    // Once another row came in, Ctrl+Z no longer finds the batch; right after one, it takes it whole.
+    enter(m_window.data(), { QStringLiteral("周八") }, "insertButton");
+    trigger("undoDeleteAction");
+    QCOMPARE(m_table->rowCount(), 11);
     input->setPlainText(text);
     PreviewAnswerer again;
-    trigger(m_window.data(), "batchAddAction");
-    QCOMPARE(table->rowCount(), 21);
-    trigger(m_window.data(), "undoDeleteAction");
-    QCOMPARE(table->rowCount(), 11);
+    trigger("batchAddAction");
+    QCOMPARE(m_table->rowCount(), 21);
+    trigger("undoDeleteAction");
+    QCOMPARE(m_table->rowCount(), 11);
     QCOMPARE(m_window->records().size(), 11);
-    QVERIFY(!m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"))->isEnabled());
+    QVERIFY(!child<QAction>(m_window.data(), "undoDeleteAction")->isEnabled());
 }
 
 void TestBatchCommands::previewSkipsRepeatsAndInserts()
 {
     m_window.reset(create());
-    auto *table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
-    auto *input = m_window->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));
-    for (const QString &person : { QStringLiteral("张三 13800138000"), QStringLiteral("李四 13900139000") }) {
-        input->setPlainText(person);
-        m_window->findChild<QPushButton *>(QStringLiteral("inputButton"))->click();
-    }
-    table->setCurrentCell(1, 0);
+    enter(m_window.data(), { QStringLiteral("张三 13800138000"), QStringLiteral("李四 13900139000") });
+    m_table->setCurrentCell(1, 0);
     // The clipboard, since the box is empty; one per line, with a repeat of the table and one within.
     QGuiApplication::clipboard()->setText(
         QStringLiteral("王五 13700137000\n赵六 13800138000\n孙七 13700137000 ???\n周八 男"));
@@ -187,7 +188,7 @@ void TestBatchCommands::previewSkipsRepeatsAndInserts()
         dialog->findChild<QCheckBox *>(QStringLiteral("skipDuplicates"))->setChecked(true);
         dialog->findChild<QCheckBox *>(QStringLiteral("insertBefore"))->setChecked(true);
     });
-    trigger(m_window.data(), "batchAddAction");
+    trigger("batchAddAction");
     QCOMPARE(answerer.seen.reason,
              QStringLiteral("每行一条，共 4 条（没有空行，多数行含两项以上可识别的信息）"));
     QCOMPARE(answerer.seen.count, QStringLiteral("共 4 条，其中 1 条有待核对"));
@@ -195,52 +196,46 @@ void TestBatchCommands::previewSkipsRepeatsAndInserts()
     QCOMPARE(answerer.seen.add, QStringLiteral("添加 2 条"));
     QCOMPARE(m_window->records(),
              QStringList({ "张三 13800138000", "王五 13700137000", "周八 男", "李四 13900139000" }));
-    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("男"));
+    QCOMPARE(m_table->item(2, 1)->text(), QStringLiteral("男"));
 }
 
 void TestBatchCommands::duplicateMarksFollowTheRows()
 {
     m_window.reset(create());
-    auto *table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
-    auto *input = m_window->findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));
-    for (const QString &person : { QStringLiteral("张三 13800138000"), QStringLiteral("李四 13900139000"),
-                                   QStringLiteral("王五 13800138000"), QStringLiteral("张三 13700137000") }) {
-        input->setPlainText(person);
-        m_window->findChild<QPushButton *>(QStringLiteral("inputButton"))->click();
-    }
+    enter(m_window.data(),
+          { QStringLiteral("张三 13800138000"), QStringLiteral("李四 13900139000"),
+            QStringLiteral("王五 13800138000"), QStringLiteral("张三 13700137000") });
     QCOMPARE(tip(0, 2), QStringLiteral("与第 3 行重复（手机号）"));
     QCOMPARE(tip(2, 2), QStringLiteral("与第 1 行重复（手机号）"));
     QCOMPARE(tip(3, 0), QStringLiteral("与第 1 行同名"));
     QCOMPARE(tip(1, 2), QString());
     {
         GuiTest::BoxAnswerer ok(QMessageBox::Ok);
-        m_window->findChild<QPushButton *>(QStringLiteral("copyExcelButton"))->click();
+        child<QPushButton>(m_window.data(), "copyExcelButton")->click();
         QVERIFY(ok.first().text.endsWith(QStringLiteral("\n\n其中 2 行与其他行重复")));
     }
 
-    table->selectRow(1);
-    trigger(m_window.data(), "deleteRowsAction");
+    m_table->selectRow(1);
+    trigger("deleteRowsAction");
     QCOMPARE(tip(0, 2), QStringLiteral("与第 2 行重复（手机号）"));
-    trigger(m_window.data(), "undoDeleteAction");
+    trigger("undoDeleteAction");
     QCOMPARE(tip(0, 2), QStringLiteral("与第 3 行重复（手机号）"));
-    table->setCurrentCell(0, 0);
-    input->setPlainText(QStringLiteral("赵六 13900139000"));
-    m_window->findChild<QPushButton *>(QStringLiteral("insertButton"))->click();
+    m_table->setCurrentCell(0, 0);
+    enter(m_window.data(), { QStringLiteral("赵六 13900139000") }, "insertButton");
     QCOMPARE(tip(1, 2), QStringLiteral("与第 4 行重复（手机号）"));
     QCOMPARE(tip(0, 2), QStringLiteral("与第 3 行重复（手机号）"));
 
     // A hand edit ends the repeat; a re-sort brings it back from the record's text.
-    table->item(3, 2)->setText(QStringLiteral("13600136000"));
+    m_table->item(3, 2)->setText(QStringLiteral("13600136000"));
     QCOMPARE(tip(1, 2), QString());
     GuiTest::BoxAnswerer yes(QMessageBox::Yes);
-    m_window->findChild<QPushButton *>(QStringLiteral("resortButton"))->click();
+    child<QPushButton>(m_window.data(), "resortButton")->click();
     QCOMPARE(tip(3, 2), QStringLiteral("与第 2 行重复（手机号）"));
 }
 
 void TestBatchCommands::importRefusesAndDropAdds()
 {
     m_window.reset(create());
-    auto *table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
     const QString binary = m_dir.filePath(QStringLiteral("photo.txt"));
     QVERIFY(TestFiles::putBytes(binary, QByteArray("\x89PNG\0\0\0\rIHDR", 12)));
     {
@@ -251,24 +246,23 @@ void TestBatchCommands::importRefusesAndDropAdds()
         QVERIFY(
             answerer.first().text.startsWith(QStringLiteral("这不是文本文件（含有空字节），未添加任何记录")));
     }
-    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(m_table->rowCount(), 0);
 
     // A GB18030 file dropped on the window opens the same preview.
     const QString list = m_dir.filePath(QStringLiteral("名单.txt"));
     QVERIFY(TestFiles::putBytes(
         list, QTextCodec::codecForName("GB18030")->fromUnicode(QStringLiteral("张三 男\r\n李四 女\r\n"))));
-    auto *data = new QMimeData;
-    data->setUrls({ QUrl::fromLocalFile(list) });
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_window.data(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(list) });
+    QDragEnterEvent drag(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.data(), &drag);
+    QVERIFY(drag.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(m_window.data(), &drop);
     PreviewAnswerer answerer;
-    QTRY_COMPARE(table->rowCount(), 2);
+    QTRY_COMPARE(m_table->rowCount(), 2);
     QCOMPARE(answerer.seen.source, QStringLiteral("来源：名单.txt（GB18030）"));
     QCOMPARE(m_window->records(), QStringList({ "张三 男", "李四 女" }));
-    delete data;
 }
 
 QTEST_MAIN(TestBatchCommands)
