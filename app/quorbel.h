@@ -15,6 +15,7 @@
 #include <QStringList>
 
 class QLabel;
+struct FieldTemplate;
 struct RecordReview;
 
 class Quorbel final : public QMainWindow
@@ -67,6 +68,10 @@ public:
     static bool reviewWithProgress(QWidget *parent, const QString &title, const QString &label,
                                    const QStringList &texts, const QList<FieldDef> &fields,
                                    QList<RecordReview> *reviews);
+    // First start: the boxes' placeholders, the hints over the empty views, the field templates.
+    void wireFirstStart();
+    void wireFieldTemplates();
+    void applyFieldTemplate(const FieldTemplate &fieldTemplate);
 
 public slots:
     void slotInputButtonClicked();

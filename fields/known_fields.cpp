@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QTextStream>
 #include <QVector>
 
@@ -36,7 +37,9 @@ struct KnownFields
     QHash<QString, LabelUse> labels;
     QHash<int, QString> kindNames;
     QVector<Preset> presets;
-    int longestLabel = 0;
+    // Every beginning of a label word, the words themselves included: a glued label is read
+    // character by character, and most tokens stop at their first.
+    QSet<QString> labelBeginnings;
 };
 
 FieldKind kindOfKey(const QString &key)
@@ -69,6 +72,7 @@ FieldKind kindOfKey(const QString &key)
         { QStringLiteral("employee-number"), FieldKind::EmployeeNumber },
         { QStringLiteral("company"), FieldKind::Company },
         { QStringLiteral("post-code"), FieldKind::PostCode },
+        { QStringLiteral("education"), FieldKind::Education },
     };
     return keys.value(key, FieldKind::Other);
 }
@@ -88,8 +92,10 @@ void addName(KnownFields &table, FieldKind kind, QString word)
         qCWarning(lcFieldFile) << "known fields: name given to two kinds:" << word;
     table.kinds.insert(key, kind);
     table.labels.insert(key, use);
-    if (use != LabelUse::None)
-        table.longestLabel = qMax(table.longestLabel, key.size());
+    if (use != LabelUse::None) {
+        for (int length = 1; length <= key.size(); ++length)
+            table.labelBeginnings.insert(key.left(length));
+    }
 }
 
 KnownFields readTable()
@@ -114,6 +120,8 @@ KnownFields readTable()
         if (keyword == QLatin1String("kind")) {
             const QStringList words = rest.simplified().split(QLatin1Char(' '));
             kind = kindOfKey(words.value(0));
+            if (kind == FieldKind::Other)
+                qCWarning(lcFieldFile) << "known fields: unknown kind" << words.value(0);
             table.kindNames.insert(int(kind), words.value(1));
         } else if (keyword == QLatin1String("preset")) {
             // The pattern is the rest of the line as it stands: it may hold any character.
@@ -158,17 +166,6 @@ bool isClosingBracket(QChar c)
 bool isColon(QChar c)
 {
     return c == QLatin1Char(':') || c == QChar(u'：') || c == QLatin1Char('=') || c == QChar(u'＝');
-}
-
-// Whether a colon or bracket stands in the text: a label word holds none, only ends at one.
-bool hasLabelEnd(const QString &text)
-{
-    for (const QChar original : text) {
-        const QChar c = halfWidthCharacter(original);
-        if (isColon(c) || isOpeningBracket(c) || isClosingBracket(c))
-            return true;
-    }
-    return false;
 }
 
 bool isWordCharacter(QChar c)
@@ -260,42 +257,54 @@ int labelPrefix(const QString &token, FieldKind *kind)
     const bool opened = !token.isEmpty() && isOpeningBracket(halfWidthCharacter(token.at(0)));
     if (opened)
         start = 1;
-    // The raw word may be longer than its comparison form (E-mail), never by much.
-    const int longest = qMin(token.size() - start, known.longestLabel + 4);
-    for (int length = longest; length > 0; --length) {
-        const QString word = token.mid(start, length);
-        if (!isWordCharacter(word.at(0)) || !isWordCharacter(word.back()) || hasLabelEnd(word))
+    // The word's comparison form, grown a character at a time while it still begins some label
+    // word; the longest label word met decides.
+    QString key;
+    QString found;
+    int wordEnd = 0;
+    for (int i = start; i < token.size(); ++i) {
+        const QChar c = halfWidthCharacter(token.at(i));
+        if (isColon(c) || isOpeningBracket(c) || isClosingBracket(c))
+            break;
+        if (!isWordCharacter(c)) {
+            // E-mail: punctuation inside a word is dropped, as in a field name.
+            if (key.isEmpty())
+                break;
             continue;
-        const QString key = normalizedFieldName(word);
-        const LabelUse use = known.labels.value(key, LabelUse::None);
-        if (use == LabelUse::None)
-            continue;
-        int end = start + length;
-        bool closed = false;
-        if (opened && end < token.size() && isClosingBracket(halfWidthCharacter(token.at(end)))) {
-            ++end;
-            closed = true;
         }
-        while (end < token.size() && isColon(token.at(end))) {
-            ++end;
-            closed = true;
+        key.append(c.toCaseFolded());
+        if (!known.labelBeginnings.contains(key))
+            break;
+        if (known.labels.value(key, LabelUse::None) != LabelUse::None) {
+            found = key;
+            wordEnd = i + 1;
         }
-        if (end < token.size() && !closed) {
-            const QChar next = halfWidthCharacter(token.at(end));
-            const bool chineseNext = next.unicode() >= 0x2E80;
-            if (isAscii(word)) {
-                // mailbox, mail123@qq.com: the letters run on into a value of their own.
-                if ((next.unicode() < 0x80 && next.isLetter()) || token.contains(QLatin1Char('@')))
-                    return 0;
-            } else if (use == LabelUse::Closed && chineseNext) {
-                return 0;
-            }
-        }
-        if (kind)
-            *kind = known.kinds.value(key);
-        return end;
     }
-    return 0;
+    if (found.isEmpty())
+        return 0;
+    int end = wordEnd;
+    bool closed = false;
+    if (opened && end < token.size() && isClosingBracket(halfWidthCharacter(token.at(end)))) {
+        ++end;
+        closed = true;
+    }
+    while (end < token.size() && isColon(token.at(end))) {
+        ++end;
+        closed = true;
+    }
+    if (end < token.size() && !closed) {
+        const QChar next = halfWidthCharacter(token.at(end));
+        if (isAscii(found)) {
+            // mailbox, mail123@qq.com: the letters run on into a value of their own.
+            if ((next.unicode() < 0x80 && next.isLetter()) || token.contains(QLatin1Char('@')))
+                return 0;
+        } else if (known.labels.value(found) == LabelUse::Closed && next.unicode() >= 0x2E80) {
+            return 0;
+        }
+    }
+    if (kind)
+        *kind = known.kinds.value(found);
+    return end;
 }
 
 QString kindName(FieldKind kind)
@@ -315,6 +324,9 @@ bool kindCovers(FieldKind field, FieldKind value)
         return value == FieldKind::Date || value == FieldKind::BirthDate;
     case FieldKind::WeChat:
         return value == FieldKind::Mobile;
+    case FieldKind::NativePlace:
+        // 户籍 is written as a whole address as often as a province and a city.
+        return value == FieldKind::Address;
     default:
         return false;
     }

@@ -36,6 +36,8 @@ enum class FieldKind {
     EmployeeNumber,
     Company,
     PostCode,
+    // 学历: 本科, 大专, 硕士…
+    Education,
 };
 
 // The preset pattern for a field name (exact, case-sensitive comparison), or the empty string.
@@ -62,7 +64,8 @@ int labelPrefix(const QString &token, FieldKind *kind);
 QString kindName(FieldKind kind);
 
 // Whether a field of kind field takes a value whose own kind is value: the same kind, or a wider
-// field (电话 takes mobile and landline numbers, any date field takes a date, 微信 a mobile number).
+// field (电话 takes mobile and landline numbers, any date field takes a date, 微信 a mobile number,
+// 籍贯 an address).
 bool kindCovers(FieldKind field, FieldKind value);
 
 // The comparison form of a name or label: spaces, punctuation and format characters dropped,

@@ -232,6 +232,8 @@ QString kindProblem(FieldKind kind, const QString &value, const QDate &today)
         return QStringLiteral("微信号应为6–20位字母、数字、下划线或减号，以字母开头");
     case FieldKind::PostCode:
         return matchesWhole(postCode, value) ? QString() : QStringLiteral("邮编应为6位数字");
+    case FieldKind::Education:
+        return isEducation(value) ? QString() : QStringLiteral("学历应为本科、大专、硕士等");
     default:
         return QString();
     }

@@ -9,6 +9,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 bool matchesWhole(const QRegularExpression &shape, const QString &text)
@@ -19,6 +21,11 @@ bool matchesWhole(const QRegularExpression &shape, const QString &text)
 bool hasChinese(const QString &text)
 {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x2E80; });
+}
+
+bool hasDigit(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
 }
 
 bool isDigits(const QString &text)
@@ -35,12 +42,6 @@ QString withoutSpaces(const QString &text)
     return result;
 }
 
-bool looksLikeIdNumber(const QString &text)
-{
-    static const QRegularExpression shape(QStringLiteral("^(\\d{17}[\\dXx]|\\d{15})$"));
-    return matchesWhole(shape, withoutSpaces(text));
-}
-
 // An ID number whose region and birth date are real: whatever else is wrong, nothing else it is.
 bool plainlyIdNumber(const QString &text)
 {
@@ -54,16 +55,13 @@ bool plainlyIdNumber(const QString &text)
         || problem == QStringLiteral("身份证末位应为大写X") || problem == QStringLiteral("旧版15位身份证");
 }
 
-bool looksLikeEmail(const QString &text)
-{
-    static const QRegularExpression shape(
-        QStringLiteral("^[A-Za-z\\d._%+-]+@[A-Za-z\\d-]+(\\.[A-Za-z\\d-]+)+$"));
-    return matchesWhole(shape, text);
-}
-
+// 1900 to 2100: six or eight digits outside that are some other number (310012 a post code).
 bool looksLikeDate(const QString &text)
 {
-    return parseDate(text).isValid() || parseYearMonth(text).isValid();
+    QDate date = parseDate(text);
+    if (!date.isValid())
+        date = parseYearMonth(text);
+    return date.isValid() && date.year() >= 1900 && date.year() <= 2100;
 }
 
 // A date with separators or 年月: 2019-12-26, 2019/12/26, 2019.12.26, 2019年12月(26日).
@@ -82,6 +80,10 @@ bool looksLikeAddress(const QString &text)
     if (text.size() < 4 || text.size() > 100 || !hasChinese(text))
         return false;
     const AddressMarkers markers = addressMarkers(text);
+    // 浙江大学城市学院 holds 市 and starts with a province, yet names a school: an ending of a school,
+    // a company or a department tells so, unless street words and a door number say otherwise.
+    if (kindByEnding(text) != FieldKind::Other && !(markers.street >= 1 && hasDigit(text)))
+        return false;
     const bool place = placeNamePrefix(text) > 0;
     return (place && markers.region + markers.street >= 1) || markers.street >= 2
         || (markers.street >= 1 && markers.region >= 1);
@@ -112,45 +114,70 @@ bool looksLikeClass(const QString &text)
     return kindByEnding(text) == FieldKind::Class || matchesWhole(shape, text);
 }
 
+// Two to five Chinese characters that are nothing else people write: no school, grade, place,
+// ethnic group, political status, remark or filler word.
 bool looksLikeName(const QString &text)
 {
     static const QRegularExpression shape(QStringLiteral("^[\\x{3400}-\\x{9FFF}]{2,5}$"));
     // 阿卜杜拉·艾则孜: a name of a minority people joins its parts with a middle dot.
     static const QRegularExpression joined(
         QStringLiteral("^[\\x{3400}-\\x{9FFF}]{1,8}([·•．][\\x{3400}-\\x{9FFF}]{1,8})+$"));
-    return matchesWhole(shape, text) || matchesWhole(joined, text);
+    if (matchesWhole(joined, text))
+        return true;
+    if (!matchesWhole(shape, text) || kindByEnding(text) != FieldKind::Other
+        || kindOfEndingWord(text) != FieldKind::Other || looksLikeGrade(text) || isEthnicity(text)
+        || isPoliticalStatus(text) || isRemarkPhrase(text) || isFillerWord(text) || isEducation(text)
+        || labelKind(text) != FieldKind::Other)
+        return false;
+    // Four or five characters, or a place name: only with a common surname in front (欧阳娜娜, 黄山).
+    return (text.size() < 4 && placeNamePrefix(text) < 2) || startsWithCommonSurname(text);
 }
 
+// A short phrase that is no value of another kind: not a name with a common surname, a school,
+// a grade, a place or anything plainly of a kind.
 bool looksLikeRemark(const QString &text, const QDate &today)
 {
     if (isRemarkPhrase(text))
         return true;
-    return text.size() <= 40 && hasChinese(text) && !isDigits(text) && labelKind(text) == FieldKind::Other
-        && plainKind(text, today) == FieldKind::Other;
+    if (text.size() > 40 || !hasChinese(text) || isDigits(text) || labelKind(text) != FieldKind::Other
+        || plainKind(text, today) != FieldKind::Other)
+        return false;
+    const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
+    return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other
+        && !looksLikeGrade(text) && !looksLikeClass(text) && !looksLikeAddress(text) && !isEthnicity(text)
+        && !isEducation(text) && placeNamePrefix(text) == 0;
+}
+
+// The text's ending suits a field of the kind. A college of a university (计算机学院) is a
+// department, a school is where a teacher works.
+bool endingFits(FieldKind kind, const QString &text)
+{
+    const FieldKind ending = kindByEnding(text);
+    if (ending == kind)
+        return true;
+    if (kind == FieldKind::Department)
+        return text.endsWith(QStringLiteral("学院")) && !text.contains(QStringLiteral("大学"))
+            && placeNamePrefix(text) == 0;
+    return kind == FieldKind::Company && ending == FieldKind::School;
+}
+
+// A number that is plainly something else (a mobile or ID number, a date) is no student number,
+// QQ number or post code.
+bool plainlyOtherNumber(const QString &text, const QDate &today)
+{
+    switch (plainKind(text, today)) {
+    case FieldKind::Mobile:
+    case FieldKind::Landline:
+    case FieldKind::IdNumber:
+    case FieldKind::Date:
+    case FieldKind::Email:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
-
-QString mobileDigits(const QString &text)
-{
-    static const QRegularExpression shape(
-        QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?(1[3-9]\\d)[ -]?(\\d{4})[ -]?(\\d{4})$"));
-    const QRegularExpressionMatch match = shape.match(text);
-    if (!match.hasMatch())
-        return QString();
-    return match.captured(1) + match.captured(2) + match.captured(3);
-}
-
-bool isLandlineNumber(const QString &text, bool needAreaCode)
-{
-    // 010 and 02x have two-digit area codes, the rest three; the local number never starts with 0 or 1.
-    static const QRegularExpression withArea(
-        QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?[(（]?0(?:[12]\\d|[3-9]\\d{2})[)）]?[ -]?"
-                       "[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|-|ext\\.?|x|#)\\d{1,6})?$"));
-    static const QRegularExpression alone(
-        QStringLiteral("^[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|ext\\.?|x|#)\\d{1,6})?$"));
-    return matchesWhole(withArea, text) || (!needAreaCode && matchesWhole(alone, text));
-}
 
 bool looksLike(FieldKind kind, const QString &original, const QDate &today)
 {
@@ -165,9 +192,12 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     switch (kind) {
     case FieldKind::Name:
         return looksLikeName(text);
-    case FieldKind::Gender:
-        return text == QStringLiteral("男") || text == QStringLiteral("女") || text == QStringLiteral("男性")
-            || text == QStringLiteral("女性");
+    case FieldKind::Gender: {
+        static const QStringList genders = { QStringLiteral("男"),   QStringLiteral("女"),
+                                             QStringLiteral("男性"), QStringLiteral("女性"),
+                                             QStringLiteral("男生"), QStringLiteral("女生") };
+        return genders.contains(text);
+    }
     case FieldKind::Age: {
         const QRegularExpressionMatch years = age.match(text);
         return years.hasMatch() && years.captured(1).toInt() >= 1 && years.captured(1).toInt() <= 120;
@@ -185,15 +215,21 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::StudentNumber:
     case FieldKind::EmployeeNumber:
         return matchesWhole(code, withoutSpaces(text))
-            && withoutSpaces(text).count(QRegularExpression(QStringLiteral("\\d"))) >= 2;
+            && std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) >= 2
+            && !plainlyOtherNumber(text, today);
     case FieldKind::IdNumber:
         return looksLikeIdNumber(text);
+    case FieldKind::Position:
+        // 经理, 教师: the ending alone is a position.
+        if (kindOfEndingWord(text) == kind)
+            return true;
+        Q_FALLTHROUGH();
     case FieldKind::Major:
     case FieldKind::School:
     case FieldKind::Department:
     case FieldKind::Company:
-    case FieldKind::Position:
-        return text.size() <= 30 && hasChinese(text) && kindByEnding(text) == kind;
+        return text.size() <= 30 && hasChinese(text) && plainKind(text, today) == FieldKind::Other
+            && endingFits(kind, text);
     case FieldKind::Grade:
         return looksLikeGrade(text);
     case FieldKind::BirthDate:
@@ -206,15 +242,18 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::Ethnicity:
         return isEthnicity(text);
     case FieldKind::Qq:
-        return matchesWhole(qq, withoutSpaces(text));
+        return matchesWhole(qq, withoutSpaces(text)) && !plainlyOtherNumber(text, today);
     case FieldKind::WeChat:
         return matchesWhole(weChat, text) || !mobileDigits(text).isEmpty();
     case FieldKind::PoliticalStatus:
         return isPoliticalStatus(text);
     case FieldKind::NativePlace:
-        return text.size() <= 20 && placeNamePrefix(text) > 0 && addressMarkers(text).street == 0;
+        return text.size() <= 20 && placeNamePrefix(text) > 0 && addressMarkers(text).street == 0
+            && kindByEnding(text) == FieldKind::Other;
     case FieldKind::PostCode:
-        return matchesWhole(postCode, text);
+        return matchesWhole(postCode, text) && !plainlyOtherNumber(text, today);
+    case FieldKind::Education:
+        return isEducation(text);
     case FieldKind::Other:
         return false;
     }
@@ -227,22 +266,28 @@ FieldKind plainKind(const QString &original, const QDate &today)
     const QString text = halfWidth(original).trimmed();
     if (text.isEmpty())
         return FieldKind::Other;
-    if (looksLikeEmail(text))
-        return FieldKind::Email;
-    if (plainlyIdNumber(text))
-        return FieldKind::IdNumber;
-    if (!mobileDigits(text).isEmpty())
-        return FieldKind::Mobile;
-    if (isLandlineNumber(text, true))
-        return FieldKind::Landline;
-    if (plainlyDate(text))
-        return FieldKind::Date;
+    if (text.contains(QLatin1Char('@')))
+        return looksLikeEmail(text) ? FieldKind::Email : FieldKind::Other;
+    const QChar first = text.at(0);
+    if (first.isDigit() || first == QLatin1Char('+') || first == QLatin1Char('(') || first == QChar(u'（')) {
+        if (plainlyIdNumber(text))
+            return FieldKind::IdNumber;
+        if (!mobileDigits(text).isEmpty())
+            return FieldKind::Mobile;
+        if (isLandlineNumber(text, true))
+            return FieldKind::Landline;
+        if (plainlyDate(text))
+            return FieldKind::Date;
+        return FieldKind::Other;
+    }
     if (text == QStringLiteral("男") || text == QStringLiteral("女"))
         return FieldKind::Gender;
     if (text.endsWith(QChar(u'族')) && isEthnicity(text))
         return FieldKind::Ethnicity;
     if (isPoliticalStatus(text))
         return FieldKind::PoliticalStatus;
+    if (isEducation(text))
+        return FieldKind::Education;
     if (plainlyAddress(text))
         return FieldKind::Address;
     return FieldKind::Other;
@@ -263,6 +308,9 @@ QString canonicalValue(FieldKind kind, const QString &original)
     }
     case FieldKind::IdNumber:
         return withoutSpaces(text).toUpper();
+    case FieldKind::Gender:
+        // 男性, 女生: the field holds 男 or 女.
+        return looksLike(kind, text, QDate()) ? text.left(1) : text;
     case FieldKind::Age: {
         // 25岁, 25周岁: the number alone.
         const int end = text.indexOf(QRegularExpression(QStringLiteral("周?岁$")));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fields/known_fields.h"
+#include "review/number_shapes.h"
 
 #include <QDate>
 #include <QString>
@@ -21,11 +22,3 @@ FieldKind plainKind(const QString &text, const QDate &today);
 // The text as a value of the kind should be written: half-width; numbers without the spaces and
 // dashes between their groups and a mobile number without +86; an ID number's x made X.
 QString canonicalValue(FieldKind kind, const QString &text);
-
-// The 11 digits of a mobile number written whole, in groups (139 0571 2266, 139-0571-2266) or
-// after +86, 86 or 0086; empty when the text is none. Half-width digits only.
-QString mobileDigits(const QString &text);
-// Whether the text is a landline number: an area code (0 and two or three digits, optionally in
-// brackets), 7–8 digits, optionally an extension after 转 or -. Without needAreaCode the number
-// may stand alone. Half-width digits only.
-bool isLandlineNumber(const QString &text, bool needAreaCode);

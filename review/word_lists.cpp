@@ -141,33 +141,56 @@ bool isPoliticalStatus(const QString &text)
     return statuses.contains(text);
 }
 
+bool isEducation(const QString &text)
+{
+    static const QSet<QString> levels = loadWords(QStringLiteral(":/review/educations.txt"));
+    return levels.contains(text);
+}
+
 bool isRemarkPhrase(const QString &text)
 {
     static const QSet<QString> phrases = loadWords(QStringLiteral(":/review/remark_phrases.txt"));
     return phrases.contains(text);
 }
 
-FieldKind kindByEnding(const QString &text)
+namespace {
+
+struct Endings
 {
-    struct Endings
-    {
-        QHash<QString, FieldKind> kinds;
-        QSet<QString> words;
-        int longest = 0;
-    };
-    static const Endings endings = [] {
-        Endings read;
+    QHash<QString, FieldKind> kinds;
+    QSet<QString> words;
+    int longest = 0;
+};
+
+const Endings &endings()
+{
+    static const Endings read = [] {
+        Endings lists;
         for (const QString &line : loadLines(QStringLiteral(":/review/value_endings.txt"))) {
             QStringList words = line.simplified().split(QLatin1Char(' '));
             const FieldKind kind = fieldKind(words.takeFirst());
             for (const QString &word : words) {
-                read.kinds.insert(word, kind);
-                read.words.insert(word);
+                // A word given twice (学院 for a school and a department) keeps its first kind.
+                if (!lists.kinds.contains(word))
+                    lists.kinds.insert(word, kind);
+                lists.words.insert(word);
             }
         }
-        read.longest = longestWord(read.words);
-        return read;
+        lists.longest = longestWord(lists.words);
+        return lists;
     }();
-    const int length = longestAffix(endings.words, endings.longest, text, true, 1);
-    return length > 0 ? endings.kinds.value(text.right(length)) : FieldKind::Other;
+    return read;
+}
+
+} // namespace
+
+FieldKind kindByEnding(const QString &text)
+{
+    const int length = longestAffix(endings().words, endings().longest, text, true, 1);
+    return length > 0 ? endings().kinds.value(text.right(length)) : FieldKind::Other;
+}
+
+FieldKind kindOfEndingWord(const QString &word)
+{
+    return endings().kinds.value(word, FieldKind::Other);
 }

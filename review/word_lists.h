@@ -1,6 +1,6 @@
 // Word lists the review goes by: common Chinese surnames, filler words that are no detail, place
-// names and address words, ethnic groups, political statuses, remark phrases and the endings that
-// tell a school, a major or a company.
+// names and address words, ethnic groups, political statuses, levels of education, remark phrases
+// and the endings that tell a school, a major or a company.
 #pragma once
 
 #include "fields/known_fields.h"
@@ -25,9 +25,13 @@ AddressMarkers addressMarkers(const QString &text);
 bool isEthnicity(const QString &text);
 // 中共党员, 共青团员, 群众 and the other usual ways of writing a political status.
 bool isPoliticalStatus(const QString &text);
+// 本科, 大专, 硕士研究生 and the other levels of education.
+bool isEducation(const QString &text);
 // A known remark phrase such as 已缴费 or 材料已交.
 bool isRemarkPhrase(const QString &text);
 // The kind a text's ending tells (北京大学 a school, 软件工程 a major, 计科1班 a class, 销售部 a
 // department, 某某有限公司 a company, 项目经理 a position); Other when none does. The text must be
 // longer than the ending.
 FieldKind kindByEnding(const QString &text);
+// The kind whose ending the word itself is (经理 a position, 办公室 a department); Other when none.
+FieldKind kindOfEndingWord(const QString &word);

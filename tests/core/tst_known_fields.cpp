@@ -18,6 +18,7 @@ private slots:
     void gluedLabels_data();
     void gluedLabels();
     void presetNamesKeepTheirKinds();
+    void widerFields();
 };
 
 void TestKnownFields::fieldKinds_data()
@@ -45,6 +46,7 @@ void TestKnownFields::fieldKinds_data()
     QTest::newRow("ends in a known name") << "家长联系电话" << FieldKind::Phone;
     QTest::newRow("ends in 地址") << "学校地址" << FieldKind::Address;
     QTest::newRow("zero-width space") << "民\u200B族" << FieldKind::Ethnicity;
+    QTest::newRow("a name's field, not a label") << "班主任" << FieldKind::Name;
     QTest::newRow("unknown") << "爱好" << FieldKind::Other;
     QTest::newRow("one character of a name") << "号" << FieldKind::Other;
     QTest::newRow("empty") << "" << FieldKind::Other;
@@ -74,6 +76,7 @@ void TestKnownFields::labelWords_data()
     QTest::newRow("备注") << "《备注》" << FieldKind::Remark;
     // A value as often as a label: it names a field, but in a paste it may be the value.
     QTest::newRow("大学 names a field only") << "大学" << FieldKind::Other;
+    QTest::newRow("班主任 is a position too") << "班主任：" << FieldKind::Other;
     QTest::newRow("a value") << "张三" << FieldKind::Other;
     QTest::newRow("numbered") << "2、手机" << FieldKind::Other;
 }
@@ -135,9 +138,35 @@ void TestKnownFields::presetNamesKeepTheirKinds()
         QVERIFY2(!presetPattern(name).isEmpty(), preset.name);
         QCOMPARE(fieldKind(name), preset.kind);
     }
-    for (int kind = int(FieldKind::Name); kind <= int(FieldKind::PostCode); ++kind)
+    for (int kind = int(FieldKind::Name); kind <= int(FieldKind::Education); ++kind)
         QVERIFY2(!kindName(FieldKind(kind)).isEmpty(), qPrintable(QString::number(kind)));
     QCOMPARE(kindName(FieldKind::Other), QString());
+}
+
+// Which fields take a value of another kind: a lax pattern taking one is no fault where they do.
+void TestKnownFields::widerFields()
+{
+    const struct
+    {
+        FieldKind field, value;
+        bool covers;
+    } pairs[] = {
+        { FieldKind::Phone, FieldKind::Mobile, true },
+        { FieldKind::Phone, FieldKind::Landline, true },
+        { FieldKind::Mobile, FieldKind::Landline, false },
+        { FieldKind::Mobile, FieldKind::Phone, false },
+        { FieldKind::Date, FieldKind::BirthDate, true },
+        { FieldKind::BirthDate, FieldKind::Date, true },
+        { FieldKind::WeChat, FieldKind::Mobile, true },
+        { FieldKind::Qq, FieldKind::Mobile, false },
+        { FieldKind::NativePlace, FieldKind::Address, true },
+        { FieldKind::Address, FieldKind::NativePlace, false },
+        { FieldKind::Email, FieldKind::Email, true },
+    };
+    for (const auto &pair : pairs) {
+        QVERIFY2(kindCovers(pair.field, pair.value) == pair.covers,
+                 qPrintable(kindName(pair.field) + QLatin1Char('/') + kindName(pair.value)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestKnownFields)

@@ -224,6 +224,23 @@ void TestRecordReview::valueShapes_data()
         { "姓名", "Tom", false, "Tom" },
         { "籍贯", "浙江杭州", true, "浙江杭州" },
         { "爱好", "篮球", false, "篮球" },
+        // A text that is plainly another kind is no value of these.
+        { "学号", "13812345678", false, "13812345678" },
+        { "备注", "张三", false, "张三" },
+        { "备注", "北京大学", false, "北京大学" },
+        { "姓名", "软件工程", false, "软件工程" },
+        { "姓名", "欧阳娜娜", true, "欧阳娜娜" },
+        { "职务", "经理", true, "经理" },
+        { "部门", "本科", false, "本科" },
+        { "学历", "本科", true, "本科" },
+        { "籍贯", "北京大学", false, "北京大学" },
+        { "地址", "浙江大学城市学院", false, "浙江大学城市学院" },
+        { "邮编", "310012", true, "310012" },
+        { "性别", "女性", true, "女" },
+        { "办公电话", "0571-88776655分机123", true, "0571-88776655分机123" },
+        { "院系", "计算机学院", true, "计算机学院" },
+        { "院系", "浙江工业职业技术学院", false, "浙江工业职业技术学院" },
+        { "工作单位", "杭州第二中学", true, "杭州第二中学" },
     };
     for (const auto &row : rows) {
         QTest::newRow(
@@ -269,6 +286,7 @@ void TestRecordReview::plainKinds_data()
     QTest::newRow("gender") << "男" << FieldKind::Gender;
     QTest::newRow("QQ or anything") << "12345678" << FieldKind::Other;
     QTest::newRow("name") << "张三" << FieldKind::Other;
+    QTest::newRow("education") << "本科" << FieldKind::Education;
 }
 
 void TestRecordReview::plainKinds()

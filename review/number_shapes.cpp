@@ -1,0 +1,48 @@
+// The shapes of the values written in ASCII: mobile and landline numbers in the ways
+// people write them, ID numbers and e-mail addresses.
+#include "review/number_shapes.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+bool matchesWhole(const QRegularExpression &shape, const QString &text)
+{
+    return shape.match(text).hasMatch();
+}
+
+} // namespace
+
+QString mobileDigits(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?(1[3-9]\\d)[ -]?(\\d{4})[ -]?(\\d{4})$"));
+    const QRegularExpressionMatch match = shape.match(text);
+    if (!match.hasMatch())
+        return QString();
+    return match.captured(1) + match.captured(2) + match.captured(3);
+}
+
+bool isLandlineNumber(const QString &text, bool needAreaCode)
+{
+    // 010 and 02x have two-digit area codes, the rest three; the local number never starts with 0 or 1.
+    static const QRegularExpression withArea(
+        QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?[(（]?0(?:[12]\\d|[3-9]\\d{2})[)）]?[ -]?"
+                       "[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|分机|-|ext\\.?|x|#)\\d{1,6})?$"));
+    static const QRegularExpression alone(
+        QStringLiteral("^[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|分机|ext\\.?|x|#)\\d{1,6})?$"));
+    return matchesWhole(withArea, text) || (!needAreaCode && matchesWhole(alone, text));
+}
+
+bool looksLikeIdNumber(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^(\\d{17}[\\dXx]|\\d{15})$"));
+    return matchesWhole(shape, QString(text).remove(QLatin1Char(' ')));
+}
+
+bool looksLikeEmail(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^[A-Za-z\\d._%+-]+@[A-Za-z\\d-]+(\\.[A-Za-z\\d-]+)+$"));
+    return matchesWhole(shape, text);
+}

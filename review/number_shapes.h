@@ -1,0 +1,18 @@
+// The shapes of the values written in ASCII: mobile and landline numbers, ID numbers and
+// e-mail addresses. Half-width text only: callers make full-width forms half-width first.
+#pragma once
+
+#include <QString>
+
+// The 11 digits of a mobile number written whole, in groups (139 0571 2266, 139-0571-2266) or
+// after +86, 86 or 0086; empty when the text is none. Half-width digits only.
+QString mobileDigits(const QString &text);
+// Whether the text is a landline number: an area code (0 and two or three digits, optionally in
+// brackets), 7–8 digits, optionally an extension after 转 or -. Without needAreaCode the number
+// may stand alone. Half-width digits only.
+bool isLandlineNumber(const QString &text, bool needAreaCode);
+// 17 digits and a digit or X, or the old kind's 15 digits; spaces between groups allowed. The
+// check digit, region and date are the check's business, not the shape's.
+bool looksLikeIdNumber(const QString &text);
+// local@domain.tld in the characters e-mail addresses use.
+bool looksLikeEmail(const QString &text);
