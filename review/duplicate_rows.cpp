@@ -98,9 +98,12 @@ QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<
         int column;
         int group;
     };
+    const int compared = int(std::count_if(kinds.begin(), kinds.end(), [](int kind) { return kind >= 0; }));
     QHash<QPair<int, QString>, int> groupOf;
+    groupOf.reserve(compared * keyRows.size());
     QVector<Group> groups;
     QVector<Entry> entries;
+    entries.reserve(compared * keyRows.size());
     for (int row = 0; row < keyRows.size(); ++row) {
         const QStringList &keys = keyRows.at(row);
         for (int column = 0; column < kinds.size() && column < keys.size(); ++column) {
