@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int utf8Mib = 106;
+
 bool refuse(QString *errorText, const QString &why, const QString &path)
 {
     *errorText = why + QStringLiteral("，未添加任何记录\n路径：") + path;
@@ -20,10 +22,11 @@ bool refuse(QString *errorText, const QString &why, const QString &path)
 bool hasWideByteOrderMark(const QByteArray &bytes)
 {
     QTextCodec *codec = QTextCodec::codecForUtfText(bytes, nullptr);
-    return codec && codec->mibEnum() != 106;
+    return codec && codec->mibEnum() != utf8Mib;
 }
 
-// Control characters and replaced sequences: a text has a few at most, a binary file mostly those.
+// Control characters and replaced sequences: a text has a few at most; more than one character in ten
+// means the bytes were never text.
 bool mostlyUnreadable(const QString &text)
 {
     int odd = 0;
@@ -41,7 +44,7 @@ QString encodingName(const QByteArray &bytes, TextEncoding encoding)
     if (encoding == TextEncoding::Gb18030)
         return QStringLiteral("GB18030");
     QTextCodec *codec = QTextCodec::codecForUtfText(bytes, nullptr);
-    if (!codec || codec->mibEnum() == 106)
+    if (!codec || codec->mibEnum() == utf8Mib)
         return QStringLiteral("UTF-8");
     return QString::fromLatin1(codec->name());
 }
