@@ -46,6 +46,7 @@ Quorbel::Quorbel(QWidget *parent)
     connect(ui.adoptSelectedAction, SIGNAL(triggered()), this, SLOT(slotAdoptSelectedTriggered()));
     connect(ui.adoptAllAction, SIGNAL(triggered()), this, SLOT(slotAdoptAllTriggered()));
     keepRowMarkersNumbered(ui.tableWidget);
+    hideStaleRowTips(ui.tableWidget);
 
     wireExport();
     wireRowCommands();

@@ -29,15 +29,12 @@ public:
     // Field file
     void loadFields();
     void saveFields();
-    // Preset pattern for a field name, or the empty string.
-    QString presetPattern(const QString &name) const;
     // Field views
     void refreshFieldsList();
     void refreshTableHeader();
     // Moves one field with its list entry and its table column.
     void moveField(int from, int to);
     // Engine glue
-    RecordRow analyzeText(QString text, QList<FieldDef> fieldDefs) const;
     void fillRow(int row, QString text, QList<FieldDef> fieldDefs);
 
     // Read-only views for callers that check the window's state.

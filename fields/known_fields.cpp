@@ -230,6 +230,14 @@ FieldKind fieldKind(const QString &fieldName)
     const auto exact = kinds.constFind(name);
     if (exact != kinds.constEnd())
         return *exact;
+    // 1.姓名, 电话2: a number before or after the name only counts the columns.
+    QString bare = name;
+    while (!bare.isEmpty() && bare.front().isDigit())
+        bare.remove(0, 1);
+    while (!bare.isEmpty() && bare.back().isDigit())
+        bare.chop(1);
+    if (!bare.isEmpty() && bare != name)
+        return fieldKind(bare);
     const QString plain = normalizedFieldName(withoutBracketed(fieldName));
     if (!plain.isEmpty() && plain != name)
         return fieldKind(plain);
@@ -253,10 +261,15 @@ FieldKind labelKind(const QString &word)
 int labelPrefix(const QString &token, FieldKind *kind)
 {
     const KnownFields &known = table();
+    // *姓名, ※手机: forms mark the fields that must be filled.
     int start = 0;
-    const bool opened = !token.isEmpty() && isOpeningBracket(halfWidthCharacter(token.at(0)));
+    while (start < token.size()
+           && (token.at(start) == QLatin1Char('*') || token.at(start) == QChar(u'＊')
+               || token.at(start) == QChar(u'※')))
+        ++start;
+    const bool opened = start < token.size() && isOpeningBracket(halfWidthCharacter(token.at(start)));
     if (opened)
-        start = 1;
+        ++start;
     // The word's comparison form, grown a character at a time while it still begins some label
     // word; the longest label word met decides.
     QString key;

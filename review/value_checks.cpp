@@ -324,6 +324,16 @@ QDate parseYearMonth(const QString &text)
     return QDate(match.captured(1).toInt(), match.captured(2).toInt(), 1);
 }
 
+bool agreesWithDate(const QString &text, const QDate &date)
+{
+    const QString value = halfWidth(text);
+    const QDate full = parseDate(value);
+    if (full.isValid())
+        return full == date;
+    const QDate month = parseYearMonth(value);
+    return month.isValid() && month.year() == date.year() && month.month() == date.month();
+}
+
 QString halfWidth(const QString &text)
 {
     QString result = text;

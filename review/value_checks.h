@@ -24,6 +24,10 @@ QDate parseDate(const QString &text);
 // invalid date otherwise.
 QDate parseYearMonth(const QString &text);
 
+// Whether the text names the date: a full date equal to it, or a month alone (2001年5月, 200105,
+// as 出生年月 holds) of the date's year and month. Full-width digits are read as digits.
+bool agreesWithDate(const QString &text, const QDate &date);
+
 // Full-width ASCII forms (digits, letters, @ . - _) and the ideographic space made half-width.
 QString halfWidth(const QString &text);
 inline bool isFullWidthAlnum(QChar c)

@@ -108,7 +108,9 @@ bool looksLikeGrade(const QString &text)
 
 bool looksLikeClass(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^[^\\x00-\\xff]{1,15}[(（]?\\d{1,4}[)）]?$"));
+    // 计科1班, 高三(2)班, 软件2001, 大数据2001级: a name, a number, perhaps 班 or 级.
+    static const QRegularExpression shape(
+        QStringLiteral("^[^\\x00-\\xff]{1,15}[(（]?\\d{1,4}[)）]?(班|级|班级)?$"));
     if (text.size() < 2 || text.size() > 25)
         return false;
     return kindByEnding(text) == FieldKind::Class || matchesWhole(shape, text);
@@ -220,13 +222,13 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::IdNumber:
         return looksLikeIdNumber(text);
     case FieldKind::Position:
-        // 经理, 教师: the ending alone is a position.
-        if (kindOfEndingWord(text) == kind)
+    case FieldKind::Major:
+    case FieldKind::Department:
+        // 经理, 计算机, 办公室: the ending alone is a value.
+        if (text.size() >= 2 && kindOfEndingWord(text) == kind)
             return true;
         Q_FALLTHROUGH();
-    case FieldKind::Major:
     case FieldKind::School:
-    case FieldKind::Department:
     case FieldKind::Company:
         return text.size() <= 30 && hasChinese(text) && plainKind(text, today) == FieldKind::Other
             && endingFits(kind, text);
@@ -313,7 +315,8 @@ QString canonicalValue(FieldKind kind, const QString &original)
         return looksLike(kind, text, QDate()) ? text.left(1) : text;
     case FieldKind::Age: {
         // 25岁, 25周岁: the number alone.
-        const int end = text.indexOf(QRegularExpression(QStringLiteral("周?岁$")));
+        static const QRegularExpression years(QStringLiteral("周?岁$"));
+        const int end = text.indexOf(years);
         return end > 0 ? text.left(end) : text;
     }
     case FieldKind::Landline:

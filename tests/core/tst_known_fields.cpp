@@ -43,6 +43,8 @@ void TestKnownFields::fieldKinds_data()
     QTest::newRow("QQ号, any case") << "qq号" << FieldKind::Qq;
     QTest::newRow("bracketed remark") << "手机号（必填）" << FieldKind::Mobile;
     QTest::newRow("required star") << "*姓名" << FieldKind::Name;
+    QTest::newRow("numbered column") << "1.电话2" << FieldKind::Phone;
+    QTest::newRow("traditional script") << "聯繫電話" << FieldKind::Phone;
     QTest::newRow("ends in a known name") << "家长联系电话" << FieldKind::Phone;
     QTest::newRow("ends in 地址") << "学校地址" << FieldKind::Address;
     QTest::newRow("zero-width space") << "民\u200B族" << FieldKind::Ethnicity;
@@ -101,12 +103,13 @@ void TestKnownFields::gluedLabels_data()
     QTest::newRow("ASCII before digits") << "QQ123456" << 2 << FieldKind::Qq;
     QTest::newRow("Chinese before Chinese") << "姓名张三" << 2 << FieldKind::Name;
     QTest::newRow("whole token") << "身份证号：" << 5 << FieldKind::IdNumber;
+    QTest::newRow("marked as required") << "*姓名：张三" << 4 << FieldKind::Name;
     // The label word starts a value instead.
     QTest::newRow("专业 starts a name") << "专业技术学院" << 0 << FieldKind::Other;
     QTest::newRow("专业 with colon") << "专业：软件工程" << 3 << FieldKind::Major;
     QTest::newRow("mail starts an address") << "mail123@qq.com" << 0 << FieldKind::Other;
     QTest::newRow("English word, whole") << "Telephone" << 9 << FieldKind::Landline;
-    QTest::newRow("letters run on") << "mailbox" << 0 << FieldKind::Other;
+    QTest::newRow("letters run on") << "mailto" << 0 << FieldKind::Other;
     QTest::newRow("no label") << "13812345678" << 0 << FieldKind::Other;
     QTest::newRow("bracket alone") << "【" << 0 << FieldKind::Other;
     QTest::newRow("empty") << "" << 0 << FieldKind::Other;
