@@ -7,6 +7,7 @@
 #include "fields/text_file.h"
 #include "records/record_reader.h"
 #include "records/spreadsheet_text.h"
+#include "review/duplicate_rows.h"
 #include "review/review_json.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,8 @@ const char helpText[] = "\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
                         "  --lines        every line that is not blank is one record\n"
                         "  --json         one JSON object per record: cells, suggested cells, left-over\n"
-                        "                 tokens and review notes\n"
+                        "                 tokens and review notes, a duplicate note naming an earlier\n"
+                        "                 record that shares an ID number, mobile number or e-mail\n"
                         "  --verbose      write the engine's steps to standard error\n"
                         "  --xlsx OUT     write a workbook with a header row to OUT instead\n"
                         "  --help         print this help\n";
@@ -265,6 +267,8 @@ int main(int argc, char *argv[])
     if (options.header && options.xlsxPath.isEmpty())
         options.json ? output.write(headerJsonLine(header)) : output.write(headerCells(fields));
     const QDate today = QDate::currentDate();
+    // Over every input: records are counted from 0 across them all.
+    DuplicateTracker duplicates(header);
 
     const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole
         : options.lines                           ? RecordReader::Mode::Lines
@@ -285,10 +289,13 @@ int main(int argc, char *argv[])
         RecordReader reader(&file, mode);
         QString record;
         while (reader.next(&record)) {
-            if (options.json)
-                output.write(reviewJsonLine(reviewText(record, fields, today)));
-            else
+            if (options.json) {
+                RecordReview review = reviewText(record, fields, today);
+                addDuplicateNotes(&review, duplicates.add(review.cells), header);
+                output.write(reviewJsonLine(review));
+            } else {
                 output.write(analyzeText(record, fields));
+            }
         }
         if (reader.failed()) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")

@@ -159,6 +159,25 @@ QString duplicateMarkText(const DuplicateMark &mark, const QStringList &fieldNam
     return QStringLiteral("与第 %1 行重复（%2）").arg(mark.otherRow + 1).arg(fieldNames.value(mark.column));
 }
 
+void addDuplicateNotes(RecordReview *review, const QVector<DuplicateMark> &marks,
+                       const QStringList &fieldNames)
+{
+    for (const DuplicateMark &mark : marks) {
+        if (mark.soft)
+            continue;
+        ReviewNote note;
+        note.field = mark.column;
+        note.kind = ReviewNote::Kind::Duplicate;
+        note.text =
+            QStringLiteral("与第 %1 条重复（%2）").arg(mark.otherRow + 1).arg(fieldNames.value(mark.column));
+        note.record = mark.otherRow;
+        const auto after =
+            std::find_if(review->notes.begin(), review->notes.end(),
+                         [&mark](const ReviewNote &other) { return other.field > mark.column; });
+        review->notes.insert(after, note);
+    }
+}
+
 DuplicateTracker::DuplicateTracker(const QStringList &fieldNames)
     : m_kinds(markingKinds(fieldNames))
 { }

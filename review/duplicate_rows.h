@@ -2,6 +2,8 @@
 // more softly, rows that share only a name.
 #pragma once
 
+#include "review/record_review.h"
+
 #include <QHash>
 #include <QList>
 #include <QPair>
@@ -33,6 +35,11 @@ QVector<int> duplicateKinds(const QStringList &fieldNames);
 // Per column: the cell's key, or the empty string where the column is not compared.
 QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells);
 QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<QStringList> &keyRows);
+
+// A note of kind duplicate for each mark that is not soft, in field order among the review's notes:
+// "与第 3 条重复（手机）" and the earlier record's index.
+void addDuplicateNotes(RecordReview *review, const QVector<DuplicateMark> &marks,
+                       const QStringList &fieldNames);
 
 // Records one after another, each told which earlier record shares a value: for a stream, where
 // no later record is known yet.
