@@ -452,7 +452,7 @@ void TestMainWindow::firstStart()
         const QLabel *label = child<QAbstractItemView>(window, view)->viewport()->findChild<QLabel *>();
         return label && label->isVisible() ? label->text() : QString();
     };
-    QCOMPARE(hint("fieldsList"), QStringLiteral("点击“添加字段”，或在“文件 → 字段模板”中选一组字段"));
+    QCOMPARE(hint("fieldsList"), QStringLiteral("点击“添加字段”，或用“文件 → 字段模板”"));
     QCOMPARE(hint("tableWidget"), QStringLiteral("先在左侧添加字段，每个字段是表格的一列"));
     window.slotFieldItemAdd();
     QCOMPARE(hint("fieldsList"), QString());
