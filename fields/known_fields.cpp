@@ -1,149 +1,12 @@
-// The table of known fields, read once from the embedded data file, and the look-ups on it.
-// Names and label words are kept in their comparison form, so that a look-up normalises only the
-// text asked about.
+// The look-ups on the table of known fields: field names, label words and glued labels, kinds
+// and presets.
 #include "fields/known_fields.h"
 
-#include "fields/fields_log.h"
+#include "fields/known_fields_table.h"
 
-#include <QFile>
-#include <QHash>
-#include <QSet>
-#include <QTextStream>
-#include <QVector>
-
-// Resources of a static library need an explicit start, outside any namespace.
-static void initFieldsResource()
-{
-    Q_INIT_RESOURCE(fields);
-}
+#include <algorithm>
 
 namespace {
-
-enum class LabelUse {
-    None, // names a field, is no label word in a paste
-    Plain, // a label word, glued to its value or not
-    Closed, // a label word glued to Chinese text only with a colon or bracket between
-};
-
-struct Preset
-{
-    QStringList names;
-    QString pattern;
-};
-
-struct KnownFields
-{
-    QHash<QString, FieldKind> kinds;
-    QHash<QString, LabelUse> labels;
-    QHash<int, QString> kindNames;
-    QVector<Preset> presets;
-    // Every beginning of a label word, the words themselves included: a glued label is read
-    // character by character, and most tokens stop at their first.
-    QSet<QString> labelBeginnings;
-};
-
-FieldKind kindOfKey(const QString &key)
-{
-    static const QHash<QString, FieldKind> keys = {
-        { QStringLiteral("name"), FieldKind::Name },
-        { QStringLiteral("gender"), FieldKind::Gender },
-        { QStringLiteral("age"), FieldKind::Age },
-        { QStringLiteral("class"), FieldKind::Class },
-        { QStringLiteral("mobile"), FieldKind::Mobile },
-        { QStringLiteral("landline"), FieldKind::Landline },
-        { QStringLiteral("phone"), FieldKind::Phone },
-        { QStringLiteral("email"), FieldKind::Email },
-        { QStringLiteral("student-number"), FieldKind::StudentNumber },
-        { QStringLiteral("id-number"), FieldKind::IdNumber },
-        { QStringLiteral("major"), FieldKind::Major },
-        { QStringLiteral("school"), FieldKind::School },
-        { QStringLiteral("grade"), FieldKind::Grade },
-        { QStringLiteral("birth-date"), FieldKind::BirthDate },
-        { QStringLiteral("date"), FieldKind::Date },
-        { QStringLiteral("address"), FieldKind::Address },
-        { QStringLiteral("remark"), FieldKind::Remark },
-        { QStringLiteral("department"), FieldKind::Department },
-        { QStringLiteral("ethnicity"), FieldKind::Ethnicity },
-        { QStringLiteral("qq"), FieldKind::Qq },
-        { QStringLiteral("wechat"), FieldKind::WeChat },
-        { QStringLiteral("political-status"), FieldKind::PoliticalStatus },
-        { QStringLiteral("native-place"), FieldKind::NativePlace },
-        { QStringLiteral("position"), FieldKind::Position },
-        { QStringLiteral("employee-number"), FieldKind::EmployeeNumber },
-        { QStringLiteral("company"), FieldKind::Company },
-        { QStringLiteral("post-code"), FieldKind::PostCode },
-        { QStringLiteral("education"), FieldKind::Education },
-    };
-    return keys.value(key, FieldKind::Other);
-}
-
-void addName(KnownFields &table, FieldKind kind, QString word)
-{
-    LabelUse use = LabelUse::Plain;
-    if (word.startsWith(QLatin1Char('!')))
-        use = LabelUse::None;
-    else if (word.startsWith(QLatin1Char('~')))
-        use = LabelUse::Closed;
-    if (use != LabelUse::Plain)
-        word.remove(0, 1);
-    const QString key = normalizedFieldName(word);
-    const auto known = table.kinds.constFind(key);
-    if (known != table.kinds.constEnd() && *known != kind)
-        qCWarning(lcFieldFile) << "known fields: name given to two kinds:" << word;
-    table.kinds.insert(key, kind);
-    table.labels.insert(key, use);
-    if (use != LabelUse::None) {
-        for (int length = 1; length <= key.size(); ++length)
-            table.labelBeginnings.insert(key.left(length));
-    }
-}
-
-KnownFields readTable()
-{
-    initFieldsResource();
-    KnownFields table;
-    QFile file(QStringLiteral(":/fields/known_fields.txt"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcFieldFile) << "known fields: table missing";
-        return table;
-    }
-    QTextStream in(&file);
-    in.setCodec("utf-8");
-    FieldKind kind = FieldKind::Other;
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const int space = line.indexOf(QLatin1Char(' '));
-        const QString keyword = line.left(space);
-        const QString rest = line.mid(space + 1);
-        if (keyword == QLatin1String("kind")) {
-            const QStringList words = rest.simplified().split(QLatin1Char(' '));
-            kind = kindOfKey(words.value(0));
-            if (kind == FieldKind::Other)
-                qCWarning(lcFieldFile) << "known fields: unknown kind" << words.value(0);
-            table.kindNames.insert(int(kind), words.value(1));
-        } else if (keyword == QLatin1String("preset")) {
-            // The pattern is the rest of the line as it stands: it may hold any character.
-            static const QString arrow = QStringLiteral(" => ");
-            const int at = rest.indexOf(arrow);
-            const QStringList names = rest.left(at).simplified().split(QLatin1Char(' '));
-            table.presets.append({ names, rest.mid(at + arrow.size()) });
-            for (const QString &name : names)
-                addName(table, kind, name);
-        } else if (keyword == QLatin1String("names")) {
-            for (const QString &name : rest.simplified().split(QLatin1Char(' ')))
-                addName(table, kind, name);
-        }
-    }
-    return table;
-}
-
-const KnownFields &table()
-{
-    static const KnownFields known = readTable();
-    return known;
-}
 
 QChar halfWidthCharacter(QChar c)
 {
@@ -216,7 +79,7 @@ QString normalizedFieldName(const QString &name)
 
 QString presetPattern(const QString &name)
 {
-    for (const Preset &preset : table().presets) {
+    for (const PresetPattern &preset : knownFieldsTable().presets) {
         if (preset.names.contains(name))
             return preset.pattern;
     }
@@ -225,7 +88,11 @@ QString presetPattern(const QString &name)
 
 FieldKind fieldKind(const QString &fieldName)
 {
-    const QHash<QString, FieldKind> &kinds = table().kinds;
+    const QHash<QString, FieldKind> &kinds = knownFieldsTable().kinds;
+    // Most field names are written as the table has them.
+    const auto asWritten = kinds.constFind(fieldName);
+    if (asWritten != kinds.constEnd())
+        return *asWritten;
     const QString name = normalizedFieldName(fieldName);
     const auto exact = kinds.constFind(name);
     if (exact != kinds.constEnd())
@@ -252,15 +119,20 @@ FieldKind fieldKind(const QString &fieldName)
 
 FieldKind labelKind(const QString &word)
 {
-    const QString key = normalizedFieldName(word);
-    if (table().labels.value(key, LabelUse::None) == LabelUse::None)
+    // Nearly every token asked about is a value: its first letter rules it out without a copy.
+    const auto first = std::find_if(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+    if (first == word.cend()
+        || !knownFieldsTable().labelInitials.contains(halfWidthCharacter(*first).toCaseFolded().unicode()))
         return FieldKind::Other;
-    return table().kinds.value(key);
+    const QString key = normalizedFieldName(word);
+    if (knownFieldsTable().labels.value(key, LabelUse::None) == LabelUse::None)
+        return FieldKind::Other;
+    return knownFieldsTable().kinds.value(key);
 }
 
 int labelPrefix(const QString &token, FieldKind *kind)
 {
-    const KnownFields &known = table();
+    const KnownFieldsTable &known = knownFieldsTable();
     // *姓名, ※手机: forms mark the fields that must be filled.
     int start = 0;
     while (start < token.size()
@@ -322,7 +194,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
 
 QString kindName(FieldKind kind)
 {
-    return table().kindNames.value(int(kind));
+    return knownFieldsTable().kindNames.value(int(kind));
 }
 
 bool kindCovers(FieldKind field, FieldKind value)

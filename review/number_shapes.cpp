@@ -13,6 +13,29 @@ bool matchesWhole(const QRegularExpression &shape, const QString &text)
 
 } // namespace
 
+// Whether count characters from from are all ASCII digits (and there is at least one).
+bool allDigits(const QString &text, int from, int count)
+{
+    if (count < 0)
+        count = text.size() - from;
+    if (count <= 0 || from + count > text.size())
+        return false;
+    for (int i = from; i < from + count; ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// The number the count ASCII digits from from make; the caller knows they are digits.
+int digitsValue(const QString &text, int from, int count)
+{
+    int value = 0;
+    for (int i = from; i < from + count; ++i)
+        value = value * 10 + (text.at(i).unicode() - '0');
+    return value;
+}
+
 QString mobileDigits(const QString &text)
 {
     static const QRegularExpression shape(

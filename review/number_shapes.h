@@ -4,6 +4,12 @@
 
 #include <QString>
 
+// Whether count characters from from are all ASCII digits (and there is at least one); count -1
+// for the rest of the text.
+bool allDigits(const QString &text, int from = 0, int count = -1);
+// The number the count ASCII digits from from make; the caller knows they are digits.
+int digitsValue(const QString &text, int from, int count);
+
 // The 11 digits of a mobile number written whole, in groups (139 0571 2266, 139-0571-2266) or
 // after +86, 86 or 0086; empty when the text is none. Half-width digits only.
 QString mobileDigits(const QString &text);

@@ -1,8 +1,8 @@
-// The value checks; their sentences are in review_wording.cpp with the rest. ID numbers follow GB 11643: 17
-// digits, then a check character computed from them with fixed weights modulo 11, X standing for 10; the old
-// kind had 15 digits, a two-digit year and no check character.
+// The value checks of every kind but the ID number's, the dates they read, and the full-width and
+// invisible characters a value must not hold. Their sentences are in review_wording.cpp.
 #include "review/value_checks.h"
 
+#include "review/number_shapes.h"
 #include "review/review_wording.h"
 #include "review/word_lists.h"
 
@@ -11,95 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-// Whether count characters from from are all ASCII digits (and there is at least one).
-bool allDigits(const QString &text, int from = 0, int count = -1)
-{
-    if (count < 0)
-        count = text.size() - from;
-    if (count <= 0 || from + count > text.size())
-        return false;
-    for (int i = from; i < from + count; ++i) {
-        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
-// The number the count ASCII digits from from make; the caller knows they are digits.
-int digitsValue(const QString &text, int from, int count)
-{
-    int value = 0;
-    for (int i = from; i < from + count; ++i)
-        value = value * 10 + (text.at(i).unicode() - '0');
-    return value;
-}
-
-bool knownProvince(int code)
-{
-    static const int codes[] = { 11, 12, 13, 14, 15, 21, 22, 23, 31, 32, 33, 34, 35, 36, 37, 41, 42, 43,
-                                 44, 45, 46, 50, 51, 52, 53, 54, 61, 62, 63, 64, 65, 71, 81, 82, 83 };
-    for (const int known : codes) {
-        if (known == code)
-            return true;
-    }
-    return false;
-}
-
-// Eight digits from from as yyyyMMdd. By hand: QDate::fromString with a format reads the time zone each
-// call, and no copy of the digits is made.
-QDate dateFromDigits(const QString &text, int from = 0)
-{
-    if (!allDigits(text, from, 8))
-        return QDate();
-    return QDate(digitsValue(text, from, 4), digitsValue(text, from + 4, 2), digitsValue(text, from + 6, 2));
-}
-
-QChar idCheckCharacter(const QString &id)
-{
-    static const int weights[17] = { 7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2 };
-    int sum = 0;
-    for (int i = 0; i < 17; ++i)
-        sum += (id.at(i).unicode() - '0') * weights[i];
-    return QLatin1Char("10X98765432"[sum % 11]);
-}
-
-QString idNumberOfOldKindProblem(const QString &id)
-{
-    if (!knownProvince(digitsValue(id, 0, 2)))
-        return ReviewWording::valueFault(ValueFault::IdRegion);
-    const QDate birth(1900 + digitsValue(id, 6, 2), digitsValue(id, 8, 2), digitsValue(id, 10, 2));
-    if (!birth.isValid())
-        return ReviewWording::valueFault(ValueFault::IdBirthDate);
-    return ReviewWording::valueFault(ValueFault::IdOld15);
-}
-
-QString idNumberProblem(const QString &id, const QDate &today)
-{
-    if (id.size() == 15 && allDigits(id))
-        return idNumberOfOldKindProblem(id);
-    if (id.size() != 18)
-        return ReviewWording::valueFault(ValueFault::IdLength);
-    if (!allDigits(id, 0, 17))
-        return ReviewWording::valueFault(ValueFault::IdDigits);
-    const QChar last = id.at(17);
-    if (!last.isDigit() && last != QLatin1Char('X') && last != QLatin1Char('x'))
-        return ReviewWording::valueFault(ValueFault::IdLast);
-    if (!knownProvince(digitsValue(id, 0, 2)))
-        return ReviewWording::valueFault(ValueFault::IdRegion);
-    const QDate birth = dateFromDigits(id, 6);
-    if (!birth.isValid())
-        return ReviewWording::valueFault(ValueFault::IdBirthDate);
-    if (birth > today)
-        return ReviewWording::valueFault(ValueFault::IdBornLater);
-    if (birth.year() < 1900)
-        return ReviewWording::valueFault(ValueFault::IdBornBefore1900);
-    if (idCheckCharacter(id) != last.toUpper())
-        return ReviewWording::valueFault(ValueFault::IdCheckDigit);
-    if (last == QLatin1Char('x'))
-        return ReviewWording::valueFault(ValueFault::IdLowerX);
-    return QString();
-}
 
 QString mobileProblem(const QString &number)
 {
@@ -258,20 +169,6 @@ QString valueProblem(FieldKind kind, const QString &value, const QDate &today)
     return problem.isEmpty() ? fullWidthNote(value) : problem;
 }
 
-bool idNumberFacts(const QString &id, QDate *birth, bool *male)
-{
-    if (id.size() == 15 && allDigits(id)) {
-        *birth = QDate(1900 + digitsValue(id, 6, 2), digitsValue(id, 8, 2), digitsValue(id, 10, 2));
-        *male = (id.at(14).unicode() - '0') % 2 == 1;
-        return birth->isValid();
-    }
-    if (id.size() != 18 || !allDigits(id, 0, 17))
-        return false;
-    *birth = dateFromDigits(id, 6);
-    *male = (id.at(16).unicode() - '0') % 2 == 1;
-    return birth->isValid();
-}
-
 int ageOn(const QDate &birth, const QDate &today)
 {
     int age = today.year() - birth.year();
@@ -283,7 +180,7 @@ int ageOn(const QDate &birth, const QDate &today)
 QDate parseDate(const QString &text)
 {
     if (text.size() == 8 && allDigits(text))
-        return dateFromDigits(text);
+        return QDate(digitsValue(text, 0, 4), digitsValue(text, 4, 2), digitsValue(text, 6, 2));
     // yyyy-M-d with - / . or 年 月 (日), read by hand: a QRegExp per call costs more than the whole check.
     int at = 0;
     const auto digitsUpTo = [&text, &at](int least, int most) {

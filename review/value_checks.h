@@ -1,9 +1,10 @@
-// Checks of a single value by the kind of its field, and the facts an ID number tells about its
-// holder; the shapes of values come along from value_shapes.h. Each check gives the reason in the
-// window's words, or the empty string when it passes.
+// Checks of a single value by the kind of its field, and the dates they read; the ID number's check
+// and facts (id_numbers.h) and the shapes of values (value_shapes.h) come along. Each check gives
+// the reason in the window's words, or the empty string when it passes.
 #pragma once
 
 #include "fields/known_fields.h"
+#include "review/id_numbers.h"
 #include "review/value_shapes.h"
 
 #include <QDate>
@@ -13,9 +14,6 @@
 // that would pass but for full-width digits or letters is said to hold them (含全角数字).
 QString valueProblem(FieldKind kind, const QString &value, const QDate &today);
 
-// Birth date and sex of an 18-digit or old 15-digit ID number whose date part is a real date;
-// false otherwise.
-bool idNumberFacts(const QString &id, QDate *birth, bool *male);
 // Whole years from birth to today.
 int ageOn(const QDate &birth, const QDate &today);
 // 2001-05-12, 2001/5/12, 2001.5.12, 2001年5月12日 (or 号) or 20010512; an invalid date otherwise.

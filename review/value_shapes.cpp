@@ -6,6 +6,7 @@
 
 #include "review/value_checks.h"
 #include "review/word_lists.h"
+#include "review/word_shapes.h"
 
 #include <QRegularExpression>
 
@@ -13,26 +14,21 @@
 
 namespace {
 
+// The text half-width and trimmed; most texts are so already and are not copied.
+QString plainText(const QString &text)
+{
+    const bool clean = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        const ushort u = c.unicode();
+        return (u >= 0xFF01 && u <= 0xFF5E) || u == 0x3000;
+    });
+    if (clean && (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())))
+        return text;
+    return halfWidth(text).trimmed();
+}
+
 bool matchesWhole(const QRegularExpression &shape, const QString &text)
 {
     return shape.match(text).hasMatch();
-}
-
-bool hasChinese(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x2E80; });
-}
-
-bool hasDigit(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
-}
-
-bool isDigits(const QString &text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
 }
 
 QString withoutSpaces(const QString &text)
@@ -50,9 +46,7 @@ bool plainlyIdNumber(const QString &text)
     const QString id = withoutSpaces(text);
     if (!looksLikeIdNumber(id) || !idNumberFacts(id, &birth, &male))
         return false;
-    const QString problem = valueProblem(FieldKind::IdNumber, id, QDate(9999, 12, 31));
-    return problem.isEmpty() || problem == QStringLiteral("身份证校验位不符")
-        || problem == QStringLiteral("身份证末位应为大写X") || problem == QStringLiteral("旧版15位身份证");
+    return birth.year() >= 1900 && idNumberRegionKnown(id);
 }
 
 // 1900 to 2100: six or eight digits outside that are some other number (310012 a post code).
@@ -67,100 +61,12 @@ bool looksLikeDate(const QString &text)
 // A date with separators or 年月: 2019-12-26, 2019/12/26, 2019.12.26, 2019年12月(26日).
 bool plainlyDate(const QString &text)
 {
-    if (isDigits(text))
+    if (allDigits(text))
         return false;
     const QDate date = parseDate(text);
     if (date.isValid())
         return date.year() >= 1900;
     return text.contains(QChar(u'年')) && parseYearMonth(text).isValid();
-}
-
-bool looksLikeAddress(const QString &text)
-{
-    if (text.size() < 4 || text.size() > 100 || !hasChinese(text))
-        return false;
-    const AddressMarkers markers = addressMarkers(text);
-    // 浙江大学城市学院 holds 市 and starts with a province, yet names a school: an ending of a school,
-    // a company or a department tells so, unless street words and a door number say otherwise.
-    if (kindByEnding(text) != FieldKind::Other && !(markers.street >= 1 && hasDigit(text)))
-        return false;
-    const bool place = placeNamePrefix(text) > 0;
-    return (place && markers.region + markers.street >= 1) || markers.street >= 2
-        || (markers.street >= 1 && markers.region >= 1);
-}
-
-// Down to a street or a door, and not only a province and a city: 籍贯 is written that way too.
-bool plainlyAddress(const QString &text)
-{
-    if (!looksLikeAddress(text) || text.size() < 6)
-        return false;
-    const AddressMarkers markers = addressMarkers(text);
-    return markers.street >= 1 && (placeNamePrefix(text) > 0 || markers.region >= 1 || markers.street >= 2);
-}
-
-bool looksLikeGrade(const QString &text)
-{
-    static const QRegularExpression shape(
-        QStringLiteral("^((小学|初中?|高中?|大学?|研究生|研)[一二三四五六](年级)?|[一二三四五六七八九]年级|("
-                       "19|20)?\\d{2}级)$"));
-    return matchesWhole(shape, text);
-}
-
-bool looksLikeClass(const QString &text)
-{
-    // 计科1班, 高三(2)班, 软件2001, 大数据2001级: a name, a number, perhaps 班 or 级.
-    static const QRegularExpression shape(
-        QStringLiteral("^[^\\x00-\\xff]{1,15}[(（]?\\d{1,4}[)）]?(班|级|班级)?$"));
-    if (text.size() < 2 || text.size() > 25)
-        return false;
-    return kindByEnding(text) == FieldKind::Class || matchesWhole(shape, text);
-}
-
-// Two to five Chinese characters that are nothing else people write: no school, grade, place,
-// ethnic group, political status, remark or filler word.
-bool looksLikeName(const QString &text)
-{
-    static const QRegularExpression shape(QStringLiteral("^[\\x{3400}-\\x{9FFF}]{2,5}$"));
-    // 阿卜杜拉·艾则孜: a name of a minority people joins its parts with a middle dot.
-    static const QRegularExpression joined(
-        QStringLiteral("^[\\x{3400}-\\x{9FFF}]{1,8}([·•．][\\x{3400}-\\x{9FFF}]{1,8})+$"));
-    if (matchesWhole(joined, text))
-        return true;
-    if (!matchesWhole(shape, text) || kindByEnding(text) != FieldKind::Other
-        || kindOfEndingWord(text) != FieldKind::Other || looksLikeGrade(text) || isEthnicity(text)
-        || isPoliticalStatus(text) || isRemarkPhrase(text) || isFillerWord(text) || isEducation(text)
-        || labelKind(text) != FieldKind::Other)
-        return false;
-    // Four or five characters, or a place name: only with a common surname in front (欧阳娜娜, 黄山).
-    return (text.size() < 4 && placeNamePrefix(text) < 2) || startsWithCommonSurname(text);
-}
-
-// A short phrase that is no value of another kind: not a name with a common surname, a school,
-// a grade, a place or anything plainly of a kind.
-bool looksLikeRemark(const QString &text, const QDate &today)
-{
-    if (isRemarkPhrase(text))
-        return true;
-    if (text.size() > 40 || !hasChinese(text) || isDigits(text) || labelKind(text) != FieldKind::Other
-        || plainKind(text, today) != FieldKind::Other)
-        return false;
-    const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
-    return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other
-        && !looksLikeGrade(text) && !looksLikeClass(text) && !looksLikeAddress(text) && !isEthnicity(text)
-        && !isEducation(text) && placeNamePrefix(text) == 0;
-}
-
-// The text's ending suits a field of the kind. A college of a university (计算机学院) is a
-// department, a school is where a teacher works.
-bool endingFits(FieldKind kind, const QString &text)
-{
-    const FieldKind ending = kindByEnding(text);
-    if (ending == kind)
-        return true;
-    if (kind == FieldKind::Department)
-        return text.endsWith(QStringLiteral("学院")) && !text.contains(QStringLiteral("大学"))
-            && placeNamePrefix(text) == 0;
-    return kind == FieldKind::Company && ending == FieldKind::School;
 }
 
 // A number that is plainly something else (a mobile or ID number, a date) is no student number,
@@ -188,7 +94,7 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     static const QRegularExpression postCode(QStringLiteral("^[0-8]\\d{5}$"));
     static const QRegularExpression age(QStringLiteral("^(\\d{1,3})(周?岁)?$"));
     static const QRegularExpression code(QStringLiteral("^[A-Za-z\\d][-_A-Za-z\\d]{1,19}$"));
-    const QString text = halfWidth(original).trimmed();
+    const QString text = plainText(original);
     if (text.isEmpty())
         return false;
     switch (kind) {
@@ -238,7 +144,7 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
     case FieldKind::Date:
         return looksLikeDate(text);
     case FieldKind::Address:
-        return looksLikeAddress(text);
+        return addressShape(text).looks;
     case FieldKind::Remark:
         return looksLikeRemark(text, today);
     case FieldKind::Ethnicity:
@@ -265,13 +171,20 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
 FieldKind plainKind(const QString &original, const QDate &today)
 {
     Q_UNUSED(today)
-    const QString text = halfWidth(original).trimmed();
+    const QString text = plainText(original);
     if (text.isEmpty())
         return FieldKind::Other;
     if (text.contains(QLatin1Char('@')))
         return looksLikeEmail(text) ? FieldKind::Email : FieldKind::Other;
     const QChar first = text.at(0);
     if (first.isDigit() || first == QLatin1Char('+') || first == QLatin1Char('(') || first == QChar(u'（')) {
+        // Six characters at least: the shortest is a date such as 2019.3.1 or 2019年3月. Numbers
+        // have ten digits at least (a landline with its area code); fewer can only make a date.
+        if (text.size() < 6)
+            return FieldKind::Other;
+        const auto digits = std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        if (digits < 10)
+            return plainlyDate(text) ? FieldKind::Date : FieldKind::Other;
         if (plainlyIdNumber(text))
             return FieldKind::IdNumber;
         if (!mobileDigits(text).isEmpty())
@@ -290,14 +203,14 @@ FieldKind plainKind(const QString &original, const QDate &today)
         return FieldKind::PoliticalStatus;
     if (isEducation(text))
         return FieldKind::Education;
-    if (plainlyAddress(text))
+    if (addressShape(text).plain)
         return FieldKind::Address;
     return FieldKind::Other;
 }
 
 QString canonicalValue(FieldKind kind, const QString &original)
 {
-    const QString text = halfWidth(original).trimmed();
+    const QString text = plainText(original);
     switch (kind) {
     case FieldKind::Mobile: {
         const QString digits = mobileDigits(text);

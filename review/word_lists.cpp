@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSet>
 #include <QTextStream>
+#include <QVarLengthArray>
 #include <QVector>
 
 #include <algorithm>
@@ -46,7 +47,10 @@ uint surnameKey(QChar first, QChar second = QChar())
 int longestAffix(const QSet<QString> &words, int longest, const QString &text, bool atEnd, int keep = 0)
 {
     for (int length = qMin(longest, text.size() - keep); length > 0; --length) {
-        if (words.contains(atEnd ? text.right(length) : text.left(length)))
+        // A view of the text's own characters: asked of every token, a copy each time would show.
+        const QString affix =
+            QString::fromRawData(text.constData() + (atEnd ? text.size() - length : 0), length);
+        if (words.contains(affix))
             return length;
     }
     return 0;
@@ -60,31 +64,26 @@ int longestWord(const QSet<QString> &words)
     return longest;
 }
 
-struct Markers
+struct Marker
 {
-    QStringList region;
-    QStringList street;
+    QString word;
+    bool street;
 };
 
-const Markers &markers()
+// The address words by their first character, so that a text is read once, not once per word.
+const QHash<ushort, QVector<Marker>> &markersByInitial()
 {
-    static const Markers lists = [] {
-        Markers read;
+    static const QHash<ushort, QVector<Marker>> index = [] {
+        QHash<ushort, QVector<Marker>> read;
         for (const QString &line : loadLines(QStringLiteral(":/review/address_markers.txt"))) {
             const QStringList parts = line.simplified().split(QLatin1Char(' '));
-            if (parts.size() != 2)
-                continue;
-            (parts.at(0) == QLatin1String("region") ? read.region : read.street).append(parts.at(1));
+            if (parts.size() == 2)
+                read[parts.at(1).at(0).unicode()].append(
+                    { parts.at(1), parts.at(0) == QLatin1String("street") });
         }
         return read;
     }();
-    return lists;
-}
-
-int countContained(const QStringList &words, const QString &text)
-{
-    return int(std::count_if(words.cbegin(), words.cend(),
-                             [&text](const QString &word) { return text.contains(word); }));
+    return index;
 }
 
 } // namespace
@@ -125,7 +124,22 @@ int placeNamePrefix(const QString &text)
 
 AddressMarkers addressMarkers(const QString &text)
 {
-    return { countContained(markers().region, text), countContained(markers().street, text) };
+    AddressMarkers markers;
+    QVarLengthArray<const Marker *, 16> seen;
+    const QHash<ushort, QVector<Marker>> &index = markersByInitial();
+    for (int i = 0; i < text.size(); ++i) {
+        const auto candidates = index.constFind(text.at(i).unicode());
+        if (candidates == index.constEnd())
+            continue;
+        for (const Marker &marker : *candidates) {
+            if (std::find(seen.cbegin(), seen.cend(), &marker) != seen.cend()
+                || !QStringRef(&text, i, text.size() - i).startsWith(marker.word))
+                continue;
+            seen.append(&marker);
+            ++(marker.street ? markers.street : markers.region);
+        }
+    }
+    return markers;
 }
 
 bool isEthnicity(const QString &text)
@@ -155,11 +169,17 @@ bool isRemarkPhrase(const QString &text)
 
 namespace {
 
+struct Ending
+{
+    QString word;
+    FieldKind kind;
+};
+
 struct Endings
 {
     QHash<QString, FieldKind> kinds;
-    QSet<QString> words;
-    int longest = 0;
+    // By last character, longest first: a text's ending is found without cutting the text.
+    QHash<ushort, QVector<Ending>> byLast;
 };
 
 const Endings &endings()
@@ -171,12 +191,16 @@ const Endings &endings()
             const FieldKind kind = fieldKind(words.takeFirst());
             for (const QString &word : words) {
                 // A word given twice (学院 for a school and a department) keeps its first kind.
-                if (!lists.kinds.contains(word))
-                    lists.kinds.insert(word, kind);
-                lists.words.insert(word);
+                if (lists.kinds.contains(word))
+                    continue;
+                lists.kinds.insert(word, kind);
+                lists.byLast[word.back().unicode()].append({ word, kind });
             }
         }
-        lists.longest = longestWord(lists.words);
+        for (QVector<Ending> &list : lists.byLast) {
+            std::stable_sort(list.begin(), list.end(),
+                             [](const Ending &a, const Ending &b) { return a.word.size() > b.word.size(); });
+        }
         return lists;
     }();
     return read;
@@ -186,8 +210,16 @@ const Endings &endings()
 
 FieldKind kindByEnding(const QString &text)
 {
-    const int length = longestAffix(endings().words, endings().longest, text, true, 1);
-    return length > 0 ? endings().kinds.value(text.right(length)) : FieldKind::Other;
+    if (text.isEmpty())
+        return FieldKind::Other;
+    const auto found = endings().byLast.constFind(text.back().unicode());
+    if (found == endings().byLast.constEnd())
+        return FieldKind::Other;
+    for (const Ending &ending : *found) {
+        if (text.size() > ending.word.size() && text.endsWith(ending.word))
+            return ending.kind;
+    }
+    return FieldKind::Other;
 }
 
 FieldKind kindOfEndingWord(const QString &word)
