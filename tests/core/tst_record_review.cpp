@@ -441,6 +441,9 @@ void TestRecordReview::review_data()
     QTest::newRow("class with brackets stays whole")
         << QStringList { "班级=", "性别" } << "高三(2)班 男"
         << QStringList { "0 suggestion 建议：高三(2)班（形似班级）" } << QStringList { "高三(2)班", "男" };
+    QTest::newRow("class with a dash stays whole")
+        << QStringList { "班级=", "性别" } << "网安24-4班 男"
+        << QStringList { "0 suggestion 建议：网安24-4班（形似班级）" } << QStringList { "网安24-4班", "男" };
     QTest::newRow("landline stays whole") << QStringList { "座机=", "年龄" } << "010-62345678 20"
                                           << QStringList { "0 suggestion 建议：010-62345678（形似固定电话）" }
                                           << QStringList { "010-62345678", "20" };
