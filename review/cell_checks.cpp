@@ -109,8 +109,9 @@ void checkCells(ReviewState &state)
         bool narrow = false;
         const QString problem = cellProblem(state, f, value, state.in.labelled.value(f), &narrow);
         state.narrowPattern[f] = narrow;
+        // An old ID number is said to be one, but the cell is right: nothing is proposed for it.
         if (!problem.isEmpty())
-            state.addCheck(f, problem);
+            state.addCheck(f, problem, problem != ReviewWording::valueFault(ValueFault::IdOld15));
     }
     checkAgainstIdNumber(state);
 }

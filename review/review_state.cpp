@@ -5,6 +5,7 @@
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
 #include "review/cell_checks.h"
+#include "review/review_wording.h"
 #include "review/value_checks.h"
 
 #include <QRegExp>
@@ -90,9 +91,12 @@ bool ReviewState::passes(int f, const QString &value, bool byShape)
         verdicts.fill(-1, 2 * count);
     qint8 &verdict = verdicts[2 * f + (byShape ? 1 : 0)];
     if (verdict < 0) {
-        verdict = byShape
-            ? cellProblem(*this, f, value, true).isEmpty()
-            : cellProblem(*this, f, value, false).isEmpty() && (!hasPattern(f) || fits(f, value));
+        // An old 15-digit ID number is noted as such, but it is the holder's number: by shape it passes.
+        const QString problem = cellProblem(*this, f, value, byShape);
+        const bool oldId =
+            kinds[f] == FieldKind::IdNumber && problem == ReviewWording::valueFault(ValueFault::IdOld15);
+        verdict =
+            byShape ? problem.isEmpty() || oldId : problem.isEmpty() && (!hasPattern(f) || fits(f, value));
     }
     return verdict;
 }
@@ -134,7 +138,7 @@ void ReviewState::addCheck(int f, const QString &text, bool breaks)
 
 bool ReviewState::propose(int f, Source *source, const QString &value, const QString &reason)
 {
-    if (proposedValues.contains(value))
+    if (proposedValues.contains(value) || value == cell(f))
         return false;
     proposedValues.append(value);
     proposals[f] = { true, value, reason };

@@ -77,7 +77,7 @@ public:
     FieldKind plainKind(const QString &text);
 
     void addCheck(int f, const QString &text, bool breaks = true);
-    // False, proposing nothing, when the value already went to another field.
+    // False, proposing nothing, when the value already went to another field or is the cell's own.
     bool propose(int f, Source *source, const QString &value, const QString &reason);
     // The source that stands for the text, or nullptr.
     Source *sourceOf(const QString &text);

@@ -476,6 +476,10 @@ void TestRecordReview::review_data()
     QTest::newRow("numbered items: the numbers are no candidates")
         << QStringList { "手机", "姓名", "年龄" } << "1、13912345678\n2、张三" << QStringList()
         << QStringList { "13912345678", "张三", "" };
+    QTest::newRow("old 15-digit ID number proposed beyond the 18-digit pattern")
+        << QStringList { "姓名", "身份证" } << "张三 110105491231002"
+        << QStringList { "1 suggestion 建议：110105491231002（形似身份证号）" }
+        << QStringList { "张三", "110105491231002" };
     // Plain faults.
     QTest::newRow("invalid pattern judges nothing")
         << QStringList { "班级=([" } << "班级 三班" << QStringList() << QStringList { "三班" };
