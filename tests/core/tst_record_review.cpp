@@ -480,6 +480,22 @@ void TestRecordReview::review_data()
         << QStringList { "姓名", "身份证" } << "张三 110105491231002"
         << QStringList { "1 suggestion 建议：110105491231002（形似身份证号）" }
         << QStringList { "张三", "110105491231002" };
+    QTest::newRow("synonym label before a full-width value")
+        << QStringList { "姓名", "手机" } << "张三 手机号码：１３８１２３４５６７８"
+        << QStringList { "0 suggestion 建议：张三（常见姓氏）",
+                         "1 suggestion 建议：13812345678（来自“１３８１２３４５６７８”）" }
+        << QStringList { "张三", "13812345678" };
+    QTest::newRow("word joiner and a glued label")
+        << QStringList { "姓名", "学号" } << "李雷⁠学号2020123456789"
+        << QStringList { "0 suggestion 建议：李雷（来自“李雷⁠学号2020123456789”）",
+                         "1 suggestion 建议：2020123456789（来自“李雷⁠学号2020123456789”）" }
+        << QStringList { "李雷", "2020123456789" };
+    QTest::newRow("spreadsheet row with an empty cell")
+        << QStringList { "姓名", "性别", "年龄", "手机" } << "姓名\t性别\t年龄\t手机\n张三\t\t20\t13812345678"
+        << QStringList { "0 suggestion 建议：张三（跟在标签“姓名”之后）", "1 check 性别应为男或女",
+                         "1 suggestion 建议：清空（移至“手机”）", "3 check 手机号应为11位数字",
+                         "3 suggestion 建议：13812345678（跟在标签“手机”之后）" }
+        << QStringList { "张三", "", "20", "13812345678" };
     // Plain faults.
     QTest::newRow("invalid pattern judges nothing")
         << QStringList { "班级=([" } << "班级 三班" << QStringList() << QStringList { "三班" };
