@@ -68,8 +68,15 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     if (!problem.isEmpty())
         return problem;
     if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
-        // The value has its field's shape: the pattern, not the value, is too narrow.
-        if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)) {
+        // The value has its field's shape: the pattern, not the value, is too narrow. Names of
+        // departments, majors, schools, employers and posts have no shape to speak of: a label's
+        // value counts as one unless it plainly is something else or reads as a person's name.
+        const bool openShape = kind == FieldKind::Department || kind == FieldKind::Major
+            || kind == FieldKind::School || kind == FieldKind::Company || kind == FieldKind::Position;
+        const bool otherShape = (facts.shape != FieldKind::Other && facts.shape != kind)
+            || state.plainKind(value) != FieldKind::Other || (facts.surname && value.size() <= 3);
+        if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)
+            || (openShape && !otherShape)) {
             if (narrow)
                 *narrow = true;
             return QString();
@@ -78,6 +85,10 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     }
     if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
         return ReviewWording::looksLikeKind(facts.shape);
+    // A wide pattern for names of things takes any Chinese text: the text itself says it is a remark.
+    if (isTextKind(kind) && (facts.toReader || facts.remark))
+        return facts.toReader ? ReviewWording::fillerNotData()
+                              : ReviewWording::looksLikeKind(FieldKind::Remark);
     if (kind == FieldKind::Name && !facts.surname)
         return ReviewWording::uncommonSurname();
     if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)

@@ -4,6 +4,7 @@
 #include "review/id_numbers.h"
 
 #include "review/number_shapes.h"
+#include "review/review_wording.h"
 
 namespace {
 
@@ -39,11 +40,11 @@ QChar idCheckCharacter(const QString &id)
 QString idNumberOfOldKindProblem(const QString &id)
 {
     if (!knownProvince(digitsValue(id, 0, 2)))
-        return QStringLiteral("身份证地区码无效");
+        return ReviewWording::valueFault(ValueFault::IdRegion);
     const QDate birth(1900 + digitsValue(id, 6, 2), digitsValue(id, 8, 2), digitsValue(id, 10, 2));
     if (!birth.isValid())
-        return QStringLiteral("身份证出生日期无效");
-    return QStringLiteral("旧版15位身份证");
+        return ReviewWording::valueFault(ValueFault::IdBirthDate);
+    return ReviewWording::valueFault(ValueFault::IdOld15);
 }
 
 } // namespace
@@ -53,25 +54,25 @@ QString idNumberProblem(const QString &id, const QDate &today)
     if (id.size() == 15 && allDigits(id))
         return idNumberOfOldKindProblem(id);
     if (id.size() != 18)
-        return QStringLiteral("身份证应为18位");
+        return ReviewWording::valueFault(ValueFault::IdLength);
     if (!allDigits(id, 0, 17))
-        return QStringLiteral("身份证前17位应为数字");
+        return ReviewWording::valueFault(ValueFault::IdDigits);
     const QChar last = id.at(17);
     if (!last.isDigit() && last != QLatin1Char('X') && last != QLatin1Char('x'))
-        return QStringLiteral("身份证末位应为数字或X");
+        return ReviewWording::valueFault(ValueFault::IdLast);
     if (!knownProvince(digitsValue(id, 0, 2)))
-        return QStringLiteral("身份证地区码无效");
+        return ReviewWording::valueFault(ValueFault::IdRegion);
     const QDate birth = dateFromDigits(id, 6);
     if (!birth.isValid())
-        return QStringLiteral("身份证出生日期无效");
+        return ReviewWording::valueFault(ValueFault::IdBirthDate);
     if (birth > today)
-        return QStringLiteral("身份证出生日期晚于今天");
+        return ReviewWording::valueFault(ValueFault::IdBornLater);
     if (birth.year() < 1900)
-        return QStringLiteral("身份证出生日期早于1900年");
+        return ReviewWording::valueFault(ValueFault::IdBornBefore1900);
     if (idCheckCharacter(id) != last.toUpper())
-        return QStringLiteral("身份证校验位不符");
+        return ReviewWording::valueFault(ValueFault::IdCheckDigit);
     if (last == QLatin1Char('x'))
-        return QStringLiteral("身份证末位应为大写X");
+        return ReviewWording::valueFault(ValueFault::IdLowerX);
     return QString();
 }
 

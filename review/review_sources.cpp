@@ -17,7 +17,7 @@ namespace {
 void addSource(ReviewState &state, const QString &text, int cell, bool piece, const QString &whole)
 {
     const TextFacts facts = state.facts(text);
-    if (facts.noValue)
+    if (facts.noValue || (cell < 0 && !piece && state.listNumbers.contains(text)))
         return;
     state.sources.push_back({ text, cell, piece, whole, false, facts, false });
     if (cell < 0 && !piece)
@@ -51,8 +51,13 @@ bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
         return true;
     for (int f = 0; f < state.count; ++f) {
         const FieldKind kind = state.kinds[f];
+        // Names of people and things have loose shapes; a class name (网安24-4班), a date or a number
+        // has one of its own even where it holds joining punctuation.
+        const bool looseShape = kind == FieldKind::Name || kind == FieldKind::Major
+            || kind == FieldKind::School || kind == FieldKind::Department || kind == FieldKind::Company
+            || kind == FieldKind::Position || kind == FieldKind::Remark || kind == FieldKind::Other;
         if ((state.fits(f, text) && valueProblem(kind, text, state.today).isEmpty())
-            || (loosely && state.looksLike(kind, text)))
+            || ((loosely || !looseShape) && state.looksLike(kind, text)))
             return true;
     }
     return false;

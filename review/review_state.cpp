@@ -57,6 +57,15 @@ ReviewState::ReviewState(const ReviewInput &input, const QDate &today)
         settled.append(in.settled.value(f, false));
     if (!in.text.isEmpty())
         tokens = segmentText(in.text);
+    // 1, 2, 3 in the text's order, each a token of its own: the items are numbered, and the numbers
+    // are no values.
+    QStringList numbers;
+    for (const QString &token : qAsConst(tokens)) {
+        if (token == QString::number(numbers.size() + 1))
+            numbers.append(token);
+    }
+    if (numbers.size() >= 2)
+        listNumbers = numbers;
     while (cells.size() < count)
         cells.append(QString());
 }

@@ -46,6 +46,7 @@ public:
     QVector<bool> usable; // the field has a pattern that compiles and is not too complex
     QVector<bool> narrowPattern;
     QStringList tokens; // the text's tokens in order, when the text is known
+    QStringList listNumbers; // bare tokens 1, 2, 3… that number the text's lines or items
     QStringList proposedValues; // a text goes to one column at most
     QVector<int> vacated; // the field a cell's text was proposed for, or -1
     QVector<Proposal> proposals;

@@ -38,6 +38,81 @@ QString kindWord(FieldKind kind)
 
 } // namespace
 
+QString valueFault(ValueFault fault)
+{
+    switch (fault) {
+    case ValueFault::IdRegion:
+        return QStringLiteral("身份证地区码无效");
+    case ValueFault::IdBirthDate:
+        return QStringLiteral("身份证出生日期无效");
+    case ValueFault::IdOld15:
+        return QStringLiteral("旧版15位身份证");
+    case ValueFault::IdLength:
+        return QStringLiteral("身份证应为18位");
+    case ValueFault::IdDigits:
+        return QStringLiteral("身份证前17位应为数字");
+    case ValueFault::IdLast:
+        return QStringLiteral("身份证末位应为数字或X");
+    case ValueFault::IdBornLater:
+        return QStringLiteral("身份证出生日期晚于今天");
+    case ValueFault::IdBornBefore1900:
+        return QStringLiteral("身份证出生日期早于1900年");
+    case ValueFault::IdCheckDigit:
+        return QStringLiteral("身份证校验位不符");
+    case ValueFault::IdLowerX:
+        return QStringLiteral("身份证末位应为大写X");
+    case ValueFault::MobileCountryCode:
+        return QStringLiteral("手机号前带有国家码86");
+    case ValueFault::MobileSeparators:
+        return QStringLiteral("手机号中间有分隔符");
+    case ValueFault::MobileLength:
+        return QStringLiteral("手机号应为11位数字");
+    case ValueFault::MobilePrefix:
+        return QStringLiteral("手机号应以13–19开头");
+    case ValueFault::Email:
+        return QStringLiteral("邮箱格式不符");
+    case ValueFault::Date:
+        return QStringLiteral("日期无效");
+    case ValueFault::BornLater:
+        return QStringLiteral("出生日期晚于今天");
+    case ValueFault::AddressTooLong:
+        return QStringLiteral("地址过长");
+    case ValueFault::NoAddress:
+        return QStringLiteral("不像地址（无省市、街道或门牌）");
+    case ValueFault::FullWidth:
+        return QStringLiteral("含全角字符");
+    case ValueFault::FullWidthAlnum:
+        return QStringLiteral("含全角字母或数字");
+    case ValueFault::FullWidthDigits:
+        return QStringLiteral("含全角数字");
+    case ValueFault::Landline:
+        return QStringLiteral("固定电话应为区号加7–8位号码");
+    case ValueFault::Phone:
+        return QStringLiteral("电话应为手机号或带区号的固定电话");
+    case ValueFault::Gender:
+        return QStringLiteral("性别应为男或女");
+    case ValueFault::Age:
+        return QStringLiteral("年龄应为1–120的整数");
+    case ValueFault::StudentNumber:
+        return QStringLiteral("学号应只含数字");
+    case ValueFault::Ethnicity:
+        return QStringLiteral("不是56个民族之一");
+    case ValueFault::PoliticalStatus:
+        return QStringLiteral("政治面貌应为中共党员、共青团员、群众等");
+    case ValueFault::Qq:
+        return QStringLiteral("QQ号应为5–11位数字");
+    case ValueFault::WeChat:
+        return QStringLiteral("微信号应为6–20位字母、数字、下划线或减号，以字母开头");
+    case ValueFault::PostCode:
+        return QStringLiteral("邮编应为6位数字");
+    case ValueFault::Education:
+        return QStringLiteral("学历应为本科、大专、硕士等");
+    case ValueFault::Invisible:
+        return QStringLiteral("含不可见字符");
+    }
+    return QString();
+}
+
 QString holdsLabel(const QString &label)
 {
     return QStringLiteral("含有标签") + quoted(label);

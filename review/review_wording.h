@@ -9,7 +9,48 @@
 #include <QString>
 #include <QStringList>
 
+// What a single value's check finds wrong with it.
+enum class ValueFault {
+    IdRegion,
+    IdBirthDate,
+    IdOld15,
+    IdLength,
+    IdDigits,
+    IdLast,
+    IdBornLater,
+    IdBornBefore1900,
+    IdCheckDigit,
+    IdLowerX,
+    MobileCountryCode,
+    MobileSeparators,
+    MobileLength,
+    MobilePrefix,
+    Email,
+    Date,
+    BornLater,
+    AddressTooLong,
+    NoAddress,
+    FullWidth,
+    FullWidthAlnum,
+    FullWidthDigits,
+    Landline,
+    Phone,
+    Gender,
+    Age,
+    StudentNumber,
+    Ethnicity,
+    PoliticalStatus,
+    Qq,
+    WeChat,
+    PostCode,
+    Education,
+    Invisible,
+};
+
 namespace ReviewWording {
+
+// The checks of a single value by its kind.
+QString valueFault(ValueFault fault);
 
 // Checks of one cell.
 QString holdsLabel(const QString &label);

@@ -146,7 +146,7 @@ void proposeRemark(ReviewState &state)
         for (int s = 0; s < int(state.sources.size()); ++s) {
             const Source &source = state.sources[s];
             if (source.used || source.cell >= 0 || source.text.size() < 2 || source.text.size() > 12
-                || !std::any_of(source.text.begin(), source.text.end(), isChinese)
+                || !std::any_of(source.text.begin(), source.text.end(), isChinese) || !source.facts.remark
                 || source.facts.shape != FieldKind::Other || state.plainKind(source.text) != FieldKind::Other)
                 continue;
             // A known remark phrase is one; any other text only when no field still open could take it.

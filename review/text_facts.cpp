@@ -5,6 +5,8 @@
 #include "review/value_checks.h"
 #include "review/word_lists.h"
 
+#include <algorithm>
+
 namespace {
 
 // (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
@@ -77,6 +79,18 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
         facts->gluedValueAt = at;
         facts->gluedLabel = text.mid(start, labelEnd - start);
     }
+}
+
+bool holdsAny(const QString &text, const QString &characters)
+{
+    return std::any_of(characters.begin(), characters.end(), [&text](QChar c) { return text.contains(c); });
+}
+
+// Words to the reader ask (请), thank (谢, but not as a surname), address (您) or end as a question.
+bool addressesReader(const QString &text)
+{
+    return holdsAny(text, QStringLiteral("请您")) || text.indexOf(QChar(u'谢'), 1) > 0
+        || holdsAny(text.right(1), QStringLiteral("吗呢吧啊"));
 }
 
 } // namespace
@@ -162,6 +176,10 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QV
     for (const FieldDef &field : fields)
         facts.fieldName = facts.fieldName || field.name == text;
     facts.labelWord = labelKind(text);
+    facts.toReader = addressesReader(text);
+    facts.remark = isRemarkPhrase(text)
+        || (!facts.toReader && holdsAny(text, QStringLiteral("已未待缺欠补齐迟晚"))
+            && facts.shape == FieldKind::Other);
     facts.numbering = numberingLength(text);
     facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
     if (facts.labelWord == FieldKind::Other)

@@ -40,6 +40,10 @@ struct TextFacts
     bool filler = false;
     bool fullWidth = false; // holds full-width letters or digits
     bool surname = false; // starts with a common surname
+    // Reads as a note of a state (已缴费, 待补交, 暂缺照片, 晚到一天), or as words to the reader
+    // (请核对, 麻烦您了): neither is a name, a major, a school or a department.
+    bool remark = false;
+    bool toReader = false;
     bool noValue = false; // a field's name, a label word, a filler word or bare punctuation: no value
 };
 

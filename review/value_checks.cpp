@@ -1,8 +1,9 @@
 // The value checks of every kind but the ID number's, the dates they read, and the full-width and
-// invisible characters a value must not hold.
+// invisible characters a value must not hold. Their sentences are in review_wording.cpp.
 #include "review/value_checks.h"
 
 #include "review/number_shapes.h"
+#include "review/review_wording.h"
 #include "review/word_lists.h"
 
 #include <QRegularExpression>
@@ -16,12 +17,13 @@ QString mobileProblem(const QString &number)
     const QString digits = allDigits(number) ? number : mobileDigits(number);
     if (!digits.isEmpty() && digits != number) {
         const bool country = !number.startsWith(digits.left(3));
-        return country ? QStringLiteral("手机号前带有国家码86") : QStringLiteral("手机号中间有分隔符");
+        return country ? ReviewWording::valueFault(ValueFault::MobileCountryCode)
+                       : ReviewWording::valueFault(ValueFault::MobileSeparators);
     }
     if (number.size() != 11 || !allDigits(number))
-        return QStringLiteral("手机号应为11位数字");
+        return ReviewWording::valueFault(ValueFault::MobileLength);
     if (number.at(0) != QLatin1Char('1') || number.at(1) < QLatin1Char('3'))
-        return QStringLiteral("手机号应以13–19开头");
+        return ReviewWording::valueFault(ValueFault::MobilePrefix);
     return QString();
 }
 
@@ -31,7 +33,7 @@ QString emailProblem(const QString &address)
     const QString domain = address.mid(at + 1);
     const int dot = domain.indexOf(QLatin1Char('.'));
     if (at <= 0 || address.count(QLatin1Char('@')) != 1 || dot <= 0 || domain.endsWith(QLatin1Char('.')))
-        return QStringLiteral("邮箱格式不符");
+        return ReviewWording::valueFault(ValueFault::Email);
     return QString();
 }
 
@@ -41,19 +43,19 @@ QString dateProblem(FieldKind kind, const QString &value, const QDate &today)
     if (!date.isValid())
         date = parseYearMonth(value);
     if (!date.isValid() || date.year() < 1900)
-        return QStringLiteral("日期无效");
+        return ReviewWording::valueFault(ValueFault::Date);
     if (kind == FieldKind::BirthDate && date > today)
-        return QStringLiteral("出生日期晚于今天");
+        return ReviewWording::valueFault(ValueFault::BornLater);
     return QString();
 }
 
 QString addressProblem(const QString &address)
 {
     if (address.size() > 100)
-        return QStringLiteral("地址过长");
+        return ReviewWording::valueFault(ValueFault::AddressTooLong);
     const AddressMarkers markers = addressMarkers(address);
     if (placeNamePrefix(address) == 0 && markers.region == 0 && markers.street == 0)
-        return QStringLiteral("不像地址（无省市、街道或门牌）");
+        return ReviewWording::valueFault(ValueFault::NoAddress);
     return QString();
 }
 
@@ -88,8 +90,9 @@ QString fullWidthNote(const QString &text)
             others = true;
     }
     if (others)
-        return QStringLiteral("含全角字符");
-    return letters ? QStringLiteral("含全角字母或数字") : QStringLiteral("含全角数字");
+        return ReviewWording::valueFault(ValueFault::FullWidth);
+    return letters ? ReviewWording::valueFault(ValueFault::FullWidthAlnum)
+                   : ReviewWording::valueFault(ValueFault::FullWidthDigits);
 }
 
 QString kindProblem(FieldKind kind, const QString &value, const QDate &today)
@@ -103,48 +106,47 @@ QString kindProblem(FieldKind kind, const QString &value, const QDate &today)
     case FieldKind::Mobile:
         return mobileProblem(value);
     case FieldKind::Landline:
-        return isLandlineNumber(value, false) ? QString() : QStringLiteral("固定电话应为区号加7–8位号码");
+        return isLandlineNumber(value, false) ? QString() : ReviewWording::valueFault(ValueFault::Landline);
     case FieldKind::Phone:
         if (isLandlineNumber(value, false))
             return QString();
         if (value.startsWith(QLatin1Char('1')) || !mobileDigits(value).isEmpty())
             return mobileProblem(value);
-        return QStringLiteral("电话应为手机号或带区号的固定电话");
+        return ReviewWording::valueFault(ValueFault::Phone);
     case FieldKind::Email:
         return emailProblem(value);
     case FieldKind::Gender:
         if (value != QStringLiteral("男") && value != QStringLiteral("女"))
-            return QStringLiteral("性别应为男或女");
+            return ReviewWording::valueFault(ValueFault::Gender);
         return QString();
     case FieldKind::Age: {
         // Three digits at most: a longer number is out of range, and toInt would go through the locale.
         if (!allDigits(value) || value.startsWith(QLatin1Char('0')) || value.size() > 3
             || digitsValue(value, 0, value.size()) > 120)
-            return QStringLiteral("年龄应为1–120的整数");
+            return ReviewWording::valueFault(ValueFault::Age);
         return QString();
     }
     case FieldKind::StudentNumber:
-        return allDigits(value) ? QString() : QStringLiteral("学号应只含数字");
+        return allDigits(value) ? QString() : ReviewWording::valueFault(ValueFault::StudentNumber);
     case FieldKind::BirthDate:
     case FieldKind::Date:
         return dateProblem(kind, value, today);
     case FieldKind::Address:
         return addressProblem(value);
     case FieldKind::Ethnicity:
-        return isEthnicity(value) ? QString() : QStringLiteral("不是56个民族之一");
+        return isEthnicity(value) ? QString() : ReviewWording::valueFault(ValueFault::Ethnicity);
     case FieldKind::PoliticalStatus:
-        return isPoliticalStatus(value) ? QString()
-                                        : QStringLiteral("政治面貌应为中共党员、共青团员、群众等");
+        return isPoliticalStatus(value) ? QString() : ReviewWording::valueFault(ValueFault::PoliticalStatus);
     case FieldKind::Qq:
-        return matchesWhole(qq, value) ? QString() : QStringLiteral("QQ号应为5–11位数字");
+        return matchesWhole(qq, value) ? QString() : ReviewWording::valueFault(ValueFault::Qq);
     case FieldKind::WeChat:
         if (matchesWhole(weChat, value) || mobileProblem(value).isEmpty())
             return QString();
-        return QStringLiteral("微信号应为6–20位字母、数字、下划线或减号，以字母开头");
+        return ReviewWording::valueFault(ValueFault::WeChat);
     case FieldKind::PostCode:
-        return matchesWhole(postCode, value) ? QString() : QStringLiteral("邮编应为6位数字");
+        return matchesWhole(postCode, value) ? QString() : ReviewWording::valueFault(ValueFault::PostCode);
     case FieldKind::Education:
-        return isEducation(value) ? QString() : QStringLiteral("学历应为本科、大专、硕士等");
+        return isEducation(value) ? QString() : ReviewWording::valueFault(ValueFault::Education);
     default:
         return QString();
     }
@@ -155,7 +157,7 @@ QString kindProblem(FieldKind kind, const QString &value, const QDate &today)
 QString valueProblem(FieldKind kind, const QString &value, const QDate &today)
 {
     if (hasInvisibleCharacter(value))
-        return QStringLiteral("含不可见字符");
+        return ReviewWording::valueFault(ValueFault::Invisible);
     const bool fullWidth = hasFullWidthAlnum(value)
         || (kind == FieldKind::Email && std::any_of(value.cbegin(), value.cend(), [](QChar c) {
                                return c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E;

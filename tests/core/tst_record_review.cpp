@@ -441,6 +441,9 @@ void TestRecordReview::review_data()
     QTest::newRow("class with brackets stays whole")
         << QStringList { "班级=", "性别" } << "高三(2)班 男"
         << QStringList { "0 suggestion 建议：高三(2)班（形似班级）" } << QStringList { "高三(2)班", "男" };
+    QTest::newRow("class with a dash stays whole")
+        << QStringList { "班级=", "性别" } << "网安24-4班 男"
+        << QStringList { "0 suggestion 建议：网安24-4班（形似班级）" } << QStringList { "网安24-4班", "男" };
     QTest::newRow("landline stays whole") << QStringList { "座机=", "年龄" } << "010-62345678 20"
                                           << QStringList { "0 suggestion 建议：010-62345678（形似固定电话）" }
                                           << QStringList { "010-62345678", "20" };
@@ -460,6 +463,19 @@ void TestRecordReview::review_data()
     QTest::newRow("old 15-digit ID number")
         << QStringList { "身份证=" } << "身份证 110105491231002" << QStringList { "0 check 旧版15位身份证" }
         << QStringList { "110105491231002" };
+    QTest::newRow("a remark is no major")
+        << QStringList { "姓名", "专业" } << "专业 晚到一天" << QStringList { "1 check 像是备注" }
+        << QStringList { "", "晚到一天" };
+    QTest::newRow("words to the reader are no major")
+        << QStringList { "姓名", "专业" } << "专业 请老师查收" << QStringList { "1 check 像是附言而非数据" }
+        << QStringList { "", "请老师查收" };
+    QTest::newRow("remark: a word to the reader is none")
+        << QStringList { "姓名", "备注=" } << "张三 请核对"
+        << QStringList { "0 candidates 候选：张三、请核对", "0 suggestion 建议：张三（常见姓氏）" }
+        << QStringList { "张三", "" };
+    QTest::newRow("numbered items: the numbers are no candidates")
+        << QStringList { "手机", "姓名", "年龄" } << "1、13912345678\n2、张三" << QStringList()
+        << QStringList { "13912345678", "张三", "" };
     // Plain faults.
     QTest::newRow("invalid pattern judges nothing")
         << QStringList { "班级=([" } << "班级 三班" << QStringList() << QStringList { "三班" };
@@ -527,22 +543,32 @@ void TestRecordReview::review()
 // be narrow, and the row carries no note for it.
 void TestRecordReview::narrowPattern_data()
 {
+    QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("narrow");
     QTest::addColumn<int>("notes");
 
-    QTest::newRow("class without two digits") << "班级 初二3班" << true << 0;
-    QTest::newRow("class with its number in brackets") << "班级 高三(2)班" << true << 0;
-    QTest::newRow("class the pattern fits") << "班级 计科2001班" << false << 0;
-    QTest::newRow("no class at all") << "班级 张三" << false << 1;
+    QTest::newRow("class without two digits") << "班级"
+                                              << "班级 初二3班" << true << 0;
+    QTest::newRow("class with its number in brackets") << "班级"
+                                                       << "班级 高三(2)班" << true << 0;
+    QTest::newRow("class the pattern fits") << "班级"
+                                            << "班级 计科2001班" << false << 0;
+    QTest::newRow("no class at all") << "班级"
+                                     << "班级 张三" << false << 1;
+    QTest::newRow("department without a known ending") << "所在部门=(部|处|科|室|中心)$"
+                                                       << "所在部门 图书馆" << true << 0;
+    QTest::newRow("a name is no department") << "所在部门=(部|处|科|室|中心)$"
+                                             << "所在部门 王小明" << false << 1;
 }
 
 void TestRecordReview::narrowPattern()
 {
+    QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(bool, narrow);
     QFETCH(int, notes);
-    const RecordReview review = reviewText(text, fieldsNamed({ "班级" }), today);
+    const RecordReview review = reviewText(text, fieldsNamed({ field }), today);
     QCOMPARE(review.narrowPattern, QList<bool> { narrow });
     QCOMPARE(review.notes.size(), notes);
 }
