@@ -1,15 +1,17 @@
 // Start-up check for a reachable display, so a missing one gives one clear line instead of
-// the platform plugin's abort.
+// the platform plugin's abort, and the desktop's font resolution, which decides the scaling.
 #include "app/display_check.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QtGlobal>
 
+#include <cstdlib>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -72,4 +74,36 @@ bool displayAvailable(int argc, const char *const *argv, QString *reason)
         return false;
     }
     return true;
+}
+
+int fontDpiFromResources(const QByteArray &resources)
+{
+    for (const QByteArray &line : resources.split('\n')) {
+        if (!line.startsWith("Xft.dpi:"))
+            continue;
+        bool ok = false;
+        const int dpi = line.mid(8).trimmed().toInt(&ok);
+        return ok && dpi > 0 ? dpi : 0;
+    }
+    return 0;
+}
+
+int desktopFontDpi()
+{
+    int screen = 0;
+    xcb_connection_t *connection = xcb_connect(nullptr, &screen);
+    QByteArray resources;
+    if (!xcb_connection_has_error(connection)) {
+        // Desktops set it with xrdb on the first screen's root window, where the toolkit reads it too.
+        const xcb_screen_t *root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        const xcb_get_property_cookie_t cookie = xcb_get_property(
+            connection, 0, root->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 20);
+        if (xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+            resources = QByteArray(static_cast<const char *>(xcb_get_property_value(reply)),
+                                   xcb_get_property_value_length(reply));
+            std::free(reply);
+        }
+    }
+    xcb_disconnect(connection);
+    return fontDpiFromResources(resources);
 }

@@ -1,11 +1,13 @@
-// Entry point of the desktop program: one window, scaled for high-DPI screens, after checking on X11
-// that a display can be reached.
+// Entry point of the desktop program: one window, scaled as the desktop asks, with Qt's own texts in
+// Chinese, after checking on X11 that a display can be reached.
 #ifdef QUORBEL_DISPLAY_CHECK
 #include "app/display_check.h"
 #endif
+#include "app/application_setup.h"
 #include "app/quorbel.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -18,14 +20,11 @@ int main(int argc, char **argv)
         return 1;
     }
 #endif
-    // Scaling has to be chosen before the application exists; 150 % stays 1.5 instead of being
-    // rounded to 2, so the window keeps its proportions on the usual laptop setting.
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-#if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-#endif
+    setUpScaling();
     QApplication app(argc, argv);
+    installQtTranslation(&app);
+    QApplication::setWindowIcon(applicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorbel")); // the installed menu entry
     Quorbel window;
     window.show();
     return app.exec();

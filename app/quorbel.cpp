@@ -46,9 +46,11 @@ Quorbel::Quorbel(QWidget *parent)
     connect(ui.adoptSelectedAction, SIGNAL(triggered()), this, SLOT(slotAdoptSelectedTriggered()));
     connect(ui.adoptAllAction, SIGNAL(triggered()), this, SLOT(slotAdoptAllTriggered()));
     keepRowMarkersNumbered(ui.tableWidget);
+    hideStaleRowTips(ui.tableWidget);
 
     wireExport();
     wireRowCommands();
+    wireFirstStart();
 
     loadFields();
     refreshTableHeader();

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 class QLabel;
+struct FieldTemplate;
 
 class Quorbel final : public QMainWindow
 {
@@ -27,15 +28,12 @@ public:
     // Field file
     void loadFields();
     void saveFields();
-    // Preset pattern for a field name, or the empty string.
-    QString presetPattern(const QString &name) const;
     // Field views
     void refreshFieldsList();
     void refreshTableHeader();
     // Moves one field with its list entry and its table column.
     void moveField(int from, int to);
     // Engine glue
-    RecordRow analyzeText(QString text, QList<FieldDef> fieldDefs) const;
     void fillRow(int row, QString text, QList<FieldDef> fieldDefs);
 
     // Read-only views for callers that check the window's state.
@@ -56,6 +54,10 @@ public:
     void clearTable();
     void markTableHandedOn();
     int unsavedRowCount() const;
+    // First start: the boxes' placeholders, the hints over the empty views, the field templates.
+    void wireFirstStart();
+    void wireFieldTemplates();
+    void applyFieldTemplate(const FieldTemplate &fieldTemplate);
 
 public slots:
     void slotInputButtonClicked();

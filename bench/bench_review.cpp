@@ -30,6 +30,15 @@
 
 namespace {
 
+QString halfWidthDigits(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E)
+            c = QChar(c.unicode() - 0xFEE0);
+    }
+    return text;
+}
+
 // One generated paste, whichever generator made it.
 struct Sample
 {
@@ -63,6 +72,7 @@ struct Tally
     int faultyNoisy = 0; // of the noisy: a value as pasted breaks its check, or is an old ID number
     QMap<QString, Rate> wrongCells, silentCells; // by kind: of the cells, the wrong; of the wrong, the silent
     QMap<QString, int> noisyNotes; // on fully right records, by kind and note kind
+    QMap<QString, int> silentFaults; // silent cells by what went wrong
     Rate traitSilent[pasteTraitCount], traitSuggested[pasteTraitCount];
 };
 
@@ -85,6 +95,63 @@ bool amongLeftover(const RecordReview &review, const QString &written)
         return std::any_of(review.leftover.cbegin(), review.leftover.cend(),
                            [&piece](const QString &token) { return token.contains(piece); });
     });
+}
+
+// Every label word and field name the generator writes, of both halves: a cell holding one holds no value.
+bool isLabelWord(const QString &text)
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> all;
+        for (const Half half : { Half::Taught, Half::HeldOut }) {
+            const Vocabulary vocabulary(half);
+            for (const QString &list : { QStringLiteral("labels"), QStringLiteral("field_names") }) {
+                for (const QString &line : vocabulary.words(list))
+                    all.insert(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
+            }
+        }
+        return all;
+    }();
+    QString bare = text;
+    bare.remove(QRegularExpression(QStringLiteral("^[【\\[(（]|[】\\])）:：=]$")));
+    return words.contains(bare);
+}
+
+// What a silent cell shows, roughly, in the order the checks are made: the kind of fault to look for.
+QString silentFault(const Sample &sample, const RecordReview &review, int field)
+{
+    const QString &cell = review.cells.at(field);
+    const QString &truth = sample.truth.at(field);
+    if (cell.isEmpty()) {
+        const QString &written = sample.written.at(field);
+        for (const QString &other : review.cells) {
+            if (!other.isEmpty() && other.contains(written))
+                return QStringLiteral("value missing, inside another field's cell");
+        }
+        return QStringLiteral("value missing, out of sight");
+    }
+    if (isLabelWord(cell))
+        return QStringLiteral("a label word as the value");
+    if (std::any_of(cell.cbegin(), cell.cend(), [](QChar c) {
+            return c.category() == QChar::Other_Format || c.unicode() == 0xA0 || c.unicode() == 0x3000;
+        }))
+        return QStringLiteral("values glued by an invisible character");
+    if (QRegularExpression(QStringLiteral("^\\d{1,2}[.、]")).match(cell).hasMatch())
+        return QStringLiteral("list numbering glued to the value");
+    if (!truth.isEmpty() && cell.contains(truth) && cell != truth) {
+        for (const QString &word : cell.split(truth)) {
+            if (isLabelWord(word))
+                return QStringLiteral("a label glued to the value");
+        }
+        return QStringLiteral("the value glued to more text");
+    }
+    if (sample.truth.contains(cell) || sample.written.contains(cell))
+        return truth.isEmpty() ? QStringLiteral("another field's value, the field empty in truth")
+                               : QStringLiteral("another field's value");
+    if (sample.traits & SpreadsheetRow)
+        return QStringLiteral("a spreadsheet row's header word");
+    if (!truth.isEmpty() && halfWidthDigits(cell) == truth)
+        return QStringLiteral("full-width forms");
+    return truth.isEmpty() ? QStringLiteral("a word of no field") : QStringLiteral("another text");
 }
 
 bool suggestionRight(const Sample &sample, const RecordReview &review)
@@ -143,6 +210,7 @@ void count(const Sample &sample, const QDate &today, Tally *t, int *show, const 
                             + QLatin1String(noteKindName(note.kind))];
     }
     bool silent = false;
+    QStringList faults; // of the silent cells
     for (int f = 0; f < sample.fields.size(); ++f) {
         const QString &kind = sample.kinds.at(f);
         ++t->wrongCells[kind].of;
@@ -153,6 +221,8 @@ void count(const Sample &sample, const QDate &today, Tally *t, int *show, const 
         if (!noted(review, f)
             && !(review.cells.at(f).isEmpty() && amongLeftover(review, sample.written.at(f)))) {
             ++t->silentCells[kind].count;
+            faults.append(silentFault(sample, review, f));
+            ++t->silentFaults[faults.last()];
             silent = true;
         }
     }
@@ -166,9 +236,13 @@ void count(const Sample &sample, const QDate &today, Tally *t, int *show, const 
             t->traitSuggested[bit].count += suggested;
         }
     }
+    // "silent:WORDS" shows the silent records with a fault whose description holds WORDS.
+    const QString fault = showWhat.section(QLatin1Char(':'), 1);
     const bool interesting = showWhat == QLatin1String("silent") ? silent
-        : showWhat == QLatin1String("noise")                     ? noisy
-                                                                 : !suggested;
+        : showWhat.startsWith(QLatin1String("silent:"))          ? std::any_of(
+                       faults.cbegin(), faults.cend(), [&fault](const QString &f) { return f.contains(fault); })
+        : showWhat == QLatin1String("noise") ? noisy
+                                             : !suggested;
     if (interesting && *show > 0) {
         --*show;
         printSample(sample, review);
@@ -207,6 +281,9 @@ void printTally(const char *title, const Tally &t)
             std::printf("\n  %-16s %5d: %5.1f / %5.1f", pasteTraitName(bit), t.traitSilent[bit].of,
                         t.traitSilent[bit].percent(), t.traitSuggested[bit].percent());
     }
+    std::printf("\nsilent cells by what they hold:");
+    for (auto it = t.silentFaults.cbegin(); it != t.silentFaults.cend(); ++it)
+        std::printf("\n  %6d %s", it.value(), qPrintable(it.key()));
     std::printf("\nnotes on fully right records, by kind and note:");
     for (auto it = t.noisyNotes.cbegin(); it != t.noisyNotes.cend(); ++it)
         std::printf(" [%s] %d", qPrintable(it.key()), it.value());
@@ -384,7 +461,8 @@ void measureCost(int count, bool keep)
             timer.restart();
             const RecordClassifier classifier(text, fields);
             const ReviewInput input {
-                fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}
+                fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {},
+                text
             };
             classify += timer.nsecsElapsed();
             timer.restart();

@@ -2,6 +2,8 @@
 // the cell: half-width, without its label, empty when the paste does not hold it.
 #include "bench/sample_pastes.h"
 
+#include "bench/vocabulary.h"
+
 #include <algorithm>
 
 namespace {
@@ -23,17 +25,31 @@ enum Field {
 
 const int presence[] = { 95, 80, 60, 40, 85, 50, 40, 60, 60, 60, 30, 30 };
 
-const QStringList majors =
-    QString::fromUtf8("计算机科学与技术|软件工程|汉语言文学|会计学|临床医学|机械工程|国际经济与贸易|"
-                      "数学与应用数学|电子信息工程|法学|英语|市场营销|土木工程|金融学|新闻传播|护理学")
-        .split(QLatin1Char('|'));
-const QStringList departments =
-    QString::fromUtf8("学生会宣传部|教务处|信息中心|团委组织部|财务科|项目组|办公室|后勤保障部")
-        .split(QLatin1Char('|'));
-// Some of these the review knows as filler words, the last four it does not.
-const QStringList moreJunk =
-    QString::fromUtf8("联系方式|如下|谢谢|暂无|报名表|见附件|同上|备注|无|请查收|麻烦了|最新版|已填")
-        .split(QLatin1Char('|'));
+// Its own majors, departments and more junk words, read once from the bench's data files.
+QStringList classicList(const char *name)
+{
+    const Vocabulary lists(Half::Taught); // the lists have no halves
+    return lists.words(QStringLiteral("classic/") + QLatin1String(name));
+}
+
+const QStringList &majors()
+{
+    static const QStringList list = classicList("paste_majors");
+    return list;
+}
+
+const QStringList &departments()
+{
+    static const QStringList list = classicList("departments");
+    return list;
+}
+
+const QStringList &moreJunk()
+{
+    static const QStringList list = classicList("more_junk");
+    return list;
+}
+
 const int provinces[] = { 11, 12, 13, 21, 31, 32, 33, 34, 35, 36, 37, 41,
                           42, 43, 44, 45, 50, 51, 52, 53, 61, 62, 65 };
 const QStringList knownSeparators =
@@ -143,10 +159,10 @@ SamplePaste SamplePastes::next()
             value = idNumber(birth, male, &paste.faulty);
             break;
         case Major:
-            value = majors.at(below(majors.size()));
+            value = majors().at(below(majors().size()));
             break;
         case Department:
-            value = departments.at(below(departments.size()));
+            value = departments().at(below(departments().size()));
             break;
         default:
             value = m_records.valueOf(f);
@@ -161,7 +177,7 @@ SamplePaste SamplePastes::next()
     }
     const int junk = below(3);
     for (int i = 0; i < junk; ++i)
-        parts.append(below(2) ? m_records.junk() : moreJunk.at(below(moreJunk.size())));
+        parts.append(below(2) ? m_records.junk() : moreJunk().at(below(moreJunk().size())));
     std::shuffle(parts.begin(), parts.end(), std::mt19937(quint32(below(1 << 30))));
 
     for (int i = 0; i < parts.size(); ++i) {

@@ -1,5 +1,6 @@
-// Reading the generator's word lists. A file is lines of text; "#" starts a comment line, and the
-// lines "[taught]" and "[held-out]" start the halves. Lines before either belong to both halves.
+// Reading the generators' word lists. A file is lines of text; "# " starts a comment line ("#" alone
+// is a word), and the lines "[taught]" and "[held-out]" start the halves. Lines before either belong to
+// both halves.
 #include "bench/vocabulary.h"
 
 #include <QDir>
@@ -28,7 +29,7 @@ QStringList readHalf(const QString &list, Half half)
     bool inHalf = true;
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty() || line.startsWith(QLatin1String("# ")))
             continue;
         if (line == QLatin1String("[taught]") || line == QLatin1String("[held-out]")) {
             inHalf = line == QLatin1String("[taught]") ? half == Half::Taught : half == Half::HeldOut;

@@ -47,11 +47,6 @@ void showPatternLimits(QLineEdit *edit, const QString &pattern)
 
 } // namespace
 
-QString Quorbel::presetPattern(const QString &name) const
-{
-    return ::presetPattern(name);
-}
-
 void Quorbel::slotFieldItemAdd()
 {
     const QString name = QStringLiteral("新字段");

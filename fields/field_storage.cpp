@@ -12,7 +12,10 @@
 void Quorbel::loadFields()
 {
     removeSaveLeftovers(fieldsPath);
-    const QString dataProblem = dataDirectoryProblem(QFileInfo(fieldsPath).path());
+    const QString dataDir = QFileInfo(fieldsPath).path();
+    QString dataProblem = dataDirectoryProblem(dataDir);
+    if (dataProblem.isEmpty())
+        dataProblem = dataDirectoryWriteProblem(dataDir);
     if (!dataProblem.isEmpty()) {
         // Said once, now; the saves that then fail for it only show in the status bar.
         saveFailing = true;

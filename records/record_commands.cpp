@@ -122,6 +122,10 @@ void Quorbel::slotTableItemMenu(QPoint p)
         addReviewActions(&menu, ui.tableWidget, index.row(), index.column());
     if (!menu.isEmpty())
         menu.addSeparator();
-    menu.addAction(ui.deleteRowsAction);
+    // An entry of this menu's own: a screen reader keeps a shared action's entry with the first menu it
+    // was shown in, and finds nothing readable in the later ones.
+    QAction *deleteRows = menu.addAction(ui.deleteRowsAction->text(), ui.deleteRowsAction, &QAction::trigger,
+                                         ui.deleteRowsAction->shortcut());
+    deleteRows->setEnabled(ui.deleteRowsAction->isEnabled());
     menu.exec(ui.tableWidget->viewport()->mapToGlobal(p));
 }

@@ -10,8 +10,8 @@
 
 namespace {
 
-// Every row that has a selected cell, ascending.
-QList<int> selectedRows(const QTableWidget *table)
+// Every row that has a selected cell, ascending; the current cell alone selects nothing.
+QList<int> rowsWithSelectedCells(const QTableWidget *table)
 {
     QList<int> rows;
     for (const QModelIndex &index : table->selectionModel()->selectedIndexes())
@@ -78,7 +78,7 @@ void Quorbel::removeRows(const QList<int> &rows)
 
 void Quorbel::deleteSelectedRows()
 {
-    const QList<int> rows = selectedRows(ui.tableWidget);
+    const QList<int> rows = rowsWithSelectedCells(ui.tableWidget);
     if (rows.isEmpty())
         return;
     const int column = qMax(ui.tableWidget->currentColumn(), 0);
@@ -101,12 +101,16 @@ void Quorbel::undoRowDeletion()
         recordTexts.insert(row, lastRemoval.texts.at(i));
         restored.append(row);
         ui.tableWidget->insertRow(row);
+        // The review's marks live in the items: a fresh review of the text brings them back, and the cells
+        // edited by hand are edited again, which checks them as the first edit did.
+        fillRow(row, lastRemoval.texts.at(i), catalogue.fields());
         if (sameColumns) {
             const QStringList &cells = lastRemoval.cells.at(i);
-            for (int column = 0; column < cells.size(); ++column)
-                ui.tableWidget->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-        } else {
-            fillRow(row, lastRemoval.texts.at(i), catalogue.fields());
+            for (int column = 0; column < cells.size(); ++column) {
+                QTableWidgetItem *item = ui.tableWidget->item(row, column);
+                if (item->text() != cells.at(column))
+                    item->setText(cells.at(column));
+            }
         }
     }
     // The rows that came back are the selection, ready to be deleted again.

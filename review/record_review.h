@@ -30,6 +30,9 @@ struct RecordReview
     QStringList leftover; // tokens no field took
     QList<bool> labelled; // cells filled by a label
     QVector<ReviewNote> notes; // in field order
+    // Per field: a label filled it with a value of the field's kind that its pattern does not fit,
+    // so the pattern may be narrower than the values people write.
+    QList<bool> narrowPattern;
 };
 
 // What the review needs of one classification run, and what the window keeps of it.
@@ -40,6 +43,7 @@ struct ReviewInput
     QList<bool> labelled; // filled by a label
     QStringList leftover;
     QList<bool> settled; // set by hand: still checked, but nothing is proposed for it
+    QString text; // the record's text when known: labels and values are paired in its order and lines
 };
 
 const char *noteKindName(ReviewNote::Kind kind);

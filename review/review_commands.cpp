@@ -21,7 +21,7 @@ void Quorbel::slotTableCurrentCellChanged(int row)
 
 void Quorbel::slotAdoptSelectedTriggered()
 {
-    adoptSuggestions(ui.tableWidget, selectedRows(ui.tableWidget));
+    adoptSuggestions(ui.tableWidget, selectedRowsOrCurrent(ui.tableWidget));
 }
 
 void Quorbel::slotAdoptAllTriggered()

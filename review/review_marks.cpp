@@ -7,9 +7,12 @@
 
 #include <QAbstractItemModel>
 #include <QBrush>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QSet>
 #include <QTableWidget>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -118,6 +121,35 @@ QString menuText(const QString &prefix, const QString &value)
         + (value.isEmpty() ? QStringLiteral("（清空）")
                            : text.replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
+
+// A header view shows a section's tip when it has one and otherwise leaves the tip that is up, another
+// row's tokens, until that times out; this hides it instead.
+class StaleTipHider final : public QObject
+{
+public:
+    explicit StaleTipHider(QHeaderView *header)
+        : QObject(header)
+        , m_header(header)
+    { }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        const int section = m_header->logicalIndexAt(static_cast<QHelpEvent *>(event)->pos());
+        if (section >= 0
+            && !m_header->model()
+                    ->headerData(section, m_header->orientation(), Qt::ToolTipRole)
+                    .toString()
+                    .isEmpty())
+            return false;
+        QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QHeaderView *m_header;
+};
 
 } // namespace
 
@@ -228,7 +260,7 @@ void adoptSuggestions(QTableWidget *table, const QList<int> &rows)
     }
 }
 
-QList<int> selectedRows(const QTableWidget *table)
+QList<int> selectedRowsOrCurrent(const QTableWidget *table)
 {
     QSet<int> rows;
     for (const QModelIndex &index : table->selectionModel()->selectedIndexes())
@@ -251,4 +283,10 @@ void keepRowMarkersNumbered(QTableWidget *table)
     QAbstractItemModel *model = table->model();
     QObject::connect(model, &QAbstractItemModel::rowsInserted, table, renumber);
     QObject::connect(model, &QAbstractItemModel::rowsRemoved, table, renumber);
+}
+
+void hideStaleRowTips(QTableWidget *table)
+{
+    QHeaderView *header = table->verticalHeader();
+    header->viewport()->installEventFilter(new StaleTipHider(header));
 }

@@ -24,6 +24,8 @@ void addReviewActions(QMenu *menu, QTableWidget *table, int row, int column);
 // Puts every suggestion of the rows into its cell, as hand edits.
 void adoptSuggestions(QTableWidget *table, const QList<int> &rows);
 // The rows that hold a selected cell, or the current row when none does.
-QList<int> selectedRows(const QTableWidget *table);
+QList<int> selectedRowsOrCurrent(const QTableWidget *table);
 // Rows with a marker keep their number in the vertical header when rows come and go.
 void keepRowMarkersNumbered(QTableWidget *table);
+// The pointer on the header of a row with nothing left over hides the tip another row's header showed.
+void hideStaleRowTips(QTableWidget *table);

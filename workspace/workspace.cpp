@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTemporaryFile>
 
 Q_LOGGING_CATEGORY(lcWorkspace, "quorbel.workspace")
 
@@ -50,6 +51,23 @@ QString dataDirectoryProblem(const QString &dataDir)
     if (!info.exists() || info.isDir())
         return QString();
     return QStringLiteral("数据目录的位置上有一个同名的文件，字段无法保存\n路径：%1").arg(info.filePath());
+}
+
+QString dataDirectoryWriteProblem(const QString &dataDir)
+{
+    const QFileInfo info(QDir::cleanPath(dataDir));
+    if (info.exists() && !info.isDir())
+        return QString();
+    if (info.isDir()) {
+        // Permission bits say too little (a folder's access list on Windows, root on Linux): only
+        // making a file shows that saving will work.
+        QTemporaryFile probe(info.filePath() + QStringLiteral("/.write-check-XXXXXX"));
+        if (probe.open())
+            return QString();
+    }
+    return QStringLiteral("程序所在的文件夹不可写入，字段无法保存。\n路径：%1\n"
+                          "请把 Quorbel 文件夹移到桌面或“文档”等可写的位置")
+        .arg(QDir::toNativeSeparators(info.filePath()));
 }
 
 QUrl directoryUrl(const QString &path)

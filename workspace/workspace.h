@@ -29,5 +29,10 @@ bool ensureDirectory(const QString &path);
 // missing (missing is made at start-up, or reported by the save that needs it).
 QString dataDirectoryProblem(const QString &dataDir);
 
+// Why nothing can be written in the data directory (it could not be made, or the folder refuses new
+// files, as Program Files does), worded for the user with the path and what to do; empty when a file
+// can be made there, and for a plain file in its place, which dataDirectoryProblem reports.
+QString dataDirectoryWriteProblem(const QString &dataDir);
+
 // The URL under which the desktop opens a local directory (drive letters, spaces and "#" included).
 QUrl directoryUrl(const QString &path);

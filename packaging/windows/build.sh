@@ -43,7 +43,7 @@ step "static libxlsxwriter for Windows"
 logged xlsxwriter-build.log nice -n 5 "$here/build_xlsxwriter.sh" "$cache"
 tail -n 1 "$cache/logs/xlsxwriter-build.log"
 
-windows_targets=(quorbel quorbel-sort tst_record_commands tst_field_storage)
+windows_targets=(quorbel quorbel-sort tst_record_commands tst_field_storage tst_menu_actions)
 for dir in tests/core/tst_*.cpp; do
     name=$(basename "$dir" .cpp)
     windows_targets+=("$name")

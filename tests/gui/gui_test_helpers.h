@@ -30,6 +30,7 @@ struct BoxSeen
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QMessageBox::StandardButton> buttons;
+    QStringList buttonTexts; // as shown, in the same order
     bool hasParent = false;
 };
 
@@ -63,8 +64,10 @@ public:
             seen.title = box->windowTitle();
             seen.text = box->text();
             seen.icon = box->icon();
-            for (QAbstractButton *button : box->buttons())
+            for (QAbstractButton *button : box->buttons()) {
                 seen.buttons.append(box->standardButton(button));
+                seen.buttonTexts.append(button->text());
+            }
             seen.hasParent = box->parentWidget() != nullptr;
             boxes.append(seen);
             if (QAbstractButton *button = box->button(answer))

@@ -2,6 +2,7 @@
 // table's columns with their cells and the field file must agree.
 #include "app/quorbel.h"
 #include "fields/field_file.h"
+#include "fields/known_fields.h"
 #include "gui_test_helpers.h"
 #include "tests/test_files.h"
 
@@ -56,6 +57,8 @@ private slots:
     void moves_data();
     void moves();
     void contextMenu();
+    void fieldTemplates_data();
+    void fieldTemplates();
 
 private:
     // Catalogue, list, header labels, cells and file bytes; keys name each column's cells, '-' for none.
@@ -130,6 +133,49 @@ void TestFieldPanel::checkViews(const QList<FieldDef> &fields, const QString &ke
         }
     }
     QCOMPARE(fileBytes(), fieldsToText(fields).toUtf8());
+}
+
+void TestFieldPanel::fieldTemplates_data()
+{
+    QTest::addColumn<bool>("emptyFirst");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("answer"); // to the question asked before adding to existing fields
+    QTest::addColumn<QStringList>("added");
+    QTest::newRow("empty list: added without a question")
+        << true << QStringLiteral("学生信息") << int(QMessageBox::Cancel)
+        << QStringList { "姓名", "性别", "年龄", "学号", "班级", "专业", "学校", "手机", "邮箱", "身份证" };
+    QTest::newRow("appended without the names already there")
+        << false << QStringLiteral("收件人") << int(QMessageBox::Yes) << QStringList { "地址", "邮编" };
+    QTest::newRow("cancelled") << false << QStringLiteral("学生信息") << int(QMessageBox::Cancel)
+                               << QStringList();
+}
+
+void TestFieldPanel::fieldTemplates()
+{
+    QFETCH(bool, emptyFirst);
+    QFETCH(QString, name);
+    QFETCH(int, answer);
+    QFETCH(QStringList, added);
+    QList<FieldDef> fields = emptyFirst ? QList<FieldDef>() : kFields;
+    QString keys = emptyFirst ? QString() : QStringLiteral("ABCD");
+    while (emptyFirst && m_list->count() > 0) {
+        m_list->setCurrentRow(0);
+        m_window->slotFieldItemDelete();
+    }
+    const auto actions = m_window->findChild<QMenu *>(QStringLiteral("fieldTemplatesMenu"))->actions();
+    const auto chosen =
+        std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == name; });
+    QVERIFY(chosen != actions.end());
+    GuiTest::BoxAnswerer answerer { QMessageBox::StandardButton(answer) };
+    (*chosen)->trigger();
+    QCOMPARE(answerer.boxes.size(), emptyFirst ? 0 : 1);
+    for (const QString &field : added) {
+        fields.append({ field, presetPattern(field) });
+        keys += QLatin1Char('-');
+    }
+    checkViews(fields, keys);
+    if (!added.isEmpty())
+        QCOMPARE(m_pattern->text(), presetPattern(added.first())); // the first new field is current
 }
 
 // Right-clicks entry `row` (or the point `at`) and picks `entry`; records what the menu showed.

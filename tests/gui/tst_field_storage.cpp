@@ -4,6 +4,7 @@
 #include "fields/field_file.h"
 #include "gui_test_helpers.h"
 #include "tests/test_files.h"
+#include "tests/without_permission_override.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -14,10 +15,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <linux/capability.h>
-#include <sys/syscall.h>
 #endif
 
 namespace {
@@ -53,33 +50,6 @@ QString saveWarning(const Quorbel &window)
     return label && label->isVisibleTo(&window) ? label->text() : QString();
 }
 
-#ifdef Q_OS_LINUX
-// Root passes permission checks through CAP_DAC_OVERRIDE; while this lives, the calling thread
-// does not, so a read-only directory stops root as it stops anyone else.
-class WithoutPermissionOverride final
-{
-public:
-    WithoutPermissionOverride()
-    {
-        m_ok = ::syscall(SYS_capget, &m_header, m_saved) == 0;
-        __user_cap_data_struct reduced[2] = { m_saved[0], m_saved[1] };
-        reduced[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-        m_ok = m_ok && ::syscall(SYS_capset, &m_header, reduced) == 0;
-    }
-    ~WithoutPermissionOverride()
-    {
-        if (m_ok)
-            ::syscall(SYS_capset, &m_header, m_saved);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    __user_cap_header_struct m_header { _LINUX_CAPABILITY_VERSION_3, 0 };
-    __user_cap_data_struct m_saved[2] {};
-    bool m_ok = false;
-};
-#endif
-
 } // namespace
 
 class TestFieldStorage : public QObject
@@ -95,6 +65,8 @@ private slots:
     void unreadableFileIsNeverOverwritten();
     void plainFileWhereDataBelongs();
     void readOnlyDataDirectory();
+    void unwritableFolderAtStart_data();
+    void unwritableFolderAtStart();
     void failedWriteKeepsOldFile();
 };
 
@@ -290,6 +262,43 @@ void TestFieldStorage::readOnlyDataDirectory()
     QCOMPARE(saveWarning(window), QString());
     QCOMPARE(bytesOf(fieldFile()), fieldsToText(window.fieldCatalogue().fields()).toUtf8());
     QCOMPARE(recorder.boxes.size(), 1);
+}
+
+void TestFieldStorage::unwritableFolderAtStart_data()
+{
+    QTest::addColumn<bool>("dataExists"); // read-only; else the folder beside the executable is
+    QTest::newRow("read-only data folder") << true;
+    QTest::newRow("data folder cannot be made") << false;
+}
+
+void TestFieldStorage::unwritableFolderAtStart()
+{
+#ifdef Q_OS_LINUX
+    QFETCH(bool, dataExists);
+    QVERIFY(!dataExists || putBytes(fieldFile(), kOneField));
+    const QString locked = dataExists ? GuiTest::dataDir() : QCoreApplication::applicationDirPath();
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
+    QScopedPointer<Quorbel> window;
+    {
+        WithoutPermissionOverride asAnyone;
+        window.reset(new Quorbel);
+        window->findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (::geteuid() == 0 && !asAnyone.ok())
+            QSKIP("root writes into read-only directories");
+    }
+    // Said once, at start-up, with the folder and what to do; the window works on, and the failing
+    // save keeps to the status bar.
+    QCOMPARE(window->fieldCatalogue().size(), dataExists ? 2 : 1);
+    QVERIFY(!saveWarning(*window).isEmpty());
+    QCOMPARE(criticalBoxes(recorder),
+             QStringList(QStringLiteral("错误|程序所在的文件夹不可写入，字段无法保存。\n路径：")
+                         + QDir::toNativeSeparators(QDir::cleanPath(GuiTest::dataDir()))
+                         + QStringLiteral("\n请把 Quorbel 文件夹移到桌面或“文档”等可写的位置")));
+#else
+    QSKIP("tried on Linux, where root too can be kept out of a read-only folder");
+#endif
 }
 
 void TestFieldStorage::failedWriteKeepsOldFile()

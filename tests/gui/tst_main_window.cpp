@@ -78,6 +78,8 @@ private slots:
     void closingWritesNothing();
     void displayCheck_data();
     void displayCheck();
+    void fontDpiFromResources_data();
+    void fontDpiFromResources();
 };
 
 void TestMainWindow::init()
@@ -191,10 +193,15 @@ void TestMainWindow::menus()
     }
     QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
     QCOMPARE(entries,
-             QStringList({ "workspaceAction=工作目录,exportAction=导出…",
-                           "resortAction=重新分拣,clearTableAction=清空表格,adoptSelectedAction=采纳建议（选中行）,"
-                           "adoptAllAction=采纳建议（全部行）",
-                           "helpAction=教程,aboutAction=关于" }));
+             QStringList(
+                 { "workspaceAction=工作目录,fieldTemplatesAction=字段模板,exportAction=导出…",
+                   "resortAction=重新分拣,clearTableAction=清空表格,adoptSelectedAction=采纳建议（选中行）,"
+                   "adoptAllAction=采纳建议（全部行）",
+                   "helpAction=教程,aboutAction=关于" }));
+    QStringList templates;
+    for (QAction *action : child<QMenu>(window, "fieldTemplatesMenu")->actions())
+        templates << action->text();
+    QCOMPARE(templates, QStringList({ "学生信息", "员工信息", "活动报名", "收件人" }));
     QCOMPARE(child<QAction>(window, "exportAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
@@ -430,6 +437,27 @@ void TestMainWindow::firstStart()
     QVERIFY(window.records().isEmpty());
     // Nothing is created until the first change.
     QVERIFY(!QFileInfo::exists(window.fieldFilePath()));
+    QCOMPARE(child<QLineEdit>(window, "patternEdit")->placeholderText(),
+             QStringLiteral("字段的正则表达式，可留空"));
+    QCOMPARE(child<QPlainTextEdit>(window, "inputEdit")->placeholderText(),
+             QStringLiteral("粘贴一个人的信息，例如：张三 男 13812345678 zhangsan@example.com"));
+    // A hint over each empty view names the next step, and goes when the view has content.
+    window.show();
+    const auto hint = [&window](const char *view) {
+        const QLabel *label = child<QAbstractItemView>(window, view)->viewport()->findChild<QLabel *>();
+        return label && label->isVisible() ? label->text() : QString();
+    };
+    QCOMPARE(hint("fieldsList"), QStringLiteral("点击“添加字段”，或在“文件 → 字段模板”中选一组字段"));
+    QCOMPARE(hint("tableWidget"), QStringLiteral("先在左侧添加字段，每个字段是表格的一列"));
+    window.slotFieldItemAdd();
+    QCOMPARE(hint("fieldsList"), QString());
+    QCOMPARE(hint("tableWidget"), QStringLiteral("在左下方粘贴一个人的信息，点击“添加”，这里就会多出一行"));
+    child<QPlainTextEdit>(window, "inputEdit")->setPlainText(QStringLiteral("张三"));
+    window.slotInputButtonClicked();
+    QCOMPARE(hint("tableWidget"), QString());
+    window.markTableHandedOn();
+    window.clearTable();
+    QVERIFY(!hint("tableWidget").isEmpty());
 }
 
 void TestMainWindow::plainFileNamedDataSurvives()
@@ -520,6 +548,29 @@ void TestMainWindow::displayCheck()
     QCOMPARE(said, reason);
 #else
     QSKIP("only X11 builds check the display");
+#endif
+}
+
+void TestMainWindow::fontDpiFromResources_data()
+{
+    QTest::addColumn<QByteArray>("resources");
+    QTest::addColumn<int>("dpi"); // 0: the desktop set none
+    QTest::newRow("set by xrdb") << QByteArray("Xft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n") << 144;
+    QTest::newRow("spaces, no final line break") << QByteArray("Xft.dpi:  120") << 120;
+    QTest::newRow("none") << QByteArray("Xcursor.size:\t24\n") << 0;
+    QTest::newRow("not a number") << QByteArray("Xft.dpi:\tlarge\n") << 0;
+    QTest::newRow("zero") << QByteArray("Xft.dpi:\t0\n") << 0;
+    QTest::newRow("another resource's dpi") << QByteArray("Xterm.Xft.dpi:\t144\n") << 0;
+}
+
+void TestMainWindow::fontDpiFromResources()
+{
+#ifdef QUORBEL_DISPLAY_CHECK
+    QFETCH(QByteArray, resources);
+    QFETCH(int, dpi);
+    QCOMPARE(::fontDpiFromResources(resources), dpi);
+#else
+    QSKIP("X11 only");
 #endif
 }
 

@@ -1,4 +1,5 @@
-// The tutorial, about and workspace commands of the menus.
+// The tutorial, about and workspace commands of the menus, and Qt's own texts in Chinese.
+#include "app/application_setup.h"
 #include "app/quorbel.h"
 #include "gui_test_helpers.h"
 #include "workspace/workspace.h"
@@ -26,6 +27,8 @@ private slots:
     void tutorial();
     void about();
     void workspaceOpensDataDirectory();
+    void qtTextsInChinese_data();
+    void qtTextsInChinese();
 
 private:
     void showBox(const char *actionName, const QString &title, QStringList *lines);
@@ -107,6 +110,41 @@ void TestMenuActions::workspaceOpensDataDirectory()
     QVERIFY(sink.opened.first().isLocalFile());
     QCOMPARE(sink.opened.first().toLocalFile(), workspace->dataDir);
     QCOMPARE(sink.opened.first().toLocalFile(), GuiTest::dataDir());
+}
+
+void TestMenuActions::qtTextsInChinese_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QStringList>("texts");
+    // 撤消 is Qt's own spelling of 撤销.
+    const QStringList editMenu { "撤消", "重做", "剪切", "复制", "粘贴", "删除", "全选" };
+    QTest::newRow("re-sort question") << QStringLiteral("resortAction") << QStringList { "取消", "是" };
+    QTest::newRow("pattern box menu") << QStringLiteral("patternEdit") << editMenu;
+}
+
+void TestMenuActions::qtTextsInChinese()
+{
+    QFETCH(QString, where);
+    QFETCH(QStringList, texts);
+    QVERIFY(installQtTranslation(qApp));
+    Quorbel window;
+    QStringList shown;
+    if (auto *edit = window.findChild<QLineEdit *>(where)) {
+        const QScopedPointer<QMenu> menu(edit->createStandardContextMenu());
+        for (QAction *action : menu->actions())
+            shown << action->text();
+        shown.removeAll(QString()); // separators
+    } else {
+        window.findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"))->setPlainText(QStringLiteral("张三"));
+        window.slotInputButtonClicked();
+        GuiTest::BoxAnswerer answerer(QMessageBox::Cancel);
+        window.findChild<QAction *>(where)->trigger();
+        shown = answerer.first().buttonTexts;
+    }
+    // As the user reads them: without the mnemonic "(&U)" and the shortcut after the tab.
+    for (QString &text : shown)
+        text = text.section(QLatin1Char('\t'), 0, 0).remove(QRegularExpression(QStringLiteral(R"(\(&.\))")));
+    QCOMPARE(shown, texts);
 }
 
 QTEST_MAIN(TestMenuActions)

@@ -1,0 +1,105 @@
+// A cell's checks run from the plainest fault to the subtlest: a glued label or a separator says more
+// than the value check it breaks, and the shape of a text is asked last, only of text fields whose
+// patterns fit one another's values.
+#include "review/cell_checks.h"
+
+#include "review/review_state.h"
+#include "review/review_wording.h"
+#include "review/value_checks.h"
+
+namespace {
+
+bool isTextKind(FieldKind kind)
+{
+    return kind == FieldKind::Name || kind == FieldKind::Major || kind == FieldKind::School
+        || kind == FieldKind::Class || kind == FieldKind::Department || kind == FieldKind::Grade;
+}
+
+// Gender, age and birth date told by the row's ID number; a mismatch is noted, never fixed, since
+// either side may be the wrong one.
+void checkAgainstIdNumber(ReviewState &state)
+{
+    QDate birth;
+    bool male = false;
+    bool known = false;
+    for (int f = 0; f < state.count && !known; ++f) {
+        if (state.kinds[f] == FieldKind::IdNumber && !state.broken[f] && !state.cell(f).isEmpty())
+            known = idNumberFacts(state.cell(f), &birth, &male);
+    }
+    if (!known)
+        return;
+    const int age = ageOn(birth, state.today);
+    for (int f = 0; f < state.count; ++f) {
+        const QString &value = state.cell(f);
+        if (state.broken[f] || value.isEmpty())
+            continue;
+        const FieldKind kind = state.kinds[f];
+        if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male)
+            state.addCheck(f, ReviewWording::genderAgainstId(male), false);
+        else if (kind == FieldKind::Age && qAbs(value.toInt() - age) > 1)
+            state.addCheck(f, ReviewWording::ageAgainstId(age), false);
+        else if (kind == FieldKind::BirthDate && parseDate(value) != birth)
+            state.addCheck(f, ReviewWording::birthDateAgainstId(birth), false);
+    }
+}
+
+} // namespace
+
+QString cellProblem(ReviewState &state, int f, const QString &value, bool labelled, bool *narrow)
+{
+    const FieldKind kind = state.kinds[f];
+    const TextFacts facts = state.facts(value);
+    if (facts.filler)
+        return ReviewWording::fillerNotData();
+    if (facts.gluedField >= 0)
+        return ReviewWording::holdsLabel(facts.gluedLabel);
+    if (facts.labelWord != FieldKind::Other || facts.fieldName)
+        return ReviewWording::isLabel(value);
+    if (facts.invisible)
+        return ReviewWording::holdsInvisible();
+    if (facts.numbering > 0)
+        return ReviewWording::holdsNumbering(value.left(facts.numbering));
+    const bool date = kind == FieldKind::BirthDate || kind == FieldKind::Date;
+    if (facts.separatorAt >= 0 && !(date && parseDate(value).isValid()))
+        return ReviewWording::holdsSeparator(value.at(facts.separatorAt));
+    if (facts.fullWidth && valueProblem(kind, halfWidth(value), state.today).isEmpty())
+        return ReviewWording::holdsFullWidth(value);
+    const QString problem = valueProblem(kind, value, state.today);
+    if (!problem.isEmpty())
+        return problem;
+    if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
+        // The value has its field's shape: the pattern, not the value, is too narrow.
+        if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)) {
+            if (narrow)
+                *narrow = true;
+            return QString();
+        }
+        return ReviewWording::offPattern(value);
+    }
+    if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
+        return ReviewWording::looksLikeKind(facts.shape);
+    if (kind == FieldKind::Name && !facts.surname)
+        return ReviewWording::uncommonSurname();
+    if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)
+        return ReviewWording::looksLikeKind(FieldKind::Name);
+    // A lax pattern took a value that plainly is of another kind (a mobile number in a QQ field).
+    const FieldKind plain = kind == FieldKind::Other ? FieldKind::Other : state.plainKind(value);
+    if (plain != FieldKind::Other && !kindCovers(kind, plain))
+        return ReviewWording::looksLikeKind(plain);
+    return QString();
+}
+
+void checkCells(ReviewState &state)
+{
+    for (int f = 0; f < state.count; ++f) {
+        const QString &value = state.cell(f);
+        if (value.isEmpty())
+            continue;
+        bool narrow = false;
+        const QString problem = cellProblem(state, f, value, state.in.labelled.value(f), &narrow);
+        state.narrowPattern[f] = narrow;
+        if (!problem.isEmpty())
+            state.addCheck(f, problem);
+    }
+    checkAgainstIdNumber(state);
+}

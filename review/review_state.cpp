@@ -1,0 +1,148 @@
+// The record's shared state and the answers it keeps for the record's length.
+#include "review/review_state.h"
+
+#include "engine/pattern_check.h"
+#include "engine/record_classifier.h"
+#include "engine/text_segmentation.h"
+#include "review/cell_checks.h"
+#include "review/value_checks.h"
+
+#include <QRegExp>
+
+namespace {
+
+bool patternUsable(const QString &pattern)
+{
+    return !pattern.isEmpty() && QRegExp(pattern).isValid() && checkPattern(pattern).reason.isEmpty();
+}
+
+// What the field list says of each field: its kind and whether its pattern may be used. Records come
+// one after another with the same list (shared, so comparing it costs nothing): it is worked out once.
+struct FieldListFacts
+{
+    QList<FieldDef> fields;
+    QVector<FieldKind> kinds;
+    QVector<bool> usable;
+};
+
+const FieldListFacts &fieldListFacts(const QList<FieldDef> &fields)
+{
+    thread_local FieldListFacts last;
+    if (last.kinds.isEmpty() || last.fields != fields) {
+        last = { fields, {}, {} };
+        for (const FieldDef &field : fields) {
+            last.kinds.append(fieldKind(field.name));
+            last.usable.append(patternUsable(field.pattern));
+        }
+    }
+    return last;
+}
+
+} // namespace
+
+ReviewState::ReviewState(const ReviewInput &input, const QDate &today)
+    : in(input)
+    , today(today)
+    , count(input.fields.size())
+    , cells(input.cells)
+    , broken(count, false)
+    , narrowPattern(count, false)
+    , vacated(count, -1)
+    , proposals(count)
+{
+    const FieldListFacts &known = fieldListFacts(in.fields);
+    kinds = known.kinds;
+    usable = known.usable;
+    for (int f = 0; f < count; ++f)
+        settled.append(in.settled.value(f, false));
+    if (!in.text.isEmpty())
+        tokens = segmentText(in.text);
+    while (cells.size() < count)
+        cells.append(QString());
+}
+
+bool ReviewState::fits(int f, const QString &text) const
+{
+    return hasPattern(f) && fieldPatternFits(in.fields, f, text);
+}
+
+const TextFacts &ReviewState::facts(const QString &text)
+{
+    auto found = m_facts.find(text);
+    if (found == m_facts.end())
+        found = m_facts.insert(text, textFacts(text, in.fields, kinds));
+    return *found;
+}
+
+bool ReviewState::passes(int f, const QString &value, bool byShape)
+{
+    QVector<qint8> &verdicts = m_passes[value];
+    if (verdicts.isEmpty())
+        verdicts.fill(-1, 2 * count);
+    qint8 &verdict = verdicts[2 * f + (byShape ? 1 : 0)];
+    if (verdict < 0) {
+        verdict = byShape
+            ? cellProblem(*this, f, value, true).isEmpty()
+            : cellProblem(*this, f, value, false).isEmpty() && (!hasPattern(f) || fits(f, value));
+    }
+    return verdict;
+}
+
+QString ReviewState::passingForm(int f, const QString &text, bool byShape)
+{
+    if (passes(f, text, byShape))
+        return text;
+    for (const QString &form : { canonicalValue(kinds[f], text), halfWidth(text) }) {
+        if (form != text && !form.isEmpty() && passes(f, form, byShape))
+            return form;
+    }
+    return QString();
+}
+
+bool ReviewState::looksLike(FieldKind kind, const QString &text)
+{
+    QHash<int, bool> &verdicts = m_looks[text];
+    auto found = verdicts.find(int(kind));
+    if (found == verdicts.end())
+        found = verdicts.insert(int(kind), ::looksLike(kind, text, today));
+    return *found;
+}
+
+FieldKind ReviewState::plainKind(const QString &text)
+{
+    auto found = m_plain.find(text);
+    if (found == m_plain.end())
+        found = m_plain.insert(text, ::plainKind(text, today));
+    return *found;
+}
+
+void ReviewState::addCheck(int f, const QString &text, bool breaks)
+{
+    checks.append({ f, ReviewNote::Kind::Check, text, {} });
+    if (breaks)
+        broken[f] = true;
+}
+
+bool ReviewState::propose(int f, Source *source, const QString &value, const QString &reason)
+{
+    if (proposedValues.contains(value))
+        return false;
+    proposedValues.append(value);
+    proposals[f] = { true, value, reason };
+    if (!source)
+        return true;
+    source->used = true;
+    // The text moves to another cell: the cell it stood in gives it up, unless it finds its own.
+    if (source->cell >= 0 && source->cell != f && vacated[source->cell] < 0)
+        vacated[source->cell] = f;
+    return true;
+}
+
+Source *ReviewState::sourceOf(const QString &text)
+{
+    for (Source &source : sources) {
+        if (source.text == text && !source.used)
+            return &source;
+    }
+    return nullptr;
+}

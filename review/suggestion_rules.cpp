@@ -1,0 +1,184 @@
+// The rules, from the surest to the least sure: the value behind a glued label, a full-width value
+// made half-width, the rules that read the text's order (text_order_rules.cpp), the one text that
+// passes a field's pattern and checks,
+// the one text of the field's shape, the one phrase left for a remarks field. Every value proposed
+// passes its field's checks; a field takes at most one proposal, and a text goes to one field at most.
+#include "review/suggestion_rules.h"
+
+#include "review/review_state.h"
+#include "review/review_wording.h"
+#include "review/text_order_rules.h"
+#include "review/value_checks.h"
+#include "review/word_lists.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// The one source that fits the field (made half-width where needed) among those accepted, or -1.
+int onlySource(ReviewState &state, int g, QString *value, const std::function<bool(const Source &)> &accept,
+               bool byShape = false)
+{
+    int found = -1;
+    QString foundValue;
+    for (int s = 0; s < int(state.sources.size()); ++s) {
+        const Source &source = state.sources[s];
+        if (source.used || source.cut || (source.cell == g && !source.piece) || !accept(source))
+            continue;
+        const QString fit = state.passingForm(g, source.text, byShape);
+        if (fit.isEmpty())
+            continue;
+        if (found < 0) {
+            found = s;
+            foundValue = fit;
+        } else if (fit != foundValue) {
+            return -1; // two texts fit: neither is proposed
+        }
+    }
+    if (found >= 0)
+        *value = foundValue;
+    return found;
+}
+
+QString reasonOf(const Source &source, const QString &otherwise)
+{
+    return source.cell >= 0 || source.piece ? ReviewWording::takenFrom(source.whole) : otherwise;
+}
+
+void proposeGlued(ReviewState &state)
+{
+    for (Source &source : state.sources) {
+        const int g = source.used ? -1 : source.facts.gluedField;
+        if (g < 0 || !state.open(g))
+            continue;
+        const QString fit = state.passingForm(g, source.text.mid(source.facts.gluedValueAt), true);
+        if (!fit.isEmpty())
+            state.propose(g, &source, fit, ReviewWording::takenFrom(source.whole));
+    }
+}
+
+void proposeHalfWidth(ReviewState &state)
+{
+    for (int g = 0; g < state.count; ++g) {
+        if (!state.open(g))
+            continue;
+        // The cell's own text first: it only needs to be made half-width.
+        const QString &own = state.cell(g);
+        const QString half = state.broken[g] && hasFullWidthAlnum(own) ? halfWidth(own) : QString();
+        if (!half.isEmpty() && state.passes(g, half)) {
+            state.propose(g, state.sourceOf(own), half, ReviewWording::takenFrom(own));
+            continue;
+        }
+        QString value;
+        const int s = state.hasPattern(g)
+            ? onlySource(state, g, &value, [](const Source &source) { return source.facts.fullWidth; })
+            : -1;
+        if (s >= 0)
+            state.propose(g, &state.sources[s], value, ReviewWording::takenFrom(state.sources[s].whole));
+    }
+}
+
+// The one text that passes the field's pattern and checks: among name candidates, the one that starts
+// with a common surname; a value that breaks a check replaced by the one text that passes it.
+void proposeByCheck(ReviewState &state)
+{
+    for (int g = 0; g < state.count; ++g) {
+        QString value;
+        const int s = state.open(g) && state.hasPattern(g)
+            ? onlySource(state, g, &value, [](const Source &) { return true; })
+            : -1;
+        if (s < 0)
+            continue;
+        // For a name the check that tells it apart is the surname list.
+        const QString reason =
+            state.kinds[g] == FieldKind::Name ? ReviewWording::commonSurname() : ReviewWording::onlyPassing();
+        state.propose(g, &state.sources[s], value, reasonOf(state.sources[s], reason));
+    }
+}
+
+// The one text whose ending tells the field's kind; for a field without a usable pattern, the one
+// text of its kind's shape (an address, a landline, a date, a name with a common surname).
+void proposeByShape(ReviewState &state)
+{
+    for (int g = 0; g < state.count; ++g) {
+        const FieldKind kind = state.kinds[g];
+        const bool byLook = !state.hasPattern(g);
+        if (!state.open(g) || kind == FieldKind::Other || kind == FieldKind::Remark
+            || (kind == FieldKind::Name && !byLook))
+            continue;
+        QString value;
+        // Kinds whose values have a shape of their own: a text of that shape is meant for the field even
+        // where the user's pattern is narrower.
+        const bool distinct = kind == FieldKind::Mobile || kind == FieldKind::Landline
+            || kind == FieldKind::Phone || kind == FieldKind::Email || kind == FieldKind::IdNumber
+            || kind == FieldKind::Date || kind == FieldKind::BirthDate || kind == FieldKind::Address;
+        const int s = onlySource(
+            state, g, &value,
+            [&](const Source &source) {
+                if (kind == FieldKind::Name)
+                    return source.facts.surname && state.looksLike(kind, source.text);
+                return source.facts.shape == kind
+                    || ((byLook || distinct) && state.looksLike(kind, source.text));
+            },
+            true);
+        if (s >= 0)
+            state.propose(g, &state.sources[s], value,
+                          reasonOf(state.sources[s],
+                                   kind == FieldKind::Name ? ReviewWording::commonSurname()
+                                                           : ReviewWording::shapeOf(kind)));
+    }
+}
+
+bool isChinese(QChar c)
+{
+    return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF;
+}
+
+// A remarks field takes the one short phrase left over that is no value of any other field.
+void proposeRemark(ReviewState &state)
+{
+    for (int g = 0; g < state.count; ++g) {
+        if (state.kinds[g] != FieldKind::Remark || !state.open(g) || !state.cell(g).isEmpty())
+            continue;
+        int found = -1;
+        int phrases = 0;
+        for (int s = 0; s < int(state.sources.size()); ++s) {
+            const Source &source = state.sources[s];
+            if (source.used || source.cell >= 0 || source.text.size() < 2 || source.text.size() > 12
+                || !std::any_of(source.text.begin(), source.text.end(), isChinese)
+                || source.facts.shape != FieldKind::Other || state.plainKind(source.text) != FieldKind::Other)
+                continue;
+            // A known remark phrase is one; any other text only when no field still open could take it.
+            bool otherValue = false;
+            for (int h = 0; h < state.count && !otherValue && !isRemarkPhrase(source.text); ++h)
+                otherValue = h != g && state.open(h)
+                    && ((state.hasPattern(h) && state.passes(h, source.text))
+                        || state.looksLike(state.kinds[h], source.text));
+            if (!otherValue) {
+                found = s;
+                ++phrases;
+            }
+        }
+        if (phrases == 1 && state.passes(g, state.sources[found].text))
+            state.propose(g, &state.sources[found], state.sources[found].text,
+                          ReviewWording::onlyPhraseLeft());
+    }
+}
+
+} // namespace
+
+void runSuggestionRules(ReviewState &state)
+{
+    for (int round = 0; round < 2; ++round) {
+        if (round > 0 && std::count(state.vacated.begin(), state.vacated.end(), -1) == state.count)
+            break;
+        proposeGlued(state);
+        proposeHalfWidth(state);
+        proposeFromLabels(state);
+        proposeJoined(state);
+        proposeByCheck(state);
+        proposeByShape(state);
+        proposeRemark(state);
+    }
+}

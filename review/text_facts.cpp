@@ -1,0 +1,170 @@
+// Character classes and endings are small fixed lists: the separators and brackets people type, and
+// the endings by which Chinese names of schools, majors, classes and departments end.
+#include "review/text_facts.h"
+
+#include "review/value_checks.h"
+#include "review/word_lists.h"
+
+namespace {
+
+// (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
+bool looksLikeGrade(const QString &text)
+{
+    if (text.size() < 2 || text.size() > 6)
+        return false;
+    static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
+                                      QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
+                                      QStringLiteral("大"),   QStringLiteral("研") };
+    for (const QString &stage : stages) {
+        if (!text.startsWith(stage))
+            continue;
+        const QStringRef rest = text.midRef(stage.size());
+        return !rest.isEmpty() && QStringLiteral("一二三四").contains(rest.at(0))
+            && (rest.size() == 1 || rest.mid(1) == QStringLiteral("年级"));
+    }
+    return false;
+}
+
+bool isClosingMark(QChar c)
+{
+    return QStringLiteral("】]）)〕>》」：:=＝").contains(c);
+}
+
+// The field name (after opening brackets) or the label word that starts the text, the longer one,
+// and the field it points to: the field of that name, else the first of the label's kind. Only with a
+// value after it and whatever glue between.
+void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QVector<FieldKind> &kinds,
+                    TextFacts *facts)
+{
+    int start = 0;
+    while (start < text.size() && isOpeningBracket(text.at(start)))
+        ++start;
+    int best = -1;
+    for (int f = 0; f < fields.size(); ++f) {
+        const QString &name = fields.at(f).name;
+        if (!name.isEmpty() && text.midRef(start).startsWith(name)
+            && (best < 0 || name.size() > fields.at(best).name.size()))
+            best = f;
+    }
+    int at = best >= 0 ? start + fields.at(best).name.size() : 0;
+    FieldKind kind = FieldKind::Other;
+    const int labelled = labelPrefix(text, &kind);
+    if (labelled > at) {
+        int byKind = -1;
+        for (int f = 0; f < fields.size() && byKind < 0; ++f) {
+            if (kinds.at(f) == kind)
+                byKind = f;
+        }
+        for (int f = 0; f < fields.size() && byKind < 0; ++f) {
+            const FieldKind field = kinds.at(f);
+            if (kindCovers(field, kind) || kindCovers(kind, field))
+                byKind = f;
+        }
+        if (byKind >= 0) {
+            best = byKind;
+            at = labelled;
+        }
+    }
+    if (best < 0)
+        return;
+    int labelEnd = at;
+    while (labelEnd > start && isClosingMark(text.at(labelEnd - 1)))
+        --labelEnd;
+    while (at < text.size() && isGlue(text.at(at)))
+        ++at;
+    if (at < text.size()) {
+        facts->gluedField = best;
+        facts->gluedValueAt = at;
+        facts->gluedLabel = text.mid(start, labelEnd - start);
+    }
+}
+
+} // namespace
+
+bool isOpeningBracket(QChar c)
+{
+    return QStringLiteral("【[（(〔<《「").contains(c);
+}
+
+bool isUnknownSeparator(QChar c)
+{
+    return QStringLiteral("；;|｜/").contains(c);
+}
+
+bool isInvisible(QChar c)
+{
+    switch (c.unicode()) {
+    case 0xFEFF:
+    case 0x200B:
+    case 0x200C:
+    case 0x200D:
+    case 0x2060:
+    case 0x00A0:
+    case 0x3000:
+        return true;
+    default:
+        return c.category() == QChar::Other_Format || c.category() == QChar::Separator_Space || c.isSpace();
+    }
+}
+
+bool isJoiningPunctuation(QChar c)
+{
+    return QStringLiteral("-－—./／·~～+＋&＆_").contains(c);
+}
+
+int numberingLength(const QString &text)
+{
+    int at = 0;
+    const bool bracket = text.startsWith(QLatin1Char('(')) || text.startsWith(QChar(u'（'));
+    at += bracket;
+    const int digits = at;
+    while (at < text.size() && at - digits < 3 && text.at(at).isDigit())
+        ++at;
+    if (at == digits || at >= text.size())
+        return 0;
+    const QChar mark = text.at(at);
+    const bool closes =
+        bracket ? QStringLiteral(")）").contains(mark) : QStringLiteral(".．、)）").contains(mark);
+    // A value must follow, and not a digit: 3.5 is a number, 2019.3.1 a date.
+    if (!closes || at + 1 >= text.size() || text.at(at + 1).isDigit())
+        return 0;
+    return at + 1;
+}
+
+bool isGlue(QChar c)
+{
+    return isUnknownSeparator(c) || QStringLiteral("】]）)〕>》」=＝-－—~～.．·").contains(c);
+}
+
+FieldKind kindByShape(const QString &text)
+{
+    if (looksLikeGrade(text))
+        return FieldKind::Grade;
+    return kindByEnding(text);
+}
+
+TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QVector<FieldKind> &kinds)
+{
+    TextFacts facts;
+    bool letterOrNumber = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool invisible = isInvisible(c);
+        facts.invisible = facts.invisible || invisible;
+        if (facts.separatorAt < 0 && (invisible || isUnknownSeparator(c)))
+            facts.separatorAt = i;
+        facts.fullWidth = facts.fullWidth || isFullWidthAlnum(c);
+        letterOrNumber = letterOrNumber || c.isLetterOrNumber();
+    }
+    facts.shape = kindByShape(text);
+    facts.filler = isFillerWord(text);
+    facts.surname = startsWithCommonSurname(text);
+    for (const FieldDef &field : fields)
+        facts.fieldName = facts.fieldName || field.name == text;
+    facts.labelWord = labelKind(text);
+    facts.numbering = numberingLength(text);
+    facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
+    if (facts.labelWord == FieldKind::Other)
+        findGluedLabel(text, fields, kinds, &facts);
+    return facts;
+}

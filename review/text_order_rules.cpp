@@ -1,0 +1,122 @@
+// The rules that read the record's text in order rather than its loose tokens: a label word and the
+// value after it, a spreadsheet row pasted under its line of labels, a number written in groups.
+#include "review/text_order_rules.h"
+
+#include "engine/text_segmentation.h"
+#include "review/review_state.h"
+#include "review/review_wording.h"
+#include "review/value_checks.h"
+
+#include <algorithm>
+
+namespace {
+
+// The first open field a label of the kind (or the field's own name) points to, or -1.
+int fieldForLabel(const ReviewState &state, const QString &label, FieldKind kind)
+{
+    for (int g = 0; g < state.count; ++g) {
+        if (state.in.fields.at(g).name == label)
+            return state.open(g) ? g : -1;
+    }
+    for (int g = 0; g < state.count; ++g) {
+        const FieldKind field = state.kinds[g];
+        if (kind != FieldKind::Other && (kindCovers(field, kind) || kindCovers(kind, field)) && state.open(g))
+            return g;
+    }
+    return -1;
+}
+
+// Proposes the value for the field the label points to, when it stands in the record as a source.
+void proposeLabelled(ReviewState &state, const QString &label, const QString &value)
+{
+    const TextFacts &facts = state.facts(label);
+    const int g = fieldForLabel(state, label, facts.labelWord);
+    Source *source = g >= 0 ? state.sourceOf(value) : nullptr;
+    const QString fit = source ? state.passingForm(g, value, true) : QString();
+    if (!fit.isEmpty())
+        state.propose(g, source, fit, ReviewWording::afterLabel(label));
+}
+
+// A line as a spreadsheet row: cut at TAB where it has one, so that empty cells keep their place.
+QStringList cells(const QString &line)
+{
+    if (!line.contains(QLatin1Char('\t')))
+        return segmentText(line);
+    QStringList cut = line.split(QLatin1Char('\t'));
+    for (QString &cell : cut)
+        cell = cell.trimmed();
+    return cut;
+}
+
+bool isLabelToken(ReviewState &state, const QString &token)
+{
+    const TextFacts &facts = state.facts(token);
+    return facts.labelWord != FieldKind::Other || facts.fieldName;
+}
+
+bool isDigitGroup(const QString &token)
+{
+    const QString half = halfWidth(token);
+    const int start = half.startsWith(QLatin1Char('+')) ? 1 : 0;
+    return half.size() > start && half.size() <= 8
+        && std::all_of(half.begin() + start, half.end(), [](QChar c) { return c.isDigit(); });
+}
+
+} // namespace
+
+// A label word in the text and the token after it; a line of labels and the line of values under it,
+// paired by position, as a spreadsheet row pasted with its header.
+void proposeFromLabels(ReviewState &state)
+{
+    const QStringList lines = state.in.text.split(QLatin1Char('\n'));
+    for (int l = 0; l + 1 < lines.size(); ++l) {
+        const QStringList labels = cells(lines.at(l));
+        const QStringList values = cells(lines.at(l + 1));
+        if (labels.size() < 2 || labels.size() != values.size()
+            || !std::all_of(labels.begin(), labels.end(),
+                            [&](const QString &t) { return isLabelToken(state, t); }))
+            continue;
+        for (int i = 0; i < labels.size(); ++i) {
+            if (!values.at(i).isEmpty())
+                proposeLabelled(state, labels.at(i), values.at(i));
+        }
+    }
+    for (int i = 0; i + 1 < state.tokens.size(); ++i) {
+        const QString &label = state.tokens.at(i);
+        if (state.facts(label).labelWord != FieldKind::Other && !isLabelToken(state, state.tokens.at(i + 1)))
+            proposeLabelled(state, label, state.tokens.at(i + 1));
+    }
+}
+
+// A number written in groups ("139 0571 2266", "+86 139 0571 2266"), each group a left-over token:
+// the groups joined, without the spaces, when together they are one value of an open field's kind.
+void proposeJoined(ReviewState &state)
+{
+    for (int i = 0; i < state.tokens.size(); ++i) {
+        QStringList groups;
+        for (int j = i; j < state.tokens.size() && j < i + 5 && isDigitGroup(state.tokens.at(j)); ++j) {
+            groups.append(state.tokens.at(j));
+            if (groups.size() < 2)
+                continue;
+            QString joined = halfWidth(groups.join(QString()));
+            for (const QString &prefix : { QStringLiteral("+86"), QStringLiteral("0086") }) {
+                if (joined.startsWith(prefix))
+                    joined.remove(0, prefix.size());
+            }
+            bool allLeftover = true;
+            for (const QString &group : qAsConst(groups))
+                allLeftover = allLeftover && state.sourceOf(group) && state.sourceOf(group)->cell < 0;
+            for (int g = 0; g < state.count && allLeftover; ++g) {
+                if (!state.open(g) || !state.looksLike(state.kinds[g], joined) || !state.passes(g, joined))
+                    continue;
+                if (state.propose(g, nullptr, joined,
+                                  ReviewWording::takenFrom(groups.join(QLatin1Char(' '))))) {
+                    for (const QString &group : qAsConst(groups))
+                        state.sourceOf(group)->used = true;
+                    i = j;
+                }
+                break;
+            }
+        }
+    }
+}
