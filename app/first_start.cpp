@@ -47,7 +47,7 @@ void Quorbel::wireFirstStart()
         QStringLiteral("粘贴一个人的信息，例如：张三 男 13812345678 zhangsan@example.com"));
 
     QLabel *fieldsHint = addHint(ui.fieldsList, QStringLiteral("fieldsHint"));
-    fieldsHint->setText(QStringLiteral("点击“添加字段”，或在“文件 → 字段模板”中选一组字段"));
+    fieldsHint->setText(QStringLiteral("点击“添加字段”，或用“文件 → 字段模板”"));
     QListWidget *list = ui.fieldsList;
     followModel(list, fieldsHint, [list, fieldsHint] { fieldsHint->setVisible(list->count() == 0); });
     QLabel *tableHint = addHint(ui.tableWidget, QStringLiteral("tableHint"));

@@ -50,6 +50,7 @@ Quorbel::Quorbel(QWidget *parent)
 
     wireExport();
     wireRowCommands();
+    wireBatch();
     wireFirstStart();
 
     loadFields();

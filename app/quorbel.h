@@ -16,6 +16,7 @@
 
 class QLabel;
 struct FieldTemplate;
+struct RecordReview;
 
 class Quorbel final : public QMainWindow
 {
@@ -54,6 +55,16 @@ public:
     void clearTable();
     void markTableHandedOn();
     int unsavedRowCount() const;
+    // Batch add: a list cut into records and previewed, then added as one step that Ctrl+Z takes
+    // back; from the input box (or the clipboard), from a text file, or from a file dropped on the window.
+    void batchAdd(const QString &text, const QString &source = QString());
+    bool importBatchFile(const QString &path);
+    void addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews);
+    bool takeBackAddedRows();
+    // Classifies and reviews the texts with a progress bar that can be cancelled; false when it was.
+    static bool reviewWithProgress(QWidget *parent, const QString &title, const QString &label,
+                                   const QStringList &texts, const QList<FieldDef> &fields,
+                                   QList<RecordReview> *reviews);
     // First start: the boxes' placeholders, the hints over the empty views, the field templates.
     void wireFirstStart();
     void wireFieldTemplates();
@@ -93,6 +104,7 @@ protected:
 private:
     void wireExport();
     void wireRowCommands();
+    void wireBatch();
     void removeRows(const QList<int> &rows);
 
     Ui::QuorbelClass ui;
@@ -106,5 +118,7 @@ private:
     QLabel *saveWarning = nullptr; // made at the first failure
     HandedOnRows handedOn;
     RemovedRows lastRemoval;
+    AddedRows lastAddition;
+    bool addingRows = false; // the rows changing now are the batch's own
     QString lastExportPath;
 };

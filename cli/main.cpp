@@ -1,12 +1,13 @@
 // quorbel-sort: sorts records from files or standard input into spreadsheet text, with the desktop
 // program's field file format and recognition engine.
-#include "cli/record_reader.h"
 #include "engine/analyze_text.h"
 #include "engine/pattern_check.h"
 #include "export/export_file.h"
 #include "fields/field_file.h"
 #include "fields/text_file.h"
+#include "records/record_reader.h"
 #include "records/spreadsheet_text.h"
+#include "review/duplicate_rows.h"
 #include "review/review_json.h"
 
 #include <QCoreApplication>
@@ -23,8 +24,8 @@
 
 namespace {
 
-const char usageText[] =
-    "usage: quorbel-sort [--fields FILE] [--header] [--whole] [--json] [--verbose] [--xlsx OUT] [FILE...]\n";
+const char usageText[] = "usage: quorbel-sort [--fields FILE] [--header] [--whole | --lines] [--json] "
+                         "[--verbose] [--xlsx OUT] [FILE...]\n";
 
 const char helpText[] = "\n"
                         "Sorts records into fields and prints one TAB-separated line per record.\n"
@@ -34,8 +35,10 @@ const char helpText[] = "\n"
                         "  --fields FILE  field file to use (default: data/fields.txt beside this program)\n"
                         "  --header       print the field names as the first line\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
+                        "  --lines        every line that is not blank is one record\n"
                         "  --json         one JSON object per record: cells, suggested cells, left-over\n"
-                        "                 tokens and review notes\n"
+                        "                 tokens and review notes, a duplicate note naming an earlier\n"
+                        "                 record that shares an ID number, mobile number or e-mail\n"
                         "  --verbose      write the engine's steps to standard error\n"
                         "  --xlsx OUT     write a workbook with a header row to OUT instead\n"
                         "  --help         print this help\n";
@@ -50,6 +53,7 @@ struct Options
     QString xlsxPath; // empty when not given
     bool header = false;
     bool whole = false;
+    bool lines = false;
     bool json = false;
     bool verbose = false;
     QStringList inputs;
@@ -100,6 +104,8 @@ int parseArguments(const QStringList &arguments, Options *options)
             options->header = true;
         } else if (argument == QLatin1String("--whole")) {
             options->whole = true;
+        } else if (argument == QLatin1String("--lines")) {
+            options->lines = true;
         } else if (argument == QLatin1String("--json")) {
             options->json = true;
         } else if (argument == QLatin1String("--verbose")) {
@@ -108,6 +114,10 @@ int parseArguments(const QStringList &arguments, Options *options)
             writeUsageError(QStringLiteral("unknown option: ") + argument);
             return exitUsage;
         }
+    }
+    if (options->whole && options->lines) {
+        writeUsageError(QStringLiteral("--whole and --lines cannot be used together"));
+        return exitUsage;
     }
     // A workbook holds cells, not review notes.
     if (options->json && !options->xlsxPath.isEmpty()) {
@@ -257,8 +267,12 @@ int main(int argc, char *argv[])
     if (options.header && options.xlsxPath.isEmpty())
         options.json ? output.write(headerJsonLine(header)) : output.write(headerCells(fields));
     const QDate today = QDate::currentDate();
+    // Over every input: records are counted from 0 across them all.
+    DuplicateTracker duplicates(header);
 
-    const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole : RecordReader::Mode::Blocks;
+    const RecordReader::Mode mode = options.whole ? RecordReader::Mode::Whole
+        : options.lines                           ? RecordReader::Mode::Lines
+                                                  : RecordReader::Mode::Blocks;
     for (const QString &input : options.inputs) {
         const bool isStandardInput = input == QLatin1String("-");
         QFile file(isStandardInput ? QString() : input);
@@ -275,10 +289,13 @@ int main(int argc, char *argv[])
         RecordReader reader(&file, mode);
         QString record;
         while (reader.next(&record)) {
-            if (options.json)
-                output.write(reviewJsonLine(reviewText(record, fields, today)));
-            else
+            if (options.json) {
+                RecordReview review = reviewText(record, fields, today);
+                addDuplicateNotes(&review, duplicates.add(review.cells), header);
+                output.write(reviewJsonLine(review));
+            } else {
                 output.write(analyzeText(record, fields));
+            }
         }
         if (reader.failed()) {
             writeError(QStringLiteral("cannot read ") + inputName + QStringLiteral(": ")

@@ -2,6 +2,7 @@
 #include "app/quorbel.h"
 
 #include "records/long_number.h"
+#include "review/duplicate_rows.h"
 #include "review/review_marks.h"
 
 #include <QClipboard>
@@ -16,10 +17,10 @@ namespace {
 
 // A modal progress dialog that shows itself only when the work runs longer than about 300 ms, with
 // the records done and their total in its bar.
-void setUpResortProgress(QProgressDialog *progress, int total)
+void setUpProgress(QProgressDialog *progress, const QString &title, const QString &label, int total)
 {
-    progress->setWindowTitle(QStringLiteral("重新分拣"));
-    progress->setLabelText(QStringLiteral("正在重新分拣…"));
+    progress->setWindowTitle(title);
+    progress->setLabelText(label);
     progress->setCancelButtonText(QStringLiteral("取消"));
     progress->setWindowModality(Qt::WindowModal);
     // Escape rejects the dialog, which would only hide it and unblock the window mid-way.
@@ -33,6 +34,26 @@ void setUpResortProgress(QProgressDialog *progress, int total)
 }
 
 } // namespace
+
+bool Quorbel::reviewWithProgress(QWidget *parent, const QString &title, const QString &label,
+                                 const QStringList &texts, const QList<FieldDef> &fields,
+                                 QList<RecordReview> *reviews)
+{
+    QProgressDialog progress(parent);
+    setUpProgress(&progress, title, label, texts.size());
+    QElapsedTimer sinceUpdate;
+    sinceUpdate.start();
+    const auto keepGoing = [&progress, &sinceUpdate](int done) {
+        // A few updates a second: each turns the event loop once the dialog shows, so the window
+        // repaints, and each repaints the dialog, which would cost more than the records themselves.
+        if (done < progress.maximum() && sinceUpdate.elapsed() < 40)
+            return true;
+        sinceUpdate.restart();
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    };
+    return reviewTexts(texts, fields, keepGoing, reviews);
+}
 
 void Quorbel::slotInputButtonClicked()
 {
@@ -80,21 +101,9 @@ void Quorbel::slotResortButtonClicked()
     if (answer != QMessageBox::Yes)
         return;
     // All rows are classified before any is written, so a cancelled re-sort leaves the table as it was.
-    QProgressDialog progress(this);
-    setUpResortProgress(&progress, recordTexts.size());
     QList<RecordReview> rows;
-    QElapsedTimer sinceUpdate;
-    sinceUpdate.start();
-    const auto keepGoing = [&progress, &sinceUpdate](int done) {
-        // A few updates a second: each turns the event loop once the dialog shows, so the window
-        // repaints, and each repaints the dialog, which would cost more than the records themselves.
-        if (done < progress.maximum() && sinceUpdate.elapsed() < 40)
-            return true;
-        sinceUpdate.restart();
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    };
-    if (!reviewTexts(recordTexts, catalogue.fields(), keepGoing, &rows))
+    if (!reviewWithProgress(this, QStringLiteral("重新分拣"), QStringLiteral("正在重新分拣…"), recordTexts,
+                            catalogue.fields(), &rows))
         return;
     for (int row = 0; row < rows.size(); ++row)
         writeReviewedRow(ui.tableWidget, row, rows.at(row));
@@ -110,6 +119,9 @@ void Quorbel::slotExcelButtonClicked()
         QStringLiteral("%1行%2列 复制完毕，请到Excel对应的位置粘贴").arg(rows.size()).arg(catalogue.size());
     if (hasLongNumberField(catalogue.fields()))
         message += QStringLiteral("\n\n检测到长数字字段，建议先将单元格格式设置为文本");
+    const int duplicated = duplicatedRowCount(findDuplicates(catalogue.names(), rows));
+    if (duplicated > 0)
+        message += QStringLiteral("\n\n其中 %1 行与其他行重复").arg(duplicated);
     QMessageBox::information(this, QStringLiteral("复制为Excel"), message, QMessageBox::Ok);
 }
 

@@ -89,6 +89,8 @@ void Quorbel::deleteSelectedRows()
 
 void Quorbel::undoRowDeletion()
 {
+    if (takeBackAddedRows())
+        return;
     if (lastRemoval.rows.isEmpty())
         return;
     // With the same columns the rows come back as they were shown; after a field change they are

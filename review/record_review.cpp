@@ -91,6 +91,8 @@ const char *noteKindName(ReviewNote::Kind kind)
         return "candidates";
     case ReviewNote::Kind::Check:
         return "check";
+    case ReviewNote::Kind::Duplicate:
+        return "duplicate";
     case ReviewNote::Kind::Suggestion:
         break;
     }

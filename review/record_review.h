@@ -15,12 +15,15 @@
 
 struct ReviewNote
 {
-    enum class Kind { Candidates, Check, Suggestion };
+    // Duplicate: an earlier record shares the field's value (quorbel-sort --json; the window marks
+    // repeats across its table instead).
+    enum class Kind { Candidates, Check, Suggestion, Duplicate };
 
     int field = -1;
     Kind kind = Kind::Check;
     QString text; // as the window shows it
     QStringList values; // the candidates, or the one suggested value
+    int record = -1; // a duplicate's earlier record, counted from 0
 };
 
 struct RecordReview

@@ -93,7 +93,10 @@ QByteArray reviewJsonLine(const RecordReview &review)
         out << QLatin1String(", \"kind\": \"") << QLatin1String(noteKindName(note.kind))
             << QLatin1String("\", \"text\": ");
         out.string(note.text);
-        if (note.kind != ReviewNote::Kind::Check) {
+        if (note.kind == ReviewNote::Kind::Duplicate) {
+            out << QLatin1String(", \"record\": ");
+            out.number(note.record);
+        } else if (note.kind != ReviewNote::Kind::Check) {
             out << QLatin1String(", \"values\": ");
             out.array(note.values);
         }

@@ -2,6 +2,9 @@
 #include "fields/field_file.h"
 #include "tests/test_files.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -58,6 +61,8 @@ private slots:
     void initTestCase();
     void records_data();
     void records();
+    void duplicateNotes_data();
+    void duplicateNotes();
     void inputsInOrder();
     void header();
     void xlsx();
@@ -80,6 +85,10 @@ void TestQuorbelSort::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(putBytes(path("fields.txt"), fieldsToText(fields).toUtf8()));
+    const QList<FieldDef> contacts { fields.first(),
+                                     { QStringLiteral("手机"), QStringLiteral("^1\\d{10}$") },
+                                     { QStringLiteral("邮箱"), QStringLiteral("@") } };
+    QVERIFY(putBytes(path("contacts.txt"), fieldsToText(contacts).toUtf8()));
     m_fieldsOption = QStringList { QStringLiteral("--fields"), path("fields.txt") };
 }
 
@@ -110,6 +119,9 @@ void TestQuorbelSort::records_data()
         << QByteArray("张三\t男\t20\n");
     QTest::newRow("whole empty input gives one row")
         << QStringList { QStringLiteral("--whole") } << QByteArray() << QByteArray("\t\t\n");
+    QTest::newRow("lines: one record a line, blank ones skipped")
+        << QStringList { QStringLiteral("--lines") } << QByteArray("张三 男\r\n\r\n \u3000\n李四 33\r王五")
+        << QByteArray("张三\t男\t\n李四\t\t33\n王五\t\t\n");
     QTest::newRow("json: glued label, check and suggestion")
         << QStringList { QStringLiteral("--json") } << QByteArray("性别女 张三")
         << QByteArray("{\"cells\": [\"张三\", \"性别女\", \"\"], \"suggested\": [\"张三\", \"女\", \"\"], "
@@ -135,6 +147,48 @@ void TestQuorbelSort::records()
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);
+}
+
+void TestQuorbelSort::duplicateNotes_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("notes"); // "record: field>earlier text" per duplicate note
+
+    QTest::newRow("later occurrences name the first")
+        << QStringList { QStringLiteral("--lines") }
+        << QByteArray("张三 13800138000\n李四 a@b.cn\n王五 13800138000 A@b.cn\n赵六 a@b.cn \n")
+        << QStringList { "2: 1>0 与第 1 条重复（手机）", "3: 2>1 与第 2 条重复（邮箱）" };
+    QTest::newRow("a name alone is no duplicate")
+        << QStringList() << QByteArray("张三 13800138000\n\n张三 13900139000") << QStringList();
+}
+
+void TestQuorbelSort::duplicateNotes()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, notes);
+
+    const QStringList fieldsOption { QStringLiteral("--fields"), path("contacts.txt") };
+    const Run run = runSort(fieldsOption + options + QStringList { QStringLiteral("--json") }, input);
+    QCOMPARE(run.exitCode, 0);
+    QStringList found;
+    const QList<QByteArray> lines = run.out.split('\n');
+    for (int record = 0; record < lines.size(); ++record) {
+        for (const QJsonValue note :
+             QJsonDocument::fromJson(lines.at(record)).object().value("notes").toArray()) {
+            const QJsonObject object = note.toObject();
+            if (object.value("kind").toString() == QLatin1String("duplicate"))
+                found << QStringLiteral("%1: %2>%3 %4")
+                             .arg(record)
+                             .arg(object.value("field").toInt())
+                             .arg(object.value("record").toInt())
+                             .arg(object.value("text").toString());
+        }
+    }
+    QCOMPARE(found, notes);
+    // The plain rows stay as they were.
+    QCOMPARE(runSort(fieldsOption + options, input).out.count('\n'), lines.size() - 1);
 }
 
 // Files and "-" in the order given; a record ends with its input even without a blank line.
@@ -219,7 +273,7 @@ void TestQuorbelSort::help()
 {
     const Run run = runSort({ QStringLiteral("--help") });
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.out.startsWith("usage: quorbel-sort [--fields FILE] [--header] [--whole] [--json] "
+    QVERIFY(run.out.startsWith("usage: quorbel-sort [--fields FILE] [--header] [--whole | --lines] [--json] "
                                "[--verbose] [--xlsx OUT] [FILE...]\n"));
     QCOMPARE(run.err, QByteArray());
 }
@@ -244,6 +298,9 @@ void TestQuorbelSort::badArguments_data()
     QTest::newRow("--xlsx without a file")
         << QStringList { QStringLiteral("--xlsx") } << 2
         << QStringLiteral("quorbel-sort: option --xlsx needs a file name\nusage: ");
+    QTest::newRow("--whole with --lines")
+        << QStringList { QStringLiteral("--whole"), QStringLiteral("--lines") } << 2
+        << QStringLiteral("quorbel-sort: --whole and --lines cannot be used together\nusage: ");
     QTest::newRow("missing field file")
         << QStringList { QStringLiteral("--fields"), QStringLiteral("/nonexistent/fields.txt") } << 1
         << QStringLiteral("quorbel-sort: field file not found: /nonexistent/fields.txt\n");

@@ -192,17 +192,22 @@ void TestMainWindow::menus()
         entries << inMenu.join(QLatin1Char(','));
     }
     QCOMPARE(titles, QStringList({ "文件", "编辑", "帮助" }));
-    QCOMPARE(entries,
-             QStringList(
-                 { "workspaceAction=工作目录,fieldTemplatesAction=字段模板,exportAction=导出…",
-                   "resortAction=重新分拣,clearTableAction=清空表格,adoptSelectedAction=采纳建议（选中行）,"
-                   "adoptAllAction=采纳建议（全部行）",
-                   "helpAction=教程,aboutAction=关于" }));
+    QCOMPARE(
+        entries,
+        QStringList({ "workspaceAction=工作目录,importTextAction=导入文本文件…,fieldTemplatesAction=字段模板,"
+                      "exportAction=导出…",
+                      "batchAddAction=批量添加…,resortAction=重新分拣,clearTableAction=清空表格,"
+                      "adoptSelectedAction=采纳建议（选中行）,"
+                      "adoptAllAction=采纳建议（全部行）",
+                      "helpAction=教程,aboutAction=关于" }));
     QStringList templates;
     for (QAction *action : child<QMenu>(window, "fieldTemplatesMenu")->actions())
         templates << action->text();
     QCOMPARE(templates, QStringList({ "学生信息", "员工信息", "活动报名", "收件人" }));
     QCOMPARE(child<QAction>(window, "exportAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(child<QAction>(window, "importTextAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(child<QAction>(window, "batchAddAction")->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+Shift+V")));
     QCOMPARE(window.statusBar(), child<QStatusBar>(window, "statusBar"));
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
     QCOMPARE(child<QListWidget>(window, "fieldsList")->contextMenuPolicy(), Qt::CustomContextMenu);
@@ -447,7 +452,7 @@ void TestMainWindow::firstStart()
         const QLabel *label = child<QAbstractItemView>(window, view)->viewport()->findChild<QLabel *>();
         return label && label->isVisible() ? label->text() : QString();
     };
-    QCOMPARE(hint("fieldsList"), QStringLiteral("点击“添加字段”，或在“文件 → 字段模板”中选一组字段"));
+    QCOMPARE(hint("fieldsList"), QStringLiteral("点击“添加字段”，或用“文件 → 字段模板”"));
     QCOMPARE(hint("tableWidget"), QStringLiteral("先在左侧添加字段，每个字段是表格的一列"));
     window.slotFieldItemAdd();
     QCOMPARE(hint("fieldsList"), QString());

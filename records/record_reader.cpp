@@ -1,6 +1,7 @@
-// Chunked decoding and blank-line splitting.
-#include "cli/record_reader.h"
+// Chunked decoding, and splitting at blank lines or at every line.
+#include "records/record_reader.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QTextCodec>
 #include <QTextDecoder>
@@ -133,6 +134,8 @@ bool RecordReader::nextBlock(QString *record)
         if (hasLines)
             *record += QLatin1Char('\n');
         record->append(lineBegin, int(lineEnd - lineBegin));
+        if (m_mode == Mode::Lines)
+            return true;
         hasLines = true;
     }
 }
@@ -147,4 +150,18 @@ bool RecordReader::readWhole(QString *record)
     *record = m_buffer;
     m_buffer.clear();
     return true;
+}
+
+QStringList splitRecordText(const QString &text, RecordReader::Mode mode)
+{
+    // Through the reader itself, so that the window and quorbel-sort can never split differently.
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    RecordReader reader(&buffer, mode);
+    QStringList records;
+    QString record;
+    while (reader.next(&record))
+        records.append(record);
+    return records;
 }

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include <QStringList>
+
 class QIODevice;
 class QTextDecoder;
 
@@ -16,6 +18,7 @@ public:
     enum class Mode {
         Blocks, // records are blocks of lines between blank lines
         Whole, // the whole input is one record, also when it is empty
+        Lines, // every line that is not blank is a record
     };
 
     // The device must be open for reading. A leading byte-order mark chooses UTF-8, UTF-16 or UTF-32
@@ -50,3 +53,6 @@ private:
     bool m_failed = false;
     QString m_errorString;
 };
+
+// Every record of a text already in memory, split exactly as an input of that text would be.
+QStringList splitRecordText(const QString &text, RecordReader::Mode mode);

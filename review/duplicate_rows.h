@@ -1,0 +1,57 @@
+// The same person twice: rows that share an ID number, a mobile number or an e-mail address, and,
+// more softly, rows that share only a name.
+#pragma once
+
+#include "review/record_review.h"
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+struct DuplicateMark
+{
+    int row = -1;
+    int column = -1; // the shared cell
+    int otherRow = -1; // the first other row sharing it: the earliest, or for that one the next
+    bool soft = false; // a name alone
+};
+
+// Trimmed, full-width made half-width and x made X, so "１１０１０５…ｘ " meets "110105…X".
+QString duplicateKey(const QString &value);
+
+// Every mark over the rows, ordered by row then column. Columns are told apart by their names' kinds.
+QVector<DuplicateMark> findDuplicates(const QStringList &fieldNames, const QList<QStringList> &rows);
+// Rows with at least one mark that is not soft.
+int duplicatedRowCount(const QVector<DuplicateMark> &marks);
+// "与第 12 行重复（身份证）", "与第 12 行同名": rows counted from 1.
+QString duplicateMarkText(const DuplicateMark &mark, const QStringList &fieldNames);
+
+// The steps of findDuplicates, for a caller that keeps the keys of rows that did not change.
+// Per column: the kind it is compared as, or -1 when it is not compared.
+QVector<int> duplicateKinds(const QStringList &fieldNames);
+// Per column: the cell's key, or the empty string where the column is not compared.
+QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells);
+QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<QStringList> &keyRows);
+
+// A note of kind duplicate for each mark that is not soft, in field order among the review's notes:
+// "与第 3 条重复（手机）" and the earlier record's index.
+void addDuplicateNotes(RecordReview *review, const QVector<DuplicateMark> &marks,
+                       const QStringList &fieldNames);
+
+// Records one after another, each told which earlier record shares a value: for a stream, where
+// no later record is known yet.
+class DuplicateTracker final
+{
+public:
+    explicit DuplicateTracker(const QStringList &fieldNames);
+    // Marks of the record against those added before it (soft ones included); then remembers it.
+    QVector<DuplicateMark> add(const QStringList &cells);
+
+private:
+    QVector<int> m_kinds;
+    QHash<QPair<int, QString>, int> m_first; // kind and key → first record
+    int m_count = 0;
+};
