@@ -32,7 +32,7 @@ QString droppedTextFile(const QMimeData *data)
     return url.toLocalFile();
 }
 
-// Takes a text file dropped anywhere on the window that does not take drops itself.
+// Takes a text file dropped anywhere on the window.
 class TextFileDrops final : public QObject
 {
 public:
@@ -107,8 +107,13 @@ void Quorbel::wireBatch()
         delete menu;
     });
 
+    // The two text boxes take dropped text themselves, a file's path among it; a text file dropped
+    // on them is imported like one dropped anywhere else.
     setAcceptDrops(true);
-    installEventFilter(new TextFileDrops(this));
+    auto *drops = new TextFileDrops(this);
+    installEventFilter(drops);
+    ui.inputEdit->viewport()->installEventFilter(drops);
+    ui.patternEdit->installEventFilter(drops);
 
     // Any other step that adds or removes rows leaves the batch's rows where Ctrl+Z cannot find them.
     const auto otherStep = [this] {

@@ -157,6 +157,9 @@ int labelPrefix(const QString &token, FieldKind *kind)
                 break;
             continue;
         }
+        // Most tokens are values: their first letter rules them out before anything is copied.
+        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
+            break;
         key.append(c.toCaseFolded());
         if (!known.labelBeginnings.contains(key))
             break;

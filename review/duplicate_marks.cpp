@@ -1,6 +1,7 @@
-// The marks are worked out again over the whole table after a change, so row numbers are right after
-// any deletion, undo, insertion, re-sort or edit; only the keys of changed rows are read again, since
-// reading every cell of a large table would cost more than comparing them.
+// The marks follow the table's rows as they come, go and change, so row numbers are right after any
+// deletion, undo, insertion, re-sort or edit; the keys of changed rows alone are read again and kept
+// in an index, since reading or comparing every cell of a large table at each change would cost more
+// than the change itself.
 #include "review/duplicate_marks.h"
 
 #include <QAbstractItemView>
@@ -48,23 +49,29 @@ void DuplicateMarks::setMarks(const QVector<DuplicateMark> &marks)
     m_marks = marks;
 }
 
-const DuplicateMark *DuplicateMarks::find(int row, int column) const
+bool DuplicateMarks::find(int row, int column, DuplicateMark *mark) const
 {
+    // A followed table's marks are asked of its index, for the cells shown alone.
+    if (m_table)
+        return m_index.markAt(row, column, mark);
     const auto found = std::lower_bound(m_marks.begin(), m_marks.end(), qMakePair(row, column),
                                         [](const DuplicateMark &mark, const QPair<int, int> &cell) {
                                             return qMakePair(mark.row, mark.column) < cell;
                                         });
-    return found != m_marks.end() && found->row == row && found->column == column ? &*found : nullptr;
+    if (found == m_marks.end() || found->row != row || found->column != column)
+        return false;
+    *mark = *found;
+    return true;
 }
 
 QString DuplicateMarks::markText(int row, int column) const
 {
-    const DuplicateMark *found = find(row, column);
-    if (!found)
+    DuplicateMark found;
+    if (!find(row, column, &found))
         return QString();
     if (m_describe)
-        return m_describe(*found);
-    return m_table ? duplicateMarkText(*found, columnTitles(m_table->model())) : QString();
+        return m_describe(found);
+    return m_table ? duplicateMarkText(found, columnTitles(m_table->model())) : QString();
 }
 
 QString DuplicateMarks::toolTip(const QModelIndex &index) const
@@ -79,8 +86,9 @@ QString DuplicateMarks::toolTip(const QModelIndex &index) const
 void DuplicateMarks::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (const DuplicateMark *found = find(index.row(), index.column()))
-        option->backgroundBrush = duplicateTint(found->soft);
+    DuplicateMark found;
+    if (find(index.row(), index.column(), &found))
+        option->backgroundBrush = duplicateTint(found.soft);
 }
 
 bool DuplicateMarks::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
@@ -113,20 +121,19 @@ void DuplicateMarks::follow(QTableWidget *table)
             });
     connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
         const int count = last - first + 1;
-        if (first > m_keys.size()) {
+        if (first > m_index.rowCount()) {
             m_allChanged = true;
         } else {
-            for (int i = 0; i < count; ++i)
-                m_keys.insert(first, QStringList());
+            m_index.insertRows(first, count);
             m_changed.insert(first, count, true);
         }
         schedule();
     });
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
-        if (last >= m_keys.size()) {
+        if (last >= m_index.rowCount()) {
             m_allChanged = true;
         } else {
-            m_keys.erase(m_keys.begin() + first, m_keys.begin() + last + 1);
+            m_index.removeRows(first, last - first + 1);
             m_changed.remove(first, last - first + 1);
         }
         schedule();
@@ -166,23 +173,19 @@ void DuplicateMarks::refreshIfPending()
 void DuplicateMarks::refresh()
 {
     const int rows = m_table->rowCount();
-    if (m_allChanged || m_keys.size() != rows) {
+    if (m_allChanged || m_index.rowCount() != rows) {
         m_kinds = duplicateKinds(columnTitles(m_table->model()));
-        m_keys.clear();
-        m_keys.reserve(rows);
-        for (int row = 0; row < rows; ++row)
-            m_keys.append(rowKeys(m_table, row, m_kinds));
-        m_changed.fill(false, rows);
+        m_index = DuplicateIndex(m_kinds);
+        m_index.insertRows(0, rows);
+        m_changed.fill(true, rows);
         m_allChanged = false;
-    } else {
-        for (int row = 0; row < rows; ++row) {
-            if (m_changed.at(row)) {
-                m_keys[row] = rowKeys(m_table, row, m_kinds);
-                m_changed[row] = false;
-            }
+    }
+    for (int row = 0; row < rows; ++row) {
+        if (m_changed.at(row)) {
+            m_index.setRow(row, rowKeys(m_table, row, m_kinds));
+            m_changed[row] = false;
         }
     }
-    setMarks(findDuplicateKeys(m_kinds, m_keys));
     m_table->viewport()->update();
 }
 

@@ -22,7 +22,8 @@ public:
     // table's column titles.
     explicit DuplicateMarks(QObject *parent = nullptr, Describe describe = nullptr);
 
-    // The marks ordered by row, then column, as findDuplicates gives them.
+    // Fixed marks for a view that follows no table, ordered by row, then column, as findDuplicates
+    // gives them.
     void setMarks(const QVector<DuplicateMark> &marks);
     // The mark's line for the cell, or the empty string.
     QString markText(int row, int column) const;
@@ -30,7 +31,7 @@ public:
     QString toolTip(const QModelIndex &index) const;
 
     // Works the marks out after every change to the table's rows, cells or column titles, once the
-    // event loop is back; only changed rows are read again.
+    // event loop is back; only changed rows are read again, and only shared keys looked at.
     void follow(QTableWidget *table);
     // A refresh still waiting for the event loop is done now.
     void refreshIfPending();
@@ -43,15 +44,15 @@ protected:
 private:
     void schedule();
     void refresh();
-    const DuplicateMark *find(int row, int column) const;
+    bool find(int row, int column, DuplicateMark *mark) const;
 
     Describe m_describe;
-    QVector<DuplicateMark> m_marks; // by row, then column
+    QVector<DuplicateMark> m_marks; // by row, then column; unused when a table is followed
     QTableWidget *m_table = nullptr;
     QTimer m_pending; // one refresh for any number of changes before the event loop is back
-    // The followed table's compared keys, row by row, with the rows changed since the last refresh.
+    // The followed table's compared keys, with the rows changed since the last refresh.
     QVector<int> m_kinds;
-    QList<QStringList> m_keys;
+    DuplicateIndex m_index;
     QVector<bool> m_changed;
     bool m_allChanged = true;
 };

@@ -76,65 +76,138 @@ QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells)
 QVector<DuplicateMark> findDuplicates(const QStringList &fieldNames, const QList<QStringList> &rows)
 {
     const QVector<int> kinds = markingKinds(fieldNames);
-    QList<QStringList> keyRows;
-    keyRows.reserve(rows.size());
-    for (const QStringList &cells : rows)
-        keyRows.append(duplicateKeys(kinds, cells));
-    return findDuplicateKeys(kinds, keyRows);
+    DuplicateIndex index(kinds);
+    index.insertRows(0, int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row)
+        index.setRow(row, duplicateKeys(kinds, rows.at(row)));
+    return index.marks();
 }
 
-QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<QStringList> &keyRows)
+DuplicateIndex::DuplicateIndex(const QVector<int> &kinds)
+    : m_kinds(kinds)
+{ }
+
+void DuplicateIndex::insertRows(int first, int count)
 {
-    // One pass gives every compared cell its group, and each group its first two rows; cells come in
-    // row order, so the marks do too. It runs after every change to a table of thousands of rows.
-    struct Group
-    {
-        int first;
-        int second;
-    };
-    struct Entry
-    {
-        int row;
-        int column;
-        int group;
-    };
-    const int compared = int(std::count_if(kinds.begin(), kinds.end(), [](int kind) { return kind >= 0; }));
-    QHash<QPair<int, QString>, int> groupOf;
-    groupOf.reserve(compared * keyRows.size());
-    QVector<Group> groups;
-    QVector<Entry> entries;
-    entries.reserve(compared * keyRows.size());
-    for (int row = 0; row < keyRows.size(); ++row) {
-        const QStringList &keys = keyRows.at(row);
-        for (int column = 0; column < kinds.size() && column < keys.size(); ++column) {
-            if (kinds.at(column) < 0 || keys.at(column).isEmpty())
-                continue;
-            int &slot = groupOf[{ kinds.at(column), keys.at(column) }]; // the group's index + 1, 0 when new
-            if (slot == 0) {
-                groups.append({ row, -1 });
-                slot = groups.size();
-            }
-            const int group = slot - 1;
-            if (groups.at(group).second < 0 && groups.at(group).first != row)
-                groups[group].second = row;
-            entries.append({ row, column, group });
+    if (count <= 0 || first < 0 || first > m_keys.size())
+        return;
+    renumberFrom(first, count);
+    m_keys.insert(first, count, QStringList());
+}
+
+void DuplicateIndex::removeRows(int first, int count)
+{
+    if (count <= 0 || first < 0 || first + count > m_keys.size())
+        return;
+    for (int row = first; row < first + count; ++row)
+        takeRow(row);
+    renumberFrom(first + count, -count);
+    m_keys.remove(first, count);
+}
+
+void DuplicateIndex::setRow(int row, const QStringList &keys)
+{
+    if (row < 0 || row >= m_keys.size())
+        return;
+    takeRow(row);
+    m_keys[row] = keys;
+    for (int column = 0; column < m_kinds.size() && column < keys.size(); ++column) {
+        if (m_kinds.at(column) < 0 || keys.at(column).isEmpty())
+            continue;
+        QVector<Cell> &cells = m_groups[{ m_kinds.at(column), keys.at(column) }];
+        const Cell cell { row, column };
+        cells.insert(std::lower_bound(cells.begin(), cells.end(), cell,
+                                      [](const Cell &a, const Cell &b) {
+                                          return qMakePair(a.row, a.column) < qMakePair(b.row, b.column);
+                                      }),
+                     cell);
+    }
+}
+
+void DuplicateIndex::takeRow(int row)
+{
+    const QStringList &keys = m_keys.at(row);
+    for (int column = 0; column < m_kinds.size() && column < keys.size(); ++column) {
+        if (m_kinds.at(column) < 0 || keys.at(column).isEmpty())
+            continue;
+        const auto found = m_groups.find({ m_kinds.at(column), keys.at(column) });
+        if (found == m_groups.end())
+            continue;
+        QVector<Cell> &cells = found.value();
+        cells.erase(std::remove_if(
+                        cells.begin(), cells.end(),
+                        [row, column](const Cell &cell) { return cell.row == row && cell.column == column; }),
+                    cells.end());
+        if (cells.isEmpty())
+            m_groups.erase(found);
+    }
+    m_keys[row].clear();
+}
+
+void DuplicateIndex::renumberFrom(int row, int by)
+{
+    // Nothing follows the last row: adding at the end, the common case, renumbers nothing.
+    if (row >= m_keys.size())
+        return;
+    for (QVector<Cell> &cells : m_groups) {
+        for (Cell &cell : cells) {
+            if (cell.row >= row)
+                cell.row += by;
         }
     }
+}
 
-    // A shared name means nothing more for rows already marked as the same person.
-    QVector<bool> hardRows(keyRows.size(), false);
-    for (const Entry &entry : entries) {
-        if (groups.at(entry.group).second >= 0 && !isSoft(kinds.at(entry.column)))
-            hardRows[entry.row] = true;
+const QVector<DuplicateIndex::Cell> *DuplicateIndex::group(int row, int column) const
+{
+    if (row < 0 || row >= m_keys.size() || column < 0 || column >= m_kinds.size() || m_kinds.at(column) < 0)
+        return nullptr;
+    const QStringList &keys = m_keys.at(row);
+    if (column >= keys.size() || keys.at(column).isEmpty())
+        return nullptr;
+    const auto found = m_groups.constFind({ m_kinds.at(column), keys.at(column) });
+    return found == m_groups.constEnd() ? nullptr : &found.value();
+}
+
+bool DuplicateIndex::sharesHardKey(int row) const
+{
+    for (int column = 0; column < m_kinds.size(); ++column) {
+        if (m_kinds.at(column) < 0 || isSoft(m_kinds.at(column)))
+            continue;
+        const QVector<Cell> *cells = group(row, column);
+        if (cells && cells->first().row != cells->last().row)
+            return true;
     }
+    return false;
+}
+
+bool DuplicateIndex::markAt(int row, int column, DuplicateMark *mark) const
+{
+    const QVector<Cell> *cells = group(row, column);
+    if (!cells)
+        return false;
+    // The earliest row names the next row in the group; every other names the earliest.
+    const int first = cells->first().row;
+    const auto next =
+        std::find_if(cells->begin(), cells->end(), [first](const Cell &cell) { return cell.row != first; });
+    if (next == cells->end())
+        return false; // one row alone, perhaps twice
+    const bool soft = isSoft(m_kinds.at(column));
+    // A shared name means nothing more for rows already marked as the same person.
+    if (soft && sharesHardKey(row))
+        return false;
+    *mark = { row, column, row == first ? next->row : first, soft };
+    return true;
+}
+
+QVector<DuplicateMark> DuplicateIndex::marks() const
+{
     QVector<DuplicateMark> marks;
-    for (const Entry &entry : entries) {
-        const Group &group = groups.at(entry.group);
-        const bool soft = isSoft(kinds.at(entry.column));
-        if (group.second < 0 || (soft && hardRows.at(entry.row)))
-            continue; // one row alone, perhaps twice
-        marks.append(
-            { entry.row, entry.column, entry.row == group.first ? group.second : group.first, soft });
+    DuplicateMark mark;
+    for (int row = 0; row < m_keys.size(); ++row) {
+        for (int column = 0; column < m_kinds.size(); ++column) {
+            if (markAt(row, column, &mark))
+                marks.append(mark);
+        }
     }
     return marks;
 }

@@ -34,7 +34,44 @@ QString duplicateMarkText(const DuplicateMark &mark, const QStringList &fieldNam
 QVector<int> duplicateKinds(const QStringList &fieldNames);
 // Per column: the cell's key, or the empty string where the column is not compared.
 QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells);
-QVector<DuplicateMark> findDuplicateKeys(const QVector<int> &kinds, const QList<QStringList> &keyRows);
+
+// A table's keys kept between changes: adding, removing or changing rows costs what they hold, and a
+// cell's mark is worked out when it is asked for, from the few rows that share its key, so a large
+// table pays for neither every row at each change nor every mark at each repaint. Rows that come or
+// go before others renumber those others' cells, the one step that touches every compared cell, and
+// only as integers.
+class DuplicateIndex final
+{
+public:
+    // No rows; columns compared as `kinds` says.
+    explicit DuplicateIndex(const QVector<int> &kinds = QVector<int>());
+
+    int rowCount() const { return int(m_keys.size()); }
+    // Empty rows at `first`: the rows from there on move down by `count`.
+    void insertRows(int first, int count);
+    void removeRows(int first, int count);
+    // The row's keys, as duplicateKeys gives them.
+    void setRow(int row, const QStringList &keys);
+    // The cell's mark; false when it has none.
+    bool markAt(int row, int column, DuplicateMark *mark) const;
+    // Every mark, ordered by row then column, as findDuplicates gives them.
+    QVector<DuplicateMark> marks() const;
+
+private:
+    struct Cell
+    {
+        int row;
+        int column;
+    };
+    const QVector<Cell> *group(int row, int column) const;
+    bool sharesHardKey(int row) const;
+    void takeRow(int row);
+    void renumberFrom(int row, int by);
+
+    QVector<int> m_kinds;
+    QVector<QStringList> m_keys; // per row
+    QHash<QPair<int, QString>, QVector<Cell>> m_groups; // kind and key → cells by row, then column
+};
 
 // A note of kind duplicate for each mark that is not soft, in field order among the review's notes:
 // "与第 3 条重复（手机）" and the earlier record's index.

@@ -77,15 +77,16 @@ void markRow(QTableWidget *table, int row, const QStringList &classified, const 
         delete table->takeVerticalHeaderItem(row);
         return;
     }
-    QTableWidgetItem *header = table->verticalHeaderItem(row);
-    if (!header) {
+    // Changed while out of the table, which would otherwise look it up among all the rows' markers
+    // at each change (see keepRowMarkersNumbered).
+    QTableWidgetItem *header = table->takeVerticalHeaderItem(row);
+    if (!header)
         header = new QTableWidgetItem;
-        table->setVerticalHeaderItem(row, header);
-    }
     header->setData(LeftoverRole, classified);
     header->setText(rowNumber(row, !shown.isEmpty()));
     header->setToolTip(shown.isEmpty() ? QString()
                                        : QStringLiteral("未分拣：") + shown.join(QStringLiteral("、")));
+    table->setVerticalHeaderItem(row, header);
 }
 
 QStringList classifiedLeftover(const QTableWidget *table, int row)
@@ -274,15 +275,23 @@ QList<int> selectedRowsOrCurrent(const QTableWidget *table)
 
 void keepRowMarkersNumbered(QTableWidget *table)
 {
-    const auto renumber = [table] {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            if (QTableWidgetItem *header = table->verticalHeaderItem(row))
-                header->setText(rowNumber(row, !header->toolTip().isEmpty()));
+    // Rows before the change keep their numbers, so adding at the end renumbers nothing. Each marker
+    // is taken out while its text changes: the table looks a header item it holds up among all the
+    // others on every change, which over a long table would cost more than the renumbering itself.
+    const auto renumberFrom = [table](int first) {
+        for (int row = first; row < table->rowCount(); ++row) {
+            if (!table->verticalHeaderItem(row))
+                continue;
+            QTableWidgetItem *header = table->takeVerticalHeaderItem(row);
+            header->setText(rowNumber(row, !header->toolTip().isEmpty()));
+            table->setVerticalHeaderItem(row, header);
         }
     };
     QAbstractItemModel *model = table->model();
-    QObject::connect(model, &QAbstractItemModel::rowsInserted, table, renumber);
-    QObject::connect(model, &QAbstractItemModel::rowsRemoved, table, renumber);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, table,
+                     [renumberFrom](const QModelIndex &, int, int last) { renumberFrom(last + 1); });
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, table,
+                     [renumberFrom](const QModelIndex &, int first, int) { renumberFrom(first); });
 }
 
 void hideStaleRowTips(QTableWidget *table)

@@ -185,15 +185,13 @@ FieldKind plainKind(const QString &original, const QDate &today)
         const auto digits = std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
         if (digits < 10)
             return plainlyDate(text) ? FieldKind::Date : FieldKind::Other;
-        if (plainlyIdNumber(text))
+        // The digits tell which shapes could fit: 15 or more an ID number, 11 a mobile number
+        // (13 or 15 after 86 or 0086); a landline any count from ten on.
+        if (digits >= 15 && plainlyIdNumber(text))
             return FieldKind::IdNumber;
-        if (!mobileDigits(text).isEmpty())
+        if ((digits == 11 || digits == 13 || digits == 15) && !mobileDigits(text).isEmpty())
             return FieldKind::Mobile;
-        if (isLandlineNumber(text, true))
-            return FieldKind::Landline;
-        if (plainlyDate(text))
-            return FieldKind::Date;
-        return FieldKind::Other;
+        return isLandlineNumber(text, true) ? FieldKind::Landline : FieldKind::Other;
     }
     if (text == QStringLiteral("男") || text == QStringLiteral("女"))
         return FieldKind::Gender;

@@ -161,6 +161,13 @@ bool isEducation(const QString &text)
     return levels.contains(text);
 }
 
+bool holdsRemarkWord(const QString &text)
+{
+    static const QStringList words = loadLines(QStringLiteral(":/review/remark_words.txt"));
+    return std::any_of(words.cbegin(), words.cend(),
+                       [&text](const QString &word) { return text.contains(word); });
+}
+
 bool isRemarkPhrase(const QString &text)
 {
     static const QSet<QString> phrases = loadWords(QStringLiteral(":/review/remark_phrases.txt"));

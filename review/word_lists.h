@@ -29,6 +29,8 @@ bool isPoliticalStatus(const QString &text);
 bool isEducation(const QString &text);
 // A known remark phrase such as 已缴费 or 材料已交.
 bool isRemarkPhrase(const QString &text);
+// Whether the text holds a word remarks are made of (已, 未, 需, 请假, 住宿…).
+bool holdsRemarkWord(const QString &text);
 // The kind a text's ending tells (北京大学 a school, 软件工程 a major, 计科1班 a class, 销售部 a
 // department, 某某有限公司 a company, 项目经理 a position); Other when none does. The text must be
 // longer than the ending.

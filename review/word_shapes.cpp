@@ -87,8 +87,10 @@ bool looksLikeRemark(const QString &text, const QDate &today)
 {
     if (isRemarkPhrase(text))
         return true;
-    if (text.size() > 40 || !hasChinese(text) || allDigits(text) || labelKind(text) != FieldKind::Other
-        || plainKind(text, today) != FieldKind::Other)
+    // A remark says what was done or is needed (已缴费, 需住宿): a word of that is asked for, so that
+    // a hobby or a major nobody listed is not taken for one.
+    if (text.size() > 40 || !holdsRemarkWord(text) || labelKind(text) != FieldKind::Other
+        || isFillerWord(text) || plainKind(text, today) != FieldKind::Other)
         return false;
     const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
     return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other

@@ -35,6 +35,8 @@ private slots:
     void table();
     void texts();
     void tracker();
+    void indexFollowsChanges_data();
+    void indexFollowsChanges();
 };
 
 void TestDuplicateRows::key_data()
@@ -116,6 +118,64 @@ void TestDuplicateRows::tracker()
     QCOMPARE(described(tracker.add({ "张三", " 13800138000", "", "ls@example.com" })),
              QStringLiteral("2:0~0 2:1>0 2:3>1"));
     QCOMPARE(described(tracker.add({ "", "", "", "", "13900139000" })), QStringLiteral("3:4>1"));
+}
+
+void TestDuplicateRows::indexFollowsChanges_data()
+{
+    // One change to a table of three rows: "+2" puts the row in before row 2, "-0" takes row 0 out
+    // (with "+1" two rows, "-0" two rows when `cells` holds two), "=1" gives row 1 new cells.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QList<QStringList>>("cells");
+    QTest::addColumn<QString>("marks");
+
+    QTest::newRow("added at the end") << "+3" << QList<QStringList> { { "王五", "13900139000" } }
+                                      << QStringLiteral("0:1>2 1:1>3 2:1>0 3:1>1");
+    QTest::newRow("inserted first: the rows below move down")
+        << "+0" << QList<QStringList> { { "", "13800138000" } } << QStringLiteral("0:1>1 1:1>0 3:1>0");
+    QTest::newRow("two inserted between a pair")
+        << "+1" << QList<QStringList> { { "张三", "" }, { "", "", "", "", "13800138000" } }
+        << QStringLiteral("0:1>2 1:0~0 2:4>0 4:1>0");
+    QTest::newRow("the first of a pair taken out ends it") << "-0" << QList<QStringList> {} << QString();
+    QTest::newRow("a row before a pair taken out")
+        << "-1" << QList<QStringList> {} << QStringLiteral("0:1>1 1:1>0");
+    QTest::newRow("an edit ends a repeat and makes one")
+        << "=2" << QList<QStringList> { { "李四", "13700137000" } } << QStringLiteral("1:0~2 2:0~1");
+    QTest::newRow("a shared number hides the shared name")
+        << "=1" << QList<QStringList> { { "张三", "13800138000" } } << QStringLiteral("0:1>1 1:1>0 2:1>0");
+}
+
+void TestDuplicateRows::indexFollowsChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(QList<QStringList>, cells);
+    QFETCH(QString, marks);
+
+    QList<QStringList> rows { { "张三", "13800138000" }, { "李四", "13900139000" }, { "", "13800138000" } };
+    const QVector<int> kinds = duplicateKinds(names);
+    DuplicateIndex index(kinds);
+    index.insertRows(0, int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row)
+        index.setRow(row, duplicateKeys(kinds, rows.at(row)));
+
+    const int at = change.mid(1).toInt();
+    if (change.startsWith(QLatin1Char('+'))) {
+        index.insertRows(at, int(cells.size()));
+        for (int i = 0; i < cells.size(); ++i) {
+            index.setRow(at + i, duplicateKeys(kinds, cells.at(i)));
+            rows.insert(at + i, cells.at(i));
+        }
+    } else if (change.startsWith(QLatin1Char('-'))) {
+        const int count = qMax(1, int(cells.size()));
+        index.removeRows(at, count);
+        rows.erase(rows.begin() + at, rows.begin() + at + count);
+    } else {
+        index.setRow(at, duplicateKeys(kinds, cells.first()));
+        rows[at] = cells.first();
+    }
+    QCOMPARE(index.rowCount(), int(rows.size()));
+    QCOMPARE(described(index.marks()), marks);
+    // The index kept through the change says what one built afresh over the rows says.
+    QCOMPARE(described(index.marks()), described(findDuplicates(names, rows)));
 }
 
 QTEST_GUILESS_MAIN(TestDuplicateRows)

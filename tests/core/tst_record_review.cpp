@@ -167,6 +167,8 @@ void TestRecordReview::valueChecks_data()
         { "邮编", "31001", "邮编应为6位数字" },
         { "E-mail", "zs＠qq.com", "含全角字符" },
         { "班级", "计科１班", "含全角数字" },
+        { "最高学历", "博士后", "" },
+        { "学历", "大学", "学历应为本科、大专、硕士等" },
     };
     for (const auto &row : rows) {
         const QString value = QString::fromUtf8(row[1]);
@@ -238,6 +240,9 @@ void TestRecordReview::valueShapes_data()
         { "学号", "13812345678", false, "13812345678" },
         { "备注", "张三", false, "张三" },
         { "备注", "北京大学", false, "北京大学" },
+        { "备注", "周末不能参加", true, "周末不能参加" },
+        { "备注", "打篮球", false, "打篮球" },
+        { "备注", "谢谢", false, "谢谢" },
         { "姓名", "软件工程", false, "软件工程" },
         { "姓名", "欧阳娜娜", true, "欧阳娜娜" },
         { "职务", "经理", true, "经理" },
@@ -285,6 +290,10 @@ void TestRecordReview::plainKinds_data()
     QTest::newRow("mobile in groups") << "+86 138 1234 5678" << FieldKind::Mobile;
     QTest::newRow("mobile, full-width") << "１３８１２３４５６７８" << FieldKind::Mobile;
     QTest::newRow("landline") << "010-62345678" << FieldKind::Landline;
+    QTest::newRow("landline, area code in brackets") << "(0571)88776655" << FieldKind::Landline;
+    QTest::newRow("local number starting with 1") << "020-12345678" << FieldKind::Other;
+    QTest::newRow("mobile after 0086") << "0086 138 1234 5678" << FieldKind::Mobile;
+    QTest::newRow("a month alone") << "2019年12月" << FieldKind::Date;
     QTest::newRow("e-mail") << "li@x.cn" << FieldKind::Email;
     QTest::newRow("ID number") << "11010519491231002X" << FieldKind::IdNumber;
     QTest::newRow("ID number, check digit off") << "110105194912310021" << FieldKind::IdNumber;

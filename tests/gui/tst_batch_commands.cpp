@@ -87,6 +87,7 @@ private slots:
     void previewSkipsRepeatsAndInserts();
     void duplicateMarksFollowTheRows();
     void importRefusesAndDropAdds();
+    void rowMarkersKeepTheirNumbers();
 
 private:
     Quorbel *create();
@@ -254,15 +255,58 @@ void TestBatchCommands::importRefusesAndDropAdds()
         list, QTextCodec::codecForName("GB18030")->fromUnicode(QStringLiteral("张三 男\r\n李四 女\r\n"))));
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(list) });
-    QDragEnterEvent drag(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_window.data(), &drag);
-    QVERIFY(drag.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_window.data(), &drop);
-    PreviewAnswerer answerer;
-    QTRY_COMPARE(m_table->rowCount(), 2);
-    QCOMPARE(answerer.seen.source, QStringLiteral("来源：名单.txt（GB18030）"));
-    QCOMPARE(m_window->records(), QStringList({ "张三 男", "李四 女" }));
+    // A file manager offers the path as text too, which the text boxes would take as typed.
+    data.setText(QUrl::fromLocalFile(list).toString());
+    auto *input = child<QPlainTextEdit>(m_window.data(), "inputEdit");
+    QWidget *const targets[] = { m_window.data(), input->viewport(),
+                                 child<QLineEdit>(m_window.data(), "patternEdit") };
+    for (QWidget *target : targets) {
+        QDragEnterEvent drag(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drag);
+        QVERIFY(drag.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        PreviewAnswerer answerer;
+        QTRY_VERIFY(answerer.seen.seen);
+        QCOMPARE(answerer.seen.source, QStringLiteral("来源：名单.txt（GB18030）"));
+        QVERIFY(input->toPlainText().isEmpty());
+    }
+    QCOMPARE(m_table->rowCount(), 6);
+    QCOMPARE(m_window->records().mid(4), QStringList({ "张三 男", "李四 女" }));
+}
+
+void TestBatchCommands::rowMarkersKeepTheirNumbers()
+{
+    // Rows with tokens left over carry a marker beside their number; numbers follow every change.
+    m_window.reset(create());
+    const auto headers = [this] {
+        QStringList texts;
+        for (int row = 0; row < m_table->rowCount(); ++row)
+            texts.append(m_table->model()->headerData(row, Qt::Vertical).toString());
+        return texts.join(QLatin1Char('|'));
+    };
+    enter(m_window.data(),
+          { QStringLiteral("张三 男"), QStringLiteral("李四 女 ???"), QStringLiteral("王五 男"),
+            QStringLiteral("赵六 !!! 女") });
+    QCOMPARE(headers(), QStringLiteral("1|2 •|3|4 •"));
+    m_table->setCurrentCell(0, 0);
+    enter(m_window.data(), { QStringLiteral("孙七 ### 男") }, "insertButton");
+    QCOMPARE(headers(), QStringLiteral("1 •|2|3 •|4|5 •"));
+    m_table->selectRow(2);
+    trigger("deleteRowsAction");
+    QCOMPARE(headers(), QStringLiteral("1 •|2|3|4 •"));
+    trigger("undoDeleteAction");
+    QCOMPARE(headers(), QStringLiteral("1 •|2|3 •|4|5 •"));
+    m_table->setCurrentCell(1, 0);
+    child<QPlainTextEdit>(m_window.data(), "inputEdit")
+        ->setPlainText(QStringLiteral("周八 男 ???\n\n吴九 女"));
+    PreviewAnswerer answerer(true, [](QDialog *dialog) {
+        dialog->findChild<QCheckBox *>(QStringLiteral("insertBefore"))->setChecked(true);
+    });
+    trigger("batchAddAction");
+    QCOMPARE(headers(), QStringLiteral("1 •|2 •|3|4|5 •|6|7 •"));
+    trigger("undoDeleteAction");
+    QCOMPARE(headers(), QStringLiteral("1 •|2|3 •|4|5 •"));
 }
 
 QTEST_MAIN(TestBatchCommands)
