@@ -36,9 +36,9 @@ void checkAgainstIdNumber(ReviewState &state)
         const FieldKind kind = state.kinds[f];
         if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male)
             state.addCheck(f, ReviewWording::genderAgainstId(male), false);
-        else if (kind == FieldKind::Age && qAbs(value.toInt() - age) > 1)
+        else if (kind == FieldKind::Age && qAbs(canonicalValue(kind, value).toInt() - age) > 1)
             state.addCheck(f, ReviewWording::ageAgainstId(age), false);
-        else if (kind == FieldKind::BirthDate && parseDate(value) != birth)
+        else if (kind == FieldKind::BirthDate && !agreesWithDate(value, birth))
             state.addCheck(f, ReviewWording::birthDateAgainstId(birth), false);
     }
 }
@@ -60,7 +60,7 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
     if (facts.numbering > 0)
         return ReviewWording::holdsNumbering(value.left(facts.numbering));
     const bool date = kind == FieldKind::BirthDate || kind == FieldKind::Date;
-    if (facts.separatorAt >= 0 && !(date && parseDate(value).isValid()))
+    if (facts.separatorAt >= 0 && !(date && (parseDate(value).isValid() || parseYearMonth(value).isValid())))
         return ReviewWording::holdsSeparator(value.at(facts.separatorAt));
     if (facts.fullWidth && valueProblem(kind, halfWidth(value), state.today).isEmpty())
         return ReviewWording::holdsFullWidth(value);
