@@ -17,7 +17,9 @@ QLabel *addHint(QAbstractItemView *view, const QString &objectName)
     hint->setWordWrap(true);
     hint->setAttribute(Qt::WA_TransparentForMouseEvents);
     QPalette palette = hint->palette();
+    // On a view's viewport a label draws in the Text role, not WindowText: both are set.
     palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+    palette.setColor(QPalette::Text, palette.color(QPalette::PlaceholderText));
     hint->setPalette(palette);
     auto *layout = new QVBoxLayout(view->viewport());
     layout->addWidget(hint);

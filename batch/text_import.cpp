@@ -82,6 +82,11 @@ bool importTextFile(const QString &path, ImportedText *imported, QString *errorT
         *imported = ImportedText();
         return refuse(errorText, notText, path);
     }
+    // Said here, not later as an empty input box and clipboard, which the user did not touch.
+    if (imported->text.trimmed().isEmpty()) {
+        *imported = ImportedText();
+        return refuse(errorText, QStringLiteral("文件里没有文字"), path);
+    }
     imported->encoding = encodingName(bytes, encoding);
     return true;
 }

@@ -79,6 +79,8 @@ void TestTextImport::refusals_data()
                                           << QStringLiteral("这不是文本文件（大部分内容无法解读）");
     QTest::newRow("valid in neither encoding") << QByteArray("\x81\x20\x82\x20\xFF\xFF") << importSizeLimit
                                                << QStringLiteral("这不是文本文件（大部分内容无法解读）");
+    QTest::newRow("only blank lines and full-width spaces")
+        << QByteArray(" \r\n\xe3\x80\x80\n\t\n") << importSizeLimit << QStringLiteral("文件里没有文字");
     QTest::newRow("a folder") << QByteArray() << importSizeLimit
                               << QStringLiteral("找不到文件，或它不是普通文件");
 }

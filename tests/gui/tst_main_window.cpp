@@ -454,6 +454,12 @@ void TestMainWindow::firstStart()
     };
     QCOMPARE(hint("fieldsList"), QStringLiteral("点击“添加字段”，或用“文件 → 字段模板”"));
     QCOMPARE(hint("tableWidget"), QStringLiteral("先在左侧添加字段，每个字段是表格的一列"));
+    // Grey as the boxes' placeholders, in whichever role the label draws with.
+    for (const char *view : { "fieldsList", "tableWidget" }) {
+        const QLabel *label = child<QAbstractItemView>(window, view)->viewport()->findChild<QLabel *>();
+        QCOMPARE(label->palette().color(label->foregroundRole()),
+                 label->palette().color(QPalette::PlaceholderText));
+    }
     window.slotFieldItemAdd();
     QCOMPARE(hint("fieldsList"), QString());
     QCOMPARE(hint("tableWidget"), QStringLiteral("在左下方粘贴一个人的信息，点击“添加”，这里就会多出一行"));
