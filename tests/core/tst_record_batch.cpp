@@ -73,6 +73,15 @@ void TestRecordBatch::split_data()
     QTest::newRow("lines chosen for blocks")
         << blocks << BatchSplit::Lines << QStringList { "张三 13800138000", "李四", "13900139000", "王五" }
         << BatchSplit::Lines << QStringLiteral("每行一条，共 4 条");
+    QTest::newRow("auto: a numbered list loses its numbers")
+        << QStringLiteral("1. 张三 13800138000\n2、李四 13900139000\n(3) 王五 13700137000\n10.5 13600136000")
+        << BatchSplit::Auto
+        << QStringList { "张三 13800138000", "李四 13900139000", "王五 13700137000", "10.5 13600136000" }
+        << BatchSplit::Lines << QStringLiteral("每行一条，共 4 条（没有空行，多数行含两项以上可识别的信息）");
+    QTest::newRow("blocks: one block starting with a number keeps it")
+        << QStringLiteral("张三 13800138000\n\n3、李四 13900139000\n\n王五") << BatchSplit::Blocks
+        << QStringList { "张三 13800138000", "3、李四 13900139000", "王五" } << BatchSplit::Blocks
+        << QStringLiteral("按空行分为 3 条");
     QTest::newRow("lines: CR alone ends a line")
         << QStringLiteral("张三\r李四\r\r王五") << BatchSplit::Lines << QStringList { "张三", "李四", "王五" }
         << BatchSplit::Lines << QStringLiteral("每行一条，共 3 条");
