@@ -39,10 +39,11 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     int start = 0;
     while (start < text.size() && isOpeningBracket(text.at(start)))
         ++start;
+    const QStringRef rest = text.midRef(start);
     int best = -1;
     for (int f = 0; f < fields.size(); ++f) {
         const QString &name = fields.at(f).name;
-        if (!name.isEmpty() && text.midRef(start).startsWith(name)
+        if (!name.isEmpty() && rest.startsWith(name)
             && (best < 0 || name.size() > fields.at(best).name.size()))
             best = f;
     }
@@ -88,7 +89,16 @@ bool isOpeningBracket(QChar c)
 
 bool isUnknownSeparator(QChar c)
 {
-    return QStringLiteral("；;|｜/").contains(c);
+    switch (c.unicode()) {
+    case u'；':
+    case u';':
+    case u'|':
+    case u'｜':
+    case u'/':
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isInvisible(QChar c)
