@@ -10,7 +10,7 @@ namespace {
 // (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
 bool looksLikeGrade(const QString &text)
 {
-    if (text.size() < 2 || text.size() > 6)
+    if (text.size() < 2 || text.size() > 6 || !QStringLiteral("小初高大研").contains(text.at(0)))
         return false;
     static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
                                       QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
@@ -43,7 +43,8 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     int best = -1;
     for (int f = 0; f < fields.size(); ++f) {
         const QString &name = fields.at(f).name;
-        if (!name.isEmpty() && rest.startsWith(name)
+        // The first character rules out nearly every name without a comparison of the whole.
+        if (!name.isEmpty() && !rest.isEmpty() && rest.at(0) == name.at(0) && rest.startsWith(name)
             && (best < 0 || name.size() > fields.at(best).name.size()))
             best = f;
     }
@@ -113,7 +114,7 @@ bool isInvisible(QChar c)
     case 0x3000:
         return true;
     default:
-        return c.category() == QChar::Other_Format || c.category() == QChar::Separator_Space || c.isSpace();
+        return c.isSpace() || c.category() == QChar::Other_Format; // isSpace takes in every Separator_Space
     }
 }
 
