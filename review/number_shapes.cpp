@@ -40,6 +40,9 @@ QString mobileDigits(const QString &text)
 {
     static const QRegularExpression shape(
         QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?(1[3-9]\\d)[ -]?(\\d{4})[ -]?(\\d{4})$"));
+    // Most texts asked about are shorter than the eleven digits: no need to match them.
+    if (text.size() < 11)
+        return QString();
     const QRegularExpressionMatch match = shape.match(text);
     if (!match.hasMatch())
         return QString();
@@ -54,12 +57,16 @@ bool isLandlineNumber(const QString &text, bool needAreaCode)
                        "[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|分机|-|ext\\.?|x|#)\\d{1,6})?$"));
     static const QRegularExpression alone(
         QStringLiteral("^[2-9]\\d{2,3}[ -]?\\d{4}(?:(?:转|分机|ext\\.?|x|#)\\d{1,6})?$"));
+    if (text.size() < 7) // the shortest local number alone
+        return false;
     return matchesWhole(withArea, text) || (!needAreaCode && matchesWhole(alone, text));
 }
 
 bool looksLikeIdNumber(const QString &text)
 {
     static const QRegularExpression shape(QStringLiteral("^(\\d{17}[\\dXx]|\\d{15})$"));
+    if (text.size() < 15)
+        return false;
     return matchesWhole(shape, QString(text).remove(QLatin1Char(' ')));
 }
 
@@ -67,5 +74,7 @@ bool looksLikeEmail(const QString &text)
 {
     static const QRegularExpression shape(
         QStringLiteral("^[A-Za-z\\d._%+-]+@[A-Za-z\\d-]+(\\.[A-Za-z\\d-]+)+$"));
+    if (!text.contains(QLatin1Char('@')))
+        return false;
     return matchesWhole(shape, text);
 }

@@ -92,6 +92,9 @@ QStringList punctuationPieces(ReviewState &state, const QString &text)
 QString numbered(ReviewState &state, const QString &text)
 {
     static const QRegularExpression numbering(QStringLiteral("^\\d{1,2}[.．、)）](?=\\d)"));
+    // A digit, a mark and a digit at least: most tokens start otherwise and need no match.
+    if (text.size() < 3 || !text.at(0).isDigit())
+        return QString();
     const QRegularExpressionMatch match = numbering.match(text);
     if (!match.hasMatch())
         return QString();

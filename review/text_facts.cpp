@@ -12,7 +12,7 @@ namespace {
 // (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
 bool looksLikeGrade(const QString &text)
 {
-    if (text.size() < 2 || text.size() > 6)
+    if (text.size() < 2 || text.size() > 6 || !QStringLiteral("小初高大研").contains(text.at(0)))
         return false;
     static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
                                       QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
@@ -41,10 +41,12 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     int start = 0;
     while (start < text.size() && isOpeningBracket(text.at(start)))
         ++start;
+    const QStringRef rest = text.midRef(start);
     int best = -1;
     for (int f = 0; f < fields.size(); ++f) {
         const QString &name = fields.at(f).name;
-        if (!name.isEmpty() && text.midRef(start).startsWith(name)
+        // The first character rules out nearly every name without a comparison of the whole.
+        if (!name.isEmpty() && !rest.isEmpty() && rest.at(0) == name.at(0) && rest.startsWith(name)
             && (best < 0 || name.size() > fields.at(best).name.size()))
             best = f;
     }
@@ -102,7 +104,16 @@ bool isOpeningBracket(QChar c)
 
 bool isUnknownSeparator(QChar c)
 {
-    return QStringLiteral("；;|｜/").contains(c);
+    switch (c.unicode()) {
+    case u'；':
+    case u';':
+    case u'|':
+    case u'｜':
+    case u'/':
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isInvisible(QChar c)
@@ -117,7 +128,7 @@ bool isInvisible(QChar c)
     case 0x3000:
         return true;
     default:
-        return c.category() == QChar::Other_Format || c.category() == QChar::Separator_Space || c.isSpace();
+        return c.isSpace() || c.category() == QChar::Other_Format; // isSpace takes in every Separator_Space
     }
 }
 

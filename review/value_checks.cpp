@@ -235,13 +235,14 @@ bool agreesWithDate(const QString &text, const QDate &date)
 
 QString halfWidth(const QString &text)
 {
+    // Read through at(), written through []: the text is copied only when a character changes.
     QString result = text;
-    for (QChar &c : result) {
-        const ushort u = c.unicode();
+    for (int i = 0; i < result.size(); ++i) {
+        const ushort u = result.at(i).unicode();
         if (u >= 0xFF01 && u <= 0xFF5E)
-            c = QChar(u - 0xFEE0);
+            result[i] = QChar(u - 0xFEE0);
         else if (u == 0x3000)
-            c = QLatin1Char(' ');
+            result[i] = QLatin1Char(' ');
     }
     return result;
 }
