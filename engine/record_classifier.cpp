@@ -8,6 +8,7 @@
 #include "engine/engine_log.h"
 #include "engine/pattern_check.h"
 #include "engine/pattern_prefilter.h"
+#include "engine/per_thread.h"
 #include "engine/text_segmentation.h"
 
 #include <QHash>
@@ -35,11 +36,7 @@ public:
     // A pattern's verdict on a token: -1 not tried yet, 0 no match, 1 match.
     using Verdict = qint8;
 
-    static MatchMemory &forThisThread()
-    {
-        thread_local MatchMemory memory;
-        return memory;
-    }
+    static MatchMemory &forThisThread() { return perThread<MatchMemory>(); }
 
     // Starts a record; returns the fields' pattern ids, -1 for an empty pattern.
     const std::vector<int> &beginRecord(const QList<FieldDef> &fieldDefs)

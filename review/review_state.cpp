@@ -2,6 +2,7 @@
 #include "review/review_state.h"
 
 #include "engine/pattern_check.h"
+#include "engine/per_thread.h"
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
 #include "review/cell_checks.h"
@@ -28,7 +29,7 @@ struct FieldListFacts
 
 const FieldListFacts &fieldListFacts(const QList<FieldDef> &fields)
 {
-    thread_local FieldListFacts last;
+    FieldListFacts &last = perThread<FieldListFacts>();
     if (last.kinds.isEmpty() || last.fields != fields) {
         last = { fields, {}, {} };
         for (const FieldDef &field : fields) {

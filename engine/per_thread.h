@@ -1,0 +1,17 @@
+// One object of a kind for each thread that asks for it, made on first use and deleted when the
+// thread ends: the memories the engine and the review keep across records.
+#pragma once
+
+#include <QThreadStorage>
+
+// Qt's thread storage rather than thread_local: the MinGW runtime frees a thread's thread_local
+// storage before it runs the destructors of the objects in it, so every thread other than the
+// main one crashed as it ended once it had classified a record.
+template<typename T>
+T &perThread()
+{
+    static QThreadStorage<T *> storage;
+    if (!storage.hasLocalData())
+        storage.setLocalData(new T);
+    return *storage.localData();
+}
