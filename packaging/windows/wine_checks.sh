@@ -211,7 +211,7 @@ fi
 # --- records and the re-sort question, by keyboard -------------------------------------------------
 # Records come from the clipboard through 识别剪贴板, which four Shift+Tabs reach from the window's
 # first focus (复制为Excel, 重新分拣, the table, 识别剪贴板); Alt opens the menu bar, and 编辑's
-# first entry is 重新分拣. Nothing beside quorbel.exe holds a translation, so 是 and 取消 on the
+# second entry is 重新分拣, after 批量添加…. Nothing beside quorbel.exe holds a translation, so 是 and 取消 on the
 # question come from the one built in.
 resort_question() {
     local window= box=
@@ -233,7 +233,7 @@ resort_question() {
             sleep 1
         done
         import -window root -crop "$desktop_size+0+0" +repage "$work/screenshot-rows.png"
-        xdotool key --delay 500 alt Right Down Return
+        xdotool key --delay 500 alt Right Down Down Return
         for _ in $(seq 20); do
             box=$(xdotool search --name '^提示$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
             sleep 0.5
