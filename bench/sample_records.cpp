@@ -198,3 +198,12 @@ QString SampleRecords::bigRecord(int utf8Bytes)
     }
     return text;
 }
+
+QChar idCheck(const QString &body)
+{
+    static const int weights[17] = { 7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2 };
+    int sum = 0;
+    for (int i = 0; i < 17; ++i)
+        sum += (body.at(i).unicode() - '0') * weights[i];
+    return QLatin1Char("10X98765432"[sum % 11]);
+}

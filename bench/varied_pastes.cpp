@@ -3,6 +3,8 @@
 // label, half-width, a mobile number without its groups or +86, every other value as written.
 #include "bench/varied_pastes.h"
 
+#include "bench/sample_records.h"
+
 #include "fields/known_fields.h"
 
 #include <algorithm>
@@ -60,15 +62,6 @@ bool hasAsciiAlnum(const QString &text)
 // Province codes, the first two digits of a real ID number's region.
 const int provinces[] = { 11, 12, 13, 14, 15, 21, 22, 23, 31, 32, 33, 34, 35, 36, 37, 41,
                           42, 43, 44, 45, 46, 50, 51, 52, 53, 54, 61, 62, 63, 64, 65 };
-
-QChar idCheck(const QString &body)
-{
-    static const int weights[17] = { 7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2 };
-    int sum = 0;
-    for (int i = 0; i < 17; ++i)
-        sum += (body.at(i).unicode() - '0') * weights[i];
-    return QLatin1Char("10X98765432"[sum % 11]);
-}
 
 const KindInfo &infoOf(const QString &kind)
 {
