@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -135,41 +136,36 @@ void benchBatch(const QStringList &texts, const QList<FieldDef> &fields)
     press.start();
     batchWindow.findChild<QAction *>(QStringLiteral("batchAddAction"))->trigger();
     duplicateMarks(batchTable);
-    QList<qint64> adds;
-    QList<qint64> marks;
-    for (int i = 0; i < 20; ++i) {
-        input->setPlainText(texts.at(i));
-        timer.restart();
-        batchWindow.findChild<QPushButton *>(QStringLiteral("inputButton"))->click();
-        adds.append(timer.nsecsElapsed());
-        timer.restart();
-        duplicateMarks(batchTable);
-        marks.append(timer.nsecsElapsed());
-    }
-    std::sort(adds.begin(), adds.end());
-    std::sort(marks.begin(), marks.end());
+    // Twenty records one by one through a button: the medians of the command and of the duplicate
+    // marks worked out after it, in milliseconds.
+    const auto oneByOne = [&](const char *button, bool beforeFirst) {
+        QList<qint64> adds;
+        QList<qint64> marks;
+        for (int i = 0; i < 20; ++i) {
+            if (beforeFirst)
+                batchTable->setCurrentCell(0, 0);
+            input->setPlainText(texts.at(i));
+            timer.restart();
+            batchWindow.findChild<QPushButton *>(QLatin1String(button))->click();
+            adds.append(timer.nsecsElapsed());
+            timer.restart();
+            duplicateMarks(batchTable);
+            marks.append(timer.nsecsElapsed());
+        }
+        std::sort(adds.begin(), adds.end());
+        std::sort(marks.begin(), marks.end());
+        return std::make_pair(adds.at(adds.size() / 2) / 1e6, marks.at(marks.size() / 2) / 1e6);
+    };
+    const auto added1 = oneByOne("inputButton", false);
     std::printf("batch: one record added to those %d rows: median %.3f ms, then its duplicate marks: median "
                 "%.3f ms\n",
-                added, adds.at(adds.size() / 2) / 1e6, marks.at(marks.size() / 2) / 1e6);
+                added, added1.first, added1.second);
 
     // 插入 before the first row: every row below moves, with its number, its marker and its keys.
-    adds.clear();
-    marks.clear();
-    for (int i = 0; i < 20; ++i) {
-        batchTable->setCurrentCell(0, 0);
-        input->setPlainText(texts.at(i));
-        timer.restart();
-        batchWindow.findChild<QPushButton *>(QStringLiteral("insertButton"))->click();
-        adds.append(timer.nsecsElapsed());
-        timer.restart();
-        duplicateMarks(batchTable);
-        marks.append(timer.nsecsElapsed());
-    }
-    std::sort(adds.begin(), adds.end());
-    std::sort(marks.begin(), marks.end());
+    const auto inserted = oneByOne("insertButton", true);
     std::printf("batch: one record inserted before the first of %d rows: median %.3f ms, then its duplicate "
                 "marks: median %.3f ms\n",
-                batchTable->rowCount() - 1, adds.at(adds.size() / 2) / 1e6, marks.at(marks.size() / 2) / 1e6);
+                batchTable->rowCount() - 1, inserted.first, inserted.second);
 }
 
 int main(int argc, char **argv)
