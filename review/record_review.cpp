@@ -5,6 +5,8 @@
 #include "review/record_review.h"
 
 #include "engine/record_classifier.h"
+#include "reading/paste_reading.h"
+#include "reading/reading_notes.h"
 #include "review/cell_checks.h"
 #include "review/review_sources.h"
 #include "review/review_state.h"
@@ -130,6 +132,9 @@ RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
                                   { proposal.value } });
         }
     }
+    // The reading of the whole paste, where the text is known, is the better suggestion.
+    if (!input.text.isEmpty())
+        takeReading(&review, readPaste(input.text, input.fields), input.settled);
     return review;
 }
 

@@ -1,0 +1,807 @@
+// The reading goes line by line. First the labels: a phrase before a colon or in brackets, and any
+// label word of the list where it stands at the start of a piece (or after a word such as 所在 or
+// 本人). Each label takes its value from the text after it: a shaped value by its shape, an address
+// over spaces and commas, a remark to the end of its sentence, any other value up to the next
+// separator. What no label took is cut at separators and around shaped values, stripped of lead-in
+// words, and read by its shape or its words; chat is dropped. Labelled values go to their fields
+// first, then the rest in the order of the paste to the first open field of their kind.
+#include "reading/paste_reading.h"
+
+#include "reading/field_labels.h"
+#include "reading/lexicon.h"
+#include "reading/reading_words.h"
+#include "reading/value_spans.h"
+#include "review/text_facts.h"
+#include "review/value_checks.h"
+#include "review/word_lists.h"
+
+#include <QMutex>
+#include <QRegExp>
+#include <QRegularExpression>
+
+#include <memory>
+
+namespace {
+
+// What a piece of the paste is: a kind of field, a kind only this reading knows, or a bare number
+// or code whose field its length and the fields' patterns decide.
+struct Sort
+{
+    FieldKind kind = FieldKind::Other;
+    ExtraKind extra = ExtraKind::None;
+    bool number = false; // digits alone
+    bool code = false; // letters and digits (FL-1149)
+};
+
+struct Piece
+{
+    QString text;
+    Sort sort;
+    int field = -1; // the field its label names
+    FieldLabel label;
+    bool labelled = false;
+};
+
+bool isChinese(QChar c)
+{
+    return c.unicode() >= 0x3400 && c.unicode() <= 0x9fff;
+}
+
+bool isOpeningBracketChar(QChar c)
+{
+    return QStringLiteral("([【「『〔〖<《“\"'‘").contains(c);
+}
+
+bool isClosingBracketChar(QChar c)
+{
+    return QStringLiteral(")]】」』〕〗>》”\"'’").contains(c);
+}
+
+// Where one value ends and another may start; '-' and '.' stand inside values too and are left out.
+bool isSeparator(QChar c)
+{
+    return c.isSpace() || QStringLiteral(",;。、/|!?~…，；！？～").contains(c) || isOpeningBracketChar(c)
+        || isClosingBracketChar(c);
+}
+
+bool isLabelEnd(QChar c)
+{
+    return c == QLatin1Char(':') || c == QLatin1Char('=');
+}
+
+// Symbols and pictographs (emoji and the like) say nothing; they separate.
+bool isSymbol(QChar c)
+{
+    const ushort u = c.unicode();
+    return c.isSurrogate() || (u >= 0x2190 && u <= 0x2BFF) || u == 0xFE0F || u == 0x200D
+        || c.category() == QChar::Symbol_Other;
+}
+
+// Half-width, invisible characters and symbols made spaces, TAB kept (it marks spreadsheet cells).
+QString normalizedLine(const QString &line)
+{
+    QString h = halfWidth(line);
+    for (int i = 0; i < h.size(); ++i) {
+        const QChar c = h.at(i);
+        if (c == QLatin1Char('\t'))
+            continue;
+        if (isSymbol(c) || (isInvisible(c) && c != QLatin1Char(' ')))
+            h[i] = QLatin1Char(' ');
+    }
+    return h;
+}
+
+// List numbering at the front of a line (1. 2、 (3) ③) and @mentions anywhere.
+QString withoutNumbering(const QString &line)
+{
+    static const QRegularExpression numbering(
+        QStringLiteral("^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}[.、)](?!\\d)|[\\x{2460}-\\x{2473}])\\s*"));
+    static const QRegularExpression mention(QStringLiteral("@\\S+"));
+    QString out = line;
+    out.remove(numbering);
+    if (out.contains(QLatin1Char('@')) && !out.contains(QRegularExpression(QStringLiteral("\\w@\\w"))))
+        out.replace(mention, QStringLiteral(" "));
+    return out;
+}
+
+bool isShapedKind(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Mobile:
+    case FieldKind::Landline:
+    case FieldKind::Phone:
+    case FieldKind::Email:
+    case FieldKind::IdNumber:
+    case FieldKind::BirthDate:
+    case FieldKind::Date:
+    case FieldKind::PostCode:
+    case FieldKind::Qq:
+    case FieldKind::StudentNumber:
+    case FieldKind::Age:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether a span of the shape can be a value of the kind, for a label of that kind.
+bool spanFits(const ValueSpan &span, FieldKind kind)
+{
+    const int n = span.value.size();
+    switch (kind) {
+    case FieldKind::Mobile:
+        return span.kind == SpanKind::Mobile;
+    case FieldKind::Landline:
+    case FieldKind::Phone:
+        return span.kind == SpanKind::Mobile || span.kind == SpanKind::Landline
+            || (span.kind == SpanKind::Digits && n >= 7 && n <= 8);
+    case FieldKind::Email:
+        return span.kind == SpanKind::Email;
+    case FieldKind::IdNumber:
+        return span.kind == SpanKind::IdNumber || (span.kind == SpanKind::Digits && n >= 15 && n <= 18);
+    case FieldKind::BirthDate:
+    case FieldKind::Date:
+        return span.kind == SpanKind::Date || (span.kind == SpanKind::Digits && n == 8);
+    case FieldKind::PostCode:
+        return span.kind == SpanKind::Digits && n == 6;
+    case FieldKind::Qq:
+        return span.kind == SpanKind::Digits && n >= 5 && n <= 11;
+    case FieldKind::StudentNumber:
+    case FieldKind::EmployeeNumber:
+        return span.kind == SpanKind::Digits || span.kind == SpanKind::IdNumber;
+    case FieldKind::Age:
+        return span.kind == SpanKind::Digits && n <= 3;
+    case FieldKind::WeChat:
+        return span.kind == SpanKind::Mobile || span.kind == SpanKind::Digits;
+    default:
+        return true;
+    }
+}
+
+// A span stands as a value of its own, to be cut out of glued text: a long number or a shape.
+bool standsAlone(const ValueSpan &span)
+{
+    return span.kind != SpanKind::Digits || span.value.size() >= 5;
+}
+
+class Reader
+{
+public:
+    Reader(const FieldLabels &labels, int fieldCount) : labels(labels), row(fieldCount) { }
+
+    void readLine(const QString &line);
+    void readTable(const QStringList &heads, const QStringList &cells);
+    RecordRow result();
+
+    const FieldLabels &labels;
+    QVector<QString> row;
+    QVector<Piece> labelled;
+    QVector<Piece> loose;
+
+private:
+    struct Hit
+    {
+        int start = 0;
+        int end = 0; // after the label, its colon or closing bracket
+        FieldLabel label;
+    };
+    QVector<Hit> findLabels(const QString &h, const QString &low) const;
+    bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
+                    const QVector<ValueSpan> &spans) const;
+    int takeValue(const QString &h, int from, int to, const FieldLabel &label, const QVector<ValueSpan> &spans);
+    void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
+    void addLooseText(QString text);
+    Sort sortOf(const QString &text) const;
+    FieldKind labelKind(const FieldLabel &label) const
+    {
+        return label.target == FieldLabel::Target::Field ? labels.kinds.at(label.field) : label.kind;
+    }
+    bool hasKind(FieldKind kind) const { return labels.kinds.contains(kind); }
+    bool fitsPattern(int f, const QString &value) const;
+    bool place(const Piece &piece);
+    int fieldFor(const Piece &piece) const;
+};
+
+bool Reader::fitsPattern(int f, const QString &value) const
+{
+    if (!labels.validPattern.at(f))
+        return true;
+    const QRegExp pattern(labels.patterns.at(f));
+    return pattern.indexIn(value) >= 0;
+}
+
+// A label phrase: a short run of letters or Chinese before a colon, or inside brackets.
+bool isPhraseChar(QChar c)
+{
+    return isChinese(c) || c.isLetter() || c == QLatin1Char(' ');
+}
+
+QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) const
+{
+    QVector<Hit> hits;
+    const QVector<ValueSpan> spans = valueSpans(h);
+    const int n = h.size();
+    auto boundaryBefore = [&](int i) { return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)); };
+    int i = 0;
+    while (i < n) {
+        const QChar c = h.at(i);
+        // 【联系电话】, [学号], 「备注」: a label of the list, or a label of nothing.
+        if (isOpeningBracketChar(c)) {
+            int close = i + 1;
+            while (close < n && close - i <= 12 && !isClosingBracketChar(h.at(close)) && isPhraseChar(h.at(close)))
+                ++close;
+            if (close < n && close > i + 1 && isClosingBracketChar(h.at(close))) {
+                const QString phrase = h.mid(i + 1, close - i - 1).trimmed();
+                Hit hit { i, close + 1, labels.resolvePhrase(phrase) };
+                FieldLabel known;
+                const bool isLabel = labels.find(normalizedFieldName(phrase), &known)
+                    || hit.label.target != FieldLabel::Target::Foreign || phrase.size() > 4;
+                if (isLabel || phrase.size() <= 4) {
+                    // A short unknown word in brackets is a sticker ([爱心], [OK]) and says nothing.
+                    if (!isLabel)
+                        hit.label = FieldLabel();
+                    hits.append(hit);
+                    i = close + 1;
+                    continue;
+                }
+            }
+        }
+        // 与户主关系：, 收件人电话:, 身份证No.: a phrase before a colon, at the start of a piece.
+        if (isPhraseChar(c) && c != QLatin1Char(' ') && boundaryBefore(i)) {
+            int end = i;
+            while (end < n && end - i <= 8 && isPhraseChar(h.at(end)) && !isLabelEnd(h.at(end)))
+                ++end;
+            if (end < n && end > i && isLabelEnd(h.at(end))) {
+                const QString phrase = h.mid(i, end - i).trimmed();
+                if (!phrase.isEmpty() && !phrase.contains(QLatin1Char(' '))) {
+                    hits.append({ i, end + 1, labels.resolvePhrase(phrase) });
+                    i = end + 1;
+                    continue;
+                }
+            }
+        }
+        // A label word of the list where it stands: alone, glued to its value, after 所在 or 本人.
+        if (i + 1 < n && labels.mayStart(low.at(i), low.at(i + 1))) {
+            bool found = false;
+            for (int length = qMin(labels.longest, n - i); length >= 2 && !found; --length) {
+                FieldLabel label;
+                if (!labels.find(QString::fromRawData(low.constData() + i, length), &label))
+                    continue;
+                int start = i;
+                if (!boundaryBefore(i)) {
+                    start = -1;
+                    for (const QString &prefix : readingWords().prefixes) {
+                        const int p = i - prefix.size();
+                        if (p >= 0 && h.midRef(p, prefix.size()) == prefix && boundaryBefore(p)) {
+                            start = p;
+                            break;
+                        }
+                    }
+                }
+                if (start < 0 || !acceptWord(h, start, i + length, label, spans))
+                    continue;
+                int end = i + length;
+                if (end < n && isLabelEnd(h.at(end)))
+                    ++end;
+                hits.append({ start, end, label });
+                i = end;
+                found = true;
+            }
+            if (found)
+                continue;
+        }
+        ++i;
+    }
+    return hits;
+}
+
+bool Reader::acceptWord(const QString &h, int start, int end, const FieldLabel &label,
+                        const QVector<ValueSpan> &spans) const
+{
+    Q_UNUSED(start)
+    int k = end;
+    while (k < h.size() && h.at(k) == QLatin1Char(' '))
+        ++k;
+    if (k >= h.size() || isLabelEnd(h.at(k)) || isSeparator(h.at(k)) || h.at(k) == QLatin1Char('-'))
+        return true;
+    const FieldKind kind = labelKind(label);
+    // A word that often starts a value (专业技术学院) is a label only with a colon, a bracket or a
+    // space after it.
+    if (label.closed && k == end && isChinese(h.at(k)))
+        return false;
+    if (isShapedKind(kind)) {
+        // 电话打错了: a number's label needs the number after it.
+        int v = k;
+        if (v < h.size() && (h.at(v) == QChar(0x662f) || h.at(v) == QChar(0x4e3a))) // 是 为
+            ++v;
+        for (const ValueSpan &span : spans) {
+            if (span.start >= v && span.start <= v + 1 && spanFits(span, kind))
+                return true;
+        }
+        return kind == FieldKind::Age && h.at(k).isDigit();
+    }
+    return true;
+}
+
+// The value after a label, in [from, to): returns where it ends.
+int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &label, const QVector<ValueSpan> &spans)
+{
+    while (from < to && (h.at(from) == QLatin1Char(' ') || isLabelEnd(h.at(from)) || h.at(from) == QLatin1Char('-')))
+        ++from;
+    if (from < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a)) && from + 1 < to) // 是 为
+        ++from;
+    if (from >= to)
+        return from;
+    const FieldKind kind = labelKind(label);
+    const ExtraKind extra = label.target == FieldLabel::Target::Field ? labels.extras.at(label.field) : label.extra;
+    Piece piece;
+    piece.label = label;
+    piece.labelled = true;
+    piece.field = label.target == FieldLabel::Target::Field ? label.field : -1;
+    piece.sort.kind = kind;
+    piece.sort.extra = extra;
+    int end = from;
+    const ValueSpan *first = nullptr;
+    for (const ValueSpan &span : spans) {
+        if (span.start >= from && span.start < to) {
+            first = &span;
+            break;
+        }
+    }
+    if (first && first->start == from && first->end <= to && isShapedKind(kind) && spanFits(*first, kind)) {
+        piece.text = first->kind == SpanKind::Mobile || first->kind == SpanKind::IdNumber ? first->value
+                                                                                          : h.mid(from, first->end - from);
+        end = first->end;
+        if (kind == FieldKind::Age && end < to && h.at(end) == QChar(0x5c81)) // 岁
+            ++end;
+    } else if (isShapedKind(kind) && label.target != FieldLabel::Target::Field) {
+        // A label of a shaped kind without its shape after it takes nothing.
+        return from;
+    } else if (kind == FieldKind::Address) {
+        // An address runs over spaces and commas while its pieces read as parts of an address.
+        QString value;
+        int at = from;
+        while (at < to) {
+            int pieceEnd = at;
+            while (pieceEnd < to && !h.at(pieceEnd).isSpace() && !QStringLiteral(",，、;；|/").contains(h.at(pieceEnd)))
+                ++pieceEnd;
+            const QString part = h.mid(at, pieceEnd - at);
+            if (!part.isEmpty()) {
+                bool shaped = false;
+                for (const ValueSpan &span : spans) {
+                    if (span.start >= at && span.start < pieceEnd && span.kind != SpanKind::Digits)
+                        shaped = true;
+                }
+                const AddressMarkers markers = addressMarkers(part);
+                const bool addressLike = markers.region + markers.street > 0 || placeNamePrefix(part) > 0
+                    || placePrefix(part) > 0;
+                if (!value.isEmpty() && (shaped || !addressLike || isChat(part)))
+                    break;
+                if (value.isEmpty() && (shaped || isChat(part)))
+                    break;
+                value += part;
+                end = pieceEnd;
+            }
+            if (pieceEnd < to && QStringLiteral(";；|/").contains(h.at(pieceEnd)))
+                break;
+            at = pieceEnd;
+            while (at < to && (h.at(at).isSpace() || QStringLiteral(",，、").contains(h.at(at))))
+                ++at;
+        }
+        piece.text = value;
+    } else if (kind == FieldKind::Remark) {
+        // A remark runs to the end of its sentence, commas and 、 included.
+        end = from;
+        while (end < to && !h.at(end).isSpace() && !QStringLiteral(";；|。").contains(h.at(end)))
+            ++end;
+        piece.text = h.mid(from, end - from);
+        while (!piece.text.isEmpty() && isSeparator(piece.text.back()))
+            piece.text.chop(1);
+    } else {
+        end = from;
+        while (end < to && !isSeparator(h.at(end))) {
+            bool spanStart = false;
+            for (const ValueSpan &span : spans) {
+                if (span.start == end && end > from && standsAlone(span))
+                    spanStart = true;
+            }
+            if (spanStart)
+                break;
+            ++end;
+        }
+        piece.text = withoutLeadIn(h.mid(from, end - from));
+    }
+    if (piece.text.isEmpty())
+        return from;
+    if (label.target == FieldLabel::Target::Field || label.target == FieldLabel::Target::Kind)
+        labelled.append(piece);
+    // Someone else's name is followed by their number: both are theirs.
+    if (label.target == FieldLabel::Target::Other) {
+        int next = end;
+        while (next < to && (isSeparator(h.at(next)) || h.at(next) == QLatin1Char('-')))
+            ++next;
+        for (const ValueSpan &span : spans) {
+            if (span.start == next && (span.kind == SpanKind::Mobile || span.kind == SpanKind::Landline))
+                end = span.end;
+        }
+    }
+    return end;
+}
+
+void Reader::addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans)
+{
+    int at = from;
+    for (const ValueSpan &span : spans) {
+        if (span.end <= from || span.start >= to || !standsAlone(span))
+            continue;
+        // A number glued to letters is one code (fl1995).
+        if (span.kind == SpanKind::Digits && span.start > from && h.at(span.start - 1).isLetter()
+            && h.at(span.start - 1).unicode() < 0x80)
+            continue;
+        addLooseText(h.mid(at, span.start - at));
+        Piece piece;
+        piece.text = span.value;
+        switch (span.kind) {
+        case SpanKind::Email:
+            piece.sort.kind = FieldKind::Email;
+            break;
+        case SpanKind::IdNumber:
+            piece.sort.kind = FieldKind::IdNumber;
+            break;
+        case SpanKind::Mobile:
+            piece.sort.kind = FieldKind::Mobile;
+            break;
+        case SpanKind::Landline:
+            piece.sort.kind = FieldKind::Landline;
+            break;
+        case SpanKind::Date:
+            piece.sort.kind = FieldKind::Date;
+            break;
+        case SpanKind::Digits:
+            piece.sort.number = true;
+            break;
+        }
+        loose.append(piece);
+        at = span.end;
+    }
+    addLooseText(h.mid(at, to - at));
+}
+
+void Reader::addLooseText(QString text)
+{
+    int start = 0;
+    for (int i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isSeparator(text.at(i)))
+            continue;
+        QString part = text.mid(start, i - start);
+        start = i + 1;
+        while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.back()))
+            part.chop(1);
+        while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.front()))
+            part.remove(0, 1);
+        if (part.isEmpty() || isChat(part))
+            continue;
+        part = withoutLeadIn(part);
+        if (isChat(part))
+            continue;
+        // 男-汉族: two values joined by a dash when each half is one.
+        const int dash = part.indexOf(QLatin1Char('-'));
+        if (dash > 0 && isChinese(part.at(dash - 1)) && dash + 1 < part.size() && isChinese(part.at(dash + 1))) {
+            const Sort left = sortOf(part.left(dash));
+            const Sort right = sortOf(part.mid(dash + 1));
+            if (left.kind != FieldKind::Other && right.kind != FieldKind::Other) {
+                loose.append({ part.left(dash), left, -1, {}, false });
+                loose.append({ part.mid(dash + 1), right, -1, {}, false });
+                continue;
+            }
+        }
+        loose.append({ part, sortOf(part), -1, {}, false });
+    }
+}
+
+bool looksLikeName(const QString &text)
+{
+    const bool foreignName = text.contains(QChar(0x00b7)) || text.contains(QChar(0x2022));
+    if (foreignName)
+        return text.size() >= 4 && text.size() <= 16;
+    if (text.size() < 2 || text.size() > 4)
+        return false;
+    for (const QChar c : text) {
+        if (!isChinese(c))
+            return false;
+    }
+    return startsWithCommonSurname(text) && wordClass(text) == WordClass::None && kindByEnding(text) == FieldKind::Other;
+}
+
+Sort Reader::sortOf(const QString &text) const
+{
+    static const QRegularExpression grade(QStringLiteral(
+        "^(?:[大研高初][一二三四五六]|[一二三四五六]年级|(?:20)?\\d{2}级(?:本科|专科|研究生|新生)?|(?:19|20)\\d{2}届)$"));
+    static const QRegularExpression room(
+        QStringLiteral("^\\D{0,4}?\\d{1,3}(?:栋|#|-|号楼|幢|舍)\\d{2,4}(?:室|房|号)?$"));
+    static const QRegularExpression code(QStringLiteral("^[A-Za-z]{1,4}-?\\d{3,8}$"));
+    static const QRegularExpression className(
+        QStringLiteral("^(?:[\\x{4e00}-\\x{9fff}]{2,12}\\d{2,4}(?:-\\d{1,2})?|.{2,}\\d{1,2}班|.{2,}[一二三四五六七八九十]班)$"));
+    static const QRegularExpression count(QStringLiteral("^(?:\\d{1,2}|[一二两三四五六七八九十]{1,2})[人位个名]$"));
+    static const QRegularExpression yesNo(QStringLiteral("^(?:是|否|需要|不需要|住|不住|要|不要)$"));
+    Sort sort;
+    if (text == QStringLiteral("男") || text == QStringLiteral("女") || text == QStringLiteral("男性")
+        || text == QStringLiteral("女性")) {
+        sort.kind = FieldKind::Gender;
+    } else if (text.size() >= 2 && isEthnicity(text)) {
+        sort.kind = FieldKind::Ethnicity;
+    } else if (isPoliticalStatus(text)) {
+        sort.kind = FieldKind::PoliticalStatus;
+    } else if (isEducation(text)) {
+        sort.kind = FieldKind::Education;
+    } else if (grade.match(text).hasMatch()) {
+        sort.kind = FieldKind::Grade;
+    } else if (room.match(text).hasMatch() && labels.extras.contains(ExtraKind::Room)) {
+        sort.extra = ExtraKind::Room;
+    } else if (code.match(text).hasMatch()) {
+        sort.code = true;
+    } else if (count.match(text).hasMatch()) {
+        sort.extra = ExtraKind::Count;
+    } else if (yesNo.match(text).hasMatch()) {
+        sort.extra = ExtraKind::YesNo;
+    } else if (looksLikeName(text)) {
+        sort.kind = FieldKind::Name;
+    } else {
+        FieldKind ending = kindByEnding(text);
+        if (ending == FieldKind::Other && wordClass(text) == WordClass::Organisation)
+            ending = FieldKind::Company;
+        // A school, a department and an employer end alike (…学院, …中心): the list's own field decides.
+        if (ending == FieldKind::School && !hasKind(FieldKind::School))
+            ending = hasKind(FieldKind::Department) ? FieldKind::Department : FieldKind::Company;
+        else if (ending == FieldKind::School && hasKind(FieldKind::Department) && text.endsWith(QStringLiteral("学院"))
+                 && placeNamePrefix(text) == 0 && placePrefix(text) == 0)
+            ending = FieldKind::Department;
+        else if (ending == FieldKind::Department && !hasKind(FieldKind::Department) && hasKind(FieldKind::Company))
+            ending = FieldKind::Company;
+        else if (ending == FieldKind::Company && !hasKind(FieldKind::Company) && hasKind(FieldKind::Department))
+            ending = FieldKind::Department;
+        const AddressMarkers markers = addressMarkers(text);
+        const bool digits = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+        if (ending != FieldKind::Class && ending != FieldKind::School
+            && (markers.region + markers.street >= 2 || (markers.street >= 1 && digits)
+                || (placeNamePrefix(text) > 0 && markers.region + markers.street >= 1)))
+            sort.kind = FieldKind::Address;
+        else if (className.match(text).hasMatch() && !digits == false && ending != FieldKind::School)
+            sort.kind = FieldKind::Class;
+        else if (ending != FieldKind::Other)
+            sort.kind = ending;
+        else if (room.match(text).hasMatch())
+            sort.kind = FieldKind::Address;
+        else if (isRemarkPhrase(text))
+            sort.kind = FieldKind::Remark;
+    }
+    return sort;
+}
+
+void Reader::readLine(const QString &raw)
+{
+    const QString h = withoutNumbering(normalizedLine(raw));
+    if (h.trimmed().isEmpty())
+        return;
+    const QString low = h.toLower();
+    const QVector<ValueSpan> spans = valueSpans(h);
+    const QVector<Hit> hits = findLabels(h, low);
+    int at = 0;
+    for (int k = 0; k < hits.size(); ++k) {
+        const Hit &hit = hits.at(k);
+        addLoose(h, at, hit.start, spans);
+        const int to = k + 1 < hits.size() ? hits.at(k + 1).start : h.size();
+        at = takeValue(h, hit.end, to, hit.label, spans);
+    }
+    addLoose(h, at, h.size(), spans);
+}
+
+void Reader::readTable(const QStringList &heads, const QStringList &cells)
+{
+    for (int c = 0; c < heads.size() && c < cells.size(); ++c) {
+        const QString cell = normalizedLine(cells.at(c)).trimmed();
+        if (cell.isEmpty())
+            continue;
+        const FieldLabel label = labels.resolvePhrase(heads.at(c));
+        const QVector<ValueSpan> spans = valueSpans(cell);
+        const int end = takeValue(cell, 0, cell.size(), label, spans);
+        if (end < cell.size() && label.target == FieldLabel::Target::Foreign)
+            continue;
+        if (end == 0)
+            addLoose(cell, 0, cell.size(), spans);
+    }
+}
+
+// The field a piece goes to: its label's own field, else the first open field of its kind (or
+// one that takes its kind), else a field whose pattern fits a number or a code.
+int Reader::fieldFor(const Piece &piece) const
+{
+    const int count = labels.count();
+    if (piece.field >= 0)
+        return row.at(piece.field).isEmpty() ? piece.field : -1;
+    const Sort &sort = piece.sort;
+    if (sort.extra != ExtraKind::None) {
+        for (int f = 0; f < count; ++f) {
+            if (row.at(f).isEmpty() && labels.extras.at(f) == sort.extra)
+                return f;
+        }
+    }
+    if (sort.number || sort.code) {
+        const int n = piece.text.size();
+        int best = -1;
+        int bestScore = 0;
+        for (int f = 0; f < count; ++f) {
+            if (!row.at(f).isEmpty())
+                continue;
+            const FieldKind kind = labels.kinds.at(f);
+            int score = 0;
+            if (sort.number) {
+                if (kind == FieldKind::Qq && n >= 5 && n <= 11 && piece.text.at(0) != QLatin1Char('0'))
+                    score = 2;
+                else if (kind == FieldKind::StudentNumber && n >= 6)
+                    score = piece.text.startsWith(QStringLiteral("20")) && n >= 8 ? 4 : 1;
+                else if (kind == FieldKind::PostCode && n == 6)
+                    score = 3;
+                else if (kind == FieldKind::Age && n <= 2)
+                    score = 3;
+                else if ((kind == FieldKind::Phone || kind == FieldKind::Landline) && n >= 7 && n <= 8)
+                    score = 1;
+                else if (labels.extras.at(f) == ExtraKind::Count && n <= 2)
+                    score = 2;
+                else if (kind == FieldKind::EmployeeNumber)
+                    score = 1;
+            } else if (kind == FieldKind::EmployeeNumber || kind == FieldKind::StudentNumber) {
+                score = 2;
+            }
+            if (kind == FieldKind::Other && labels.extras.at(f) == ExtraKind::None && labels.validPattern.at(f)
+                && fitsPattern(f, piece.text))
+                score = 2;
+            if (score > 0 && labels.validPattern.at(f) && !fitsPattern(f, piece.text))
+                score = kind == FieldKind::Other ? 0 : score - 1;
+            if (score > bestScore) {
+                best = f;
+                bestScore = score;
+            }
+        }
+        return best;
+    }
+    if (sort.kind == FieldKind::Other)
+        return -1;
+    // The same kind first, then a field that takes the kind (电话 takes a mobile number).
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int f = 0; f < count; ++f) {
+            const FieldKind kind = labels.kinds.at(f);
+            if (!row.at(f).isEmpty())
+                continue;
+            if (pass == 0 ? kind == sort.kind : kindCovers(kind, sort.kind))
+                return f;
+        }
+    }
+    return -1;
+}
+
+bool Reader::place(const Piece &piece)
+{
+    const int f = fieldFor(piece);
+    if (f < 0)
+        return false;
+    row[f] = piece.text;
+    return true;
+}
+
+RecordRow Reader::result()
+{
+    // A labelled value of a kind goes to the field of that kind its order gives.
+    for (const Piece &piece : qAsConst(labelled)) {
+        if (piece.field >= 0) {
+            place(piece);
+            continue;
+        }
+        Piece byKind = piece;
+        // A label of a wide kind (联系方式) with a value of a narrower one goes by the value.
+        if (piece.label.kind == FieldKind::Phone || piece.label.kind == FieldKind::Date) {
+            const QVector<ValueSpan> spans = valueSpans(piece.text);
+            if (spans.size() == 1 && spans.at(0).kind == SpanKind::Mobile)
+                byKind.sort.kind = FieldKind::Mobile;
+            else if (spans.size() == 1 && spans.at(0).kind == SpanKind::Landline)
+                byKind.sort.kind = FieldKind::Landline;
+        }
+        if (!place(byKind) && byKind.sort.kind != piece.sort.kind)
+            place(piece);
+    }
+    QVector<Piece> unknown;
+    for (const Piece &piece : qAsConst(loose)) {
+        if (!place(piece) && piece.sort.kind == FieldKind::Other && !piece.sort.number && !piece.sort.code)
+            unknown.append(piece);
+    }
+    // Words of no known kind fill the open fields whose values have no shape, in field order, each
+    // where the field's pattern (if usable) fits.
+    static const QVector<FieldKind> open { FieldKind::Major,   FieldKind::Position, FieldKind::Company,
+                                           FieldKind::Department, FieldKind::Remark, FieldKind::Other };
+    for (const Piece &piece : qAsConst(unknown)) {
+        for (int f = 0; f < labels.count(); ++f) {
+            const FieldKind kind = labels.kinds.at(f);
+            if (!row.at(f).isEmpty() || !open.contains(kind) || labels.extras.at(f) != ExtraKind::None)
+                continue;
+            if (kind == FieldKind::Other && !labels.validPattern.at(f))
+                continue;
+            if (!fitsPattern(f, piece.text))
+                continue;
+            row[f] = piece.text;
+            break;
+        }
+    }
+    return row.toList();
+}
+
+// One field list's labels serve every record of a run: quorbel-sort and the batch read thousands.
+std::shared_ptr<const FieldLabels> labelsFor(const QList<FieldDef> &fields)
+{
+    static QMutex mutex;
+    static QList<FieldDef> cachedFields;
+    static std::shared_ptr<const FieldLabels> cached;
+    QMutexLocker locker(&mutex);
+    if (!cached || !(cachedFields == fields)) {
+        cached = std::make_shared<const FieldLabels>(fields);
+        cachedFields = fields;
+    }
+    return cached;
+}
+
+// A spreadsheet row: a line of labels, then a line of values, cut at TABs or runs of spaces.
+QStringList cells(const QString &line)
+{
+    static const QRegularExpression cut(QStringLiteral("\\t| {2,}|\\x{3000}+"));
+    QStringList parts = line.trimmed().split(cut);
+    for (QString &part : parts)
+        part = part.trimmed();
+    return parts;
+}
+
+bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
+{
+    if (parts.size() < 3)
+        return false;
+    int known = 0;
+    for (const QString &part : parts) {
+        FieldLabel label;
+        if (labels.find(normalizedFieldName(part), &label)
+            || labels.resolvePhrase(part).target != FieldLabel::Target::Foreign)
+            ++known;
+    }
+    return known * 3 >= parts.size() * 2;
+}
+
+} // namespace
+
+RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
+{
+    const std::shared_ptr<const FieldLabels> labels = labelsFor(fields);
+    Reader reader(*labels, fields.size());
+    QStringList lines = text.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        // A header row, perhaps after a greeting on its line, and the row of values under it.
+        const int tab = line.indexOf(QLatin1Char('\t'));
+        if (i + 1 < lines.size()) {
+            QStringList heads = cells(line);
+            QString before;
+            if (!heads.isEmpty() && tab >= 0) {
+                const int space = heads.first().lastIndexOf(QLatin1Char(' '));
+                if (space > 0) {
+                    before = heads.first().left(space);
+                    heads.first() = heads.first().mid(space + 1);
+                }
+            }
+            const QStringList values = cells(lines.at(i + 1));
+            if (isHeaderLine(heads, *labels) && values.size() >= 2 && values.size() <= heads.size()) {
+                reader.readLine(before);
+                reader.readTable(heads, values);
+                ++i;
+                continue;
+            }
+        }
+        reader.readLine(line);
+    }
+    return reader.result();
+}

@@ -1,0 +1,54 @@
+// The reading replaces the review's own suggestion where the two differ: it reads the labels and
+// values the rules cannot cut. Where the reading agrees with the rules' cell, a suggestion to change
+// it is withdrawn; the checks of the cell stay.
+#include "reading/reading_notes.h"
+
+#include "review/record_review.h"
+#include "review/review_wording.h"
+#include "review/value_checks.h"
+
+#include <algorithm>
+
+namespace {
+
+QString readingReason()
+{
+    return QStringLiteral("按全文的标签和内容读出");
+}
+
+void dropSuggestion(RecordReview *review, int f)
+{
+    review->notes.erase(std::remove_if(review->notes.begin(), review->notes.end(),
+                                       [f](const ReviewNote &note) {
+                                           return note.field == f && note.kind == ReviewNote::Kind::Suggestion;
+                                       }),
+                        review->notes.end());
+}
+
+// Notes stay in field order: a field's new note goes after its others.
+void addSuggestion(RecordReview *review, int f, const QString &value)
+{
+    auto at = std::find_if(review->notes.begin(), review->notes.end(),
+                           [f](const ReviewNote &note) { return note.field > f; });
+    review->notes.insert(at,
+                         { f, ReviewNote::Kind::Suggestion,
+                           ReviewWording::suggestion(value, readingReason()), { value } });
+}
+
+} // namespace
+
+void takeReading(RecordReview *review, const RecordRow &reading, const QList<bool> &settled)
+{
+    for (int f = 0; f < review->suggested.size() && f < reading.size(); ++f) {
+        if (settled.value(f))
+            continue;
+        const QString &cell = review->cells.at(f);
+        const QString &value = reading.at(f);
+        if (halfWidth(value) == halfWidth(review->suggested.at(f)))
+            continue;
+        dropSuggestion(review, f);
+        review->suggested[f] = halfWidth(value) == halfWidth(cell) ? cell : value;
+        if (halfWidth(value) != halfWidth(cell))
+            addSuggestion(review, f, value);
+    }
+}

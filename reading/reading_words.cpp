@@ -1,0 +1,114 @@
+// Both files are read once; every list is kept longest word first, so that a cut takes the longest.
+#include "reading/reading_words.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+
+static QStringList readingLines(const QString &path)
+{
+    // Resources of a static library need an explicit start, outside any namespace.
+    Q_INIT_RESOURCE(reading);
+    QStringList lines;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    QTextStream in(&file);
+    in.setCodec("utf-8");
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines.append(line);
+    }
+    return lines;
+}
+
+namespace {
+
+void longestFirst(QStringList *words)
+{
+    std::stable_sort(words->begin(), words->end(),
+                     [](const QString &a, const QString &b) { return a.size() > b.size(); });
+}
+
+ReadingWords loadReadingWords()
+{
+    ReadingWords words;
+    const QStringList lines = readingLines(QStringLiteral(":/reading/chat_words.txt"))
+        + readingLines(QStringLiteral(":/reading/label_words.txt"));
+    for (const QString &line : lines) {
+        QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QString group = parts.takeFirst();
+        if (group == QLatin1String("marks"))
+            words.chatMarks += parts;
+        else if (group == QLatin1String("lead"))
+            words.leads += parts;
+        else if (group == QLatin1String("trail"))
+            words.trails += parts;
+        else if (group == QLatin1String("particles"))
+            words.particles += parts.join(QString());
+        else if (group == QLatin1String("whole"))
+            words.wholeChat.unite(QSet<QString>(parts.cbegin(), parts.cend()));
+        else if (group == QLatin1String("prefix"))
+            words.prefixes += parts;
+        else if (group == QLatin1String("suffix"))
+            words.suffixes += parts;
+        else if (group == QLatin1String("other"))
+            words.others += parts;
+        else if (group == QLatin1String("label"))
+            words.foreignLabels.unite(QSet<QString>(parts.cbegin(), parts.cend()));
+        else if (group == QLatin1String("kind") && !parts.isEmpty()) {
+            const QString key = parts.takeFirst();
+            const ExtraKind kind = key == QLatin1String("room") ? ExtraKind::Room
+                : key == QLatin1String("count")                 ? ExtraKind::Count
+                : key == QLatin1String("yesno")                 ? ExtraKind::YesNo
+                                                                : ExtraKind::None;
+            for (const QString &word : qAsConst(parts))
+                words.extraKinds.insert(word, kind);
+        }
+    }
+    longestFirst(&words.leads);
+    longestFirst(&words.prefixes);
+    longestFirst(&words.suffixes);
+    longestFirst(&words.others);
+    return words;
+}
+
+} // namespace
+
+const ReadingWords &readingWords()
+{
+    static const ReadingWords words = loadReadingWords();
+    return words;
+}
+
+bool isChat(const QString &piece)
+{
+    const ReadingWords &words = readingWords();
+    if (piece.isEmpty() || words.wholeChat.contains(piece))
+        return true;
+    for (const QString &mark : words.chatMarks) {
+        if (piece.contains(mark))
+            return true;
+    }
+    return piece.size() > 1 && words.particles.contains(piece.at(piece.size() - 1));
+}
+
+QString withoutLeadIn(const QString &piece)
+{
+    const ReadingWords &words = readingWords();
+    for (const QString &lead : words.leads) {
+        if (piece.size() > lead.size() && piece.startsWith(lead)) {
+            return piece.mid(lead.size());
+        }
+    }
+    // 在…工作: the place of work, without the words around it.
+    if (piece.size() > 3 && piece.startsWith(QChar(0x5728))) {
+        for (const QString &trail : words.trails) {
+            if (piece.size() > trail.size() + 2 && piece.endsWith(trail))
+                return piece.mid(1, piece.size() - 1 - trail.size());
+        }
+    }
+    return piece;
+}

@@ -1,0 +1,33 @@
+// The word lists of the reading, from the data files chat_words.txt and label_words.txt: the chat
+// around the details of a paste, and the words of labels beyond the known fields' names.
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// Kinds the known fields do not have, given to fields by words of their names (宿舍号, 参会人数).
+enum class ExtraKind { None, Room, Count, YesNo };
+
+struct ReadingWords
+{
+    QStringList chatMarks; // a piece holding one is chat
+    QStringList leads; // cut from a value's front, longest first
+    QStringList trails; // cut from a value's end after 在
+    QString particles; // a piece ending in one is chat
+    QSet<QString> wholeChat; // chat when alone
+    QStringList prefixes; // before a head word, longest first
+    QStringList suffixes; // after a head word, longest first
+    QStringList others; // someone else's details follow
+    QHash<QString, ExtraKind> extraKinds; // word → kind
+    QSet<QString> foreignLabels; // label a detail no field takes
+};
+
+const ReadingWords &readingWords();
+
+// Whether the piece, trimmed, is chat: a whole chat reply, a piece holding a chat mark, or a
+// sentence ending in a chat particle.
+bool isChat(const QString &piece);
+// The piece without a lead-in word (我叫, 住在, 来自…) at its front and, after 在, a trailing word.
+QString withoutLeadIn(const QString &piece);
