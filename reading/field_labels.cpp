@@ -84,6 +84,8 @@ FieldLabels::FieldLabels(const QList<FieldDef> &fields)
         FieldKind kind = fieldKind(fields.at(f).name);
         if (kind == FieldKind::Other)
             kind = fieldKind(name);
+        if (kind == FieldKind::Other && readingWords().sameAs.contains(name))
+            kind = fieldKind(readingWords().sameAs.value(name));
         names.append(name);
         kinds.append(kind);
         extras.append(kind == FieldKind::Other ? extraKindOf(name) : ExtraKind::None);
@@ -97,6 +99,7 @@ FieldLabels::FieldLabels(const QList<FieldDef> &fields)
         label.field = f;
         label.kind = kinds.at(f);
         label.extra = extras.at(f);
+        label.closed = knownFieldsTable().labels.value(names.at(f), LabelUse::Plain) == LabelUse::Closed;
         add(names.at(f), label, NameRank);
         const QString head = headWord(names.at(f));
         if (head != names.at(f))
@@ -116,6 +119,15 @@ FieldLabels::FieldLabels(const QList<FieldDef> &fields)
         FieldLabel label;
         label.kind = table.kinds.value(it.key(), FieldKind::Other);
         label.closed = it.value() == LabelUse::Closed;
+        bool asked = false;
+        for (int f = 0; f < count() && !asked; ++f)
+            asked = kindCovers(kinds.at(f), label.kind) || kindCovers(label.kind, kinds.at(f));
+        label.target = asked ? FieldLabel::Target::Kind : FieldLabel::Target::Foreign;
+        add(it.key(), label, asked ? KindRank : ForeignRank);
+    }
+    for (auto it = words.sameAs.cbegin(); it != words.sameAs.cend(); ++it) {
+        FieldLabel label;
+        label.kind = fieldKind(it.value());
         bool asked = false;
         for (int f = 0; f < count() && !asked; ++f)
             asked = kindCovers(kinds.at(f), label.kind) || kindCovers(label.kind, kinds.at(f));

@@ -97,10 +97,11 @@ QString withoutNumbering(const QString &line)
     static const QRegularExpression numbering(
         QStringLiteral("^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}[.、)](?!\\d)|[\\x{2460}-\\x{2473}])\\s*"));
     static const QRegularExpression mention(QStringLiteral("@\\S+"));
+    static const QRegularExpression email(QStringLiteral("\\w@\\w"));
     QString out = line;
-    out.remove(numbering);
-    if (out.contains(QLatin1Char('@')) && !out.contains(QRegularExpression(QStringLiteral("\\w@\\w"))))
+    if (out.contains(QLatin1Char('@')) && !out.contains(email))
         out.replace(mention, QStringLiteral(" "));
+    out.remove(numbering);
     return out;
 }
 
@@ -177,6 +178,7 @@ public:
     QVector<QString> row;
     QVector<Piece> labelled;
     QVector<Piece> loose;
+    bool addressOpen = false; // the last loose piece is an address its line may go on with
 
 private:
     struct Hit
@@ -184,6 +186,7 @@ private:
         int start = 0;
         int end = 0; // after the label, its colon or closing bracket
         FieldLabel label;
+        bool sticker = false; // [爱心]: no label, takes no value
     };
     QVector<Hit> findLabels(const QString &h, const QString &low) const;
     bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
@@ -206,8 +209,13 @@ bool Reader::fitsPattern(int f, const QString &value) const
 {
     if (!labels.validPattern.at(f))
         return true;
-    const QRegExp pattern(labels.patterns.at(f));
-    return pattern.indexIn(value) >= 0;
+    QRegExp pattern(labels.patterns.at(f));
+    if (pattern.indexIn(value) >= 0)
+        return true;
+    // A code written in lower case or with a dash (fl1995, FL-1149) is the code the pattern means.
+    QString code = value.toUpper();
+    code.remove(QLatin1Char('-'));
+    return code != value && pattern.indexIn(code) >= 0;
 }
 
 // A label phrase: a short run of letters or Chinese before a colon, or inside brackets.
@@ -221,7 +229,9 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
     QVector<Hit> hits;
     const QVector<ValueSpan> spans = valueSpans(h);
     const int n = h.size();
-    auto boundaryBefore = [&](int i) { return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)); };
+    auto boundaryBefore = [&](int i) {
+        return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit();
+    };
     int i = 0;
     while (i < n) {
         const QChar c = h.at(i);
@@ -238,8 +248,10 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                     || hit.label.target != FieldLabel::Target::Foreign || phrase.size() > 4;
                 if (isLabel || phrase.size() <= 4) {
                     // A short unknown word in brackets is a sticker ([爱心], [OK]) and says nothing.
-                    if (!isLabel)
+                    if (!isLabel) {
                         hit.label = FieldLabel();
+                        hit.sticker = true;
+                    }
                     hits.append(hit);
                     i = close + 1;
                     continue;
@@ -270,7 +282,16 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 int start = i;
                 if (!boundaryBefore(i)) {
                     start = -1;
+                    // 苏悦学号2024…, 澹台蓉性别女: a label glued after a value.
+                    const FieldKind kind = labelKind(label);
+                    if ((isShapedKind(kind) || (label.target == FieldLabel::Target::Field && !label.closed
+                                                && labels.names.at(label.field) == low.mid(i, length)))
+                        && acceptWord(h, i, i + length, label, spans) && i + length < n
+                        && !isSeparator(h.at(i + length)))
+                        start = i;
                     for (const QString &prefix : readingWords().prefixes) {
+                        if (start >= 0)
+                            break;
                         const int p = i - prefix.size();
                         if (p >= 0 && h.midRef(p, prefix.size()) == prefix && boundaryBefore(p)) {
                             start = p;
@@ -281,6 +302,25 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 if (start < 0 || !acceptWord(h, start, i + length, label, spans))
                     continue;
                 int end = i + length;
+                // 户主姓名, 居民姓名: a word before a label word is part of the label.
+                for (int more = qMin(labels.longest, n - end); more >= 2; --more) {
+                    FieldLabel next;
+                    if (labels.find(QString::fromRawData(low.constData() + end, more), &next)
+                        && next.target != FieldLabel::Target::Foreign) {
+                        label = next;
+                        end += more;
+                        break;
+                    }
+                }
+                // 寝室号, 单位名称: a word after the head word.
+                for (const QString &suffix : readingWords().suffixes) {
+                    if (h.midRef(end, suffix.size()) == suffix && end + suffix.size() < n
+                        && (isLabelEnd(h.at(end + suffix.size())) || h.at(end + suffix.size()) == QLatin1Char(' ')
+                            || h.at(end + suffix.size()).isDigit())) {
+                        end += suffix.size();
+                        break;
+                    }
+                }
                 if (end < n && isLabelEnd(h.at(end)))
                     ++end;
                 hits.append({ start, end, label });
@@ -352,8 +392,13 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         piece.text = first->kind == SpanKind::Mobile || first->kind == SpanKind::IdNumber ? first->value
                                                                                           : h.mid(from, first->end - from);
         end = first->end;
-        if (kind == FieldKind::Age && end < to && h.at(end) == QChar(0x5c81)) // 岁
-            ++end;
+        if (kind == FieldKind::Age) {
+            if (h.midRef(end, 2) == QStringLiteral("周岁"))
+                end += 2;
+            else if (end < to && h.at(end) == QChar(0x5c81)) // 岁
+                ++end;
+            piece.text = h.mid(from, end - from);
+        }
     } else if (isShapedKind(kind) && label.target != FieldLabel::Target::Field) {
         // A label of a shaped kind without its shape after it takes nothing.
         return from;
@@ -363,7 +408,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         int at = from;
         while (at < to) {
             int pieceEnd = at;
-            while (pieceEnd < to && !h.at(pieceEnd).isSpace() && !QStringLiteral(",，、;；|/").contains(h.at(pieceEnd)))
+            while (pieceEnd < to && !h.at(pieceEnd).isSpace() && !QStringLiteral(",，、;；|/。!?~").contains(h.at(pieceEnd)))
                 ++pieceEnd;
             const QString part = h.mid(at, pieceEnd - at);
             if (!part.isEmpty()) {
@@ -382,7 +427,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                 value += part;
                 end = pieceEnd;
             }
-            if (pieceEnd < to && QStringLiteral(";；|/").contains(h.at(pieceEnd)))
+            if (pieceEnd < to && QStringLiteral(";；|/。!?~").contains(h.at(pieceEnd)))
                 break;
             at = pieceEnd;
             while (at < to && (h.at(at).isSpace() || QStringLiteral(",，、").contains(h.at(at))))
@@ -410,6 +455,23 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
             ++end;
         }
         piece.text = withoutLeadIn(h.mid(from, end - from));
+        // 男-汉族 after 性别/民族: the first value is the label's, the rest is read on its own.
+        const int dash = piece.text.indexOf(QLatin1Char('-'));
+        if (dash > 0 && dash + 1 < piece.text.size() && isChinese(piece.text.at(dash - 1))
+            && isChinese(piece.text.at(dash + 1)) && sortOf(piece.text.left(dash)).kind != FieldKind::Other
+            && sortOf(piece.text.mid(dash + 1)).kind != FieldKind::Other) {
+            end = from + piece.text.size() - (piece.text.size() - dash);
+            piece.text = piece.text.left(dash);
+        }
+        // A value that plainly is of another kind is read on its own: 民族：男 after 性别/民族, or
+        // 江西理工大学 after an addressee's name and a colon.
+        const Sort own = sortOf(piece.text);
+        static const QVector<FieldKind> plain { FieldKind::Gender, FieldKind::Ethnicity, FieldKind::PoliticalStatus,
+                                                FieldKind::Education, FieldKind::Grade };
+        const bool asked = own.kind != FieldKind::Other && hasKind(own.kind);
+        if ((plain.contains(own.kind) && own.kind != kind && asked)
+            || (label.target == FieldLabel::Target::Foreign && label.kind == FieldKind::Other && asked))
+            return from;
     }
     if (piece.text.isEmpty())
         return from;
@@ -439,6 +501,7 @@ void Reader::addLoose(const QString &h, int from, int to, const QVector<ValueSpa
             && h.at(span.start - 1).unicode() < 0x80)
             continue;
         addLooseText(h.mid(at, span.start - at));
+        addressOpen = false;
         Piece piece;
         piece.text = span.value;
         switch (span.kind) {
@@ -495,7 +558,19 @@ void Reader::addLooseText(QString text)
                 continue;
             }
         }
-        loose.append({ part, sortOf(part), -1, {}, false });
+        Sort sort = sortOf(part);
+        if (std::all_of(part.cbegin(), part.cend(), [](QChar c) { return c.isDigit(); }))
+            sort.number = true;
+        // An address cut by spaces or commas: its parts join while they read as parts of one.
+        if (addressOpen && !loose.isEmpty() && loose.back().sort.kind == FieldKind::Address && !sort.number) {
+            const AddressMarkers markers = addressMarkers(part);
+            if (sort.kind == FieldKind::Address || markers.region + markers.street > 0 || placePrefix(part) > 0) {
+                loose.back().text += part;
+                continue;
+            }
+        }
+        loose.append({ part, sort, -1, {}, false });
+        addressOpen = sort.kind == FieldKind::Address;
     }
 }
 
@@ -580,7 +655,11 @@ Sort Reader::sortOf(const QString &text) const
 
 void Reader::readLine(const QString &raw)
 {
-    const QString h = withoutNumbering(normalizedLine(raw));
+    QString h = withoutNumbering(normalizedLine(raw));
+    // A quoted prompt (「请按 姓名 学号 专业 回复」) is the asker's words, not the person's details.
+    static const QRegularExpression quoted(QStringLiteral("[「“『\"][^「“『\"」”』]{12,}[」”』\"]"));
+    h.replace(quoted, QStringLiteral(" "));
+    addressOpen = false;
     if (h.trimmed().isEmpty())
         return;
     const QString low = h.toLower();
@@ -591,7 +670,8 @@ void Reader::readLine(const QString &raw)
         const Hit &hit = hits.at(k);
         addLoose(h, at, hit.start, spans);
         const int to = k + 1 < hits.size() ? hits.at(k + 1).start : h.size();
-        at = takeValue(h, hit.end, to, hit.label, spans);
+        at = hit.sticker ? hit.end : takeValue(h, hit.end, to, hit.label, spans);
+        addressOpen = false;
     }
     addLoose(h, at, h.size(), spans);
 }
@@ -693,6 +773,13 @@ RecordRow Reader::result()
 {
     // A labelled value of a kind goes to the field of that kind its order gives.
     for (const Piece &piece : qAsConst(labelled)) {
+        // 所在地区 and 详细地址: the region and the street are one address.
+        const int f = piece.field >= 0 ? piece.field : labels.kinds.indexOf(FieldKind::Address);
+        if (piece.sort.kind == FieldKind::Address && f >= 0 && !row.at(f).isEmpty()
+            && QStringLiteral("省市区县").contains(row.at(f).back())) {
+            row[f] += piece.text;
+            continue;
+        }
         if (piece.field >= 0) {
             place(piece);
             continue;

@@ -58,7 +58,11 @@ ReadingWords loadReadingWords()
             words.others += parts;
         else if (group == QLatin1String("label"))
             words.foreignLabels.unite(QSet<QString>(parts.cbegin(), parts.cend()));
-        else if (group == QLatin1String("kind") && !parts.isEmpty()) {
+        else if (group == QLatin1String("same") && !parts.isEmpty()) {
+            const QString known = parts.takeFirst();
+            for (const QString &word : qAsConst(parts))
+                words.sameAs.insert(word, known);
+        } else if (group == QLatin1String("kind") && !parts.isEmpty()) {
             const QString key = parts.takeFirst();
             const ExtraKind kind = key == QLatin1String("room") ? ExtraKind::Room
                 : key == QLatin1String("count")                 ? ExtraKind::Count

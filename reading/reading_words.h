@@ -22,6 +22,7 @@ struct ReadingWords
     QStringList others; // someone else's details follow
     QHash<QString, ExtraKind> extraKinds; // word → kind
     QSet<QString> foreignLabels; // label a detail no field takes
+    QHash<QString, QString> sameAs; // word → a known field name it means (所在地区 → 地址)
 };
 
 const ReadingWords &readingWords();
