@@ -230,7 +230,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
     const QVector<ValueSpan> spans = valueSpans(h);
     const int n = h.size();
     auto boundaryBefore = [&](int i) {
-        return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit();
+        return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit()
+            || h.at(i - 1) == QLatin1Char('-');
     };
     int i = 0;
     while (i < n) {
@@ -282,22 +283,22 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 int start = i;
                 if (!boundaryBefore(i)) {
                     start = -1;
-                    // 苏悦学号2024…, 澹台蓉性别女: a label glued after a value.
-                    const FieldKind kind = labelKind(label);
-                    if ((isShapedKind(kind) || (label.target == FieldLabel::Target::Field && !label.closed
-                                                && labels.names.at(label.field) == low.mid(i, length)))
-                        && acceptWord(h, i, i + length, label, spans) && i + length < n
-                        && !isSeparator(h.at(i + length)))
-                        start = i;
                     for (const QString &prefix : readingWords().prefixes) {
-                        if (start >= 0)
-                            break;
                         const int p = i - prefix.size();
                         if (p >= 0 && h.midRef(p, prefix.size()) == prefix && boundaryBefore(p)) {
                             start = p;
                             break;
                         }
                     }
+                    // 苏悦学号2024…, 澹台蓉性别女: a label glued after a value.
+                    const FieldKind kind = labelKind(label);
+                    if (start < 0
+                        && (isShapedKind(kind)
+                            || (label.target == FieldLabel::Target::Field && !label.closed
+                                && labels.names.at(label.field) == low.mid(i, length)))
+                        && acceptWord(h, i, i + length, label, spans) && i + length < n
+                        && !isSeparator(h.at(i + length)))
+                        start = i;
                 }
                 if (start < 0 || !acceptWord(h, start, i + length, label, spans))
                     continue;
@@ -347,8 +348,14 @@ bool Reader::acceptWord(const QString &h, int start, int end, const FieldLabel &
     const FieldKind kind = labelKind(label);
     // A word that often starts a value (专业技术学院) is a label only with a colon, a bracket or a
     // space after it.
-    if (label.closed && k == end && isChinese(h.at(k)))
-        return false;
+    if (label.closed && k == end && isChinese(h.at(k))) {
+        // 单位绵阳市…法院, 学院建筑与设计学院: glued, but to a value its ending shows to be of the kind.
+        int stop = k;
+        while (stop < h.size() && !isSeparator(h.at(stop)))
+            ++stop;
+        const FieldKind own = sortOf(h.mid(k, stop - k)).kind;
+        return own != FieldKind::Other && (own == kind || kindCovers(kind, own));
+    }
     if (isShapedKind(kind)) {
         // 电话打错了: a number's label needs the number after it.
         int v = k;
@@ -454,6 +461,11 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                 break;
             ++end;
         }
+        if (end < to && end > from && h.at(end) == QLatin1Char('(')) {
+            const int close = h.indexOf(QLatin1Char(')'), end);
+            if (close > end && close < to && close - end <= 12)
+                end = close + 1;
+        }
         piece.text = withoutLeadIn(h.mid(from, end - from));
         // 男-汉族 after 性别/民族: the first value is the label's, the rest is read on its own.
         const int dash = piece.text.indexOf(QLatin1Char('-'));
@@ -468,7 +480,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         const Sort own = sortOf(piece.text);
         static const QVector<FieldKind> plain { FieldKind::Gender, FieldKind::Ethnicity, FieldKind::PoliticalStatus,
                                                 FieldKind::Education, FieldKind::Grade };
-        const bool asked = own.kind != FieldKind::Other && hasKind(own.kind);
+        const bool asked = own.kind != FieldKind::Other && own.kind != FieldKind::Remark && hasKind(own.kind);
         if ((plain.contains(own.kind) && own.kind != kind && asked)
             || (label.target == FieldLabel::Target::Foreign && label.kind == FieldKind::Other && asked))
             return from;
@@ -576,7 +588,8 @@ void Reader::addLooseText(QString text)
 
 bool looksLikeName(const QString &text)
 {
-    const bool foreignName = text.contains(QChar(0x00b7)) || text.contains(QChar(0x2022));
+    const bool foreignName =
+        text.contains(QChar(0x00b7)) || text.contains(QChar(0x2022)) || text.contains(QChar(0x30fb));
     if (foreignName)
         return text.size() >= 4 && text.size() <= 16;
     if (text.size() < 2 || text.size() > 4)
@@ -637,9 +650,11 @@ Sort Reader::sortOf(const QString &text) const
             ending = FieldKind::Department;
         const AddressMarkers markers = addressMarkers(text);
         const bool digits = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
-        if (ending != FieldKind::Class && ending != FieldKind::School
-            && (markers.region + markers.street >= 2 || (markers.street >= 1 && digits)
-                || (placeNamePrefix(text) > 0 && markers.region + markers.street >= 1)))
+        const bool street = markers.street >= 1 && digits;
+        const bool place = placeNamePrefix(text) > 0 || placePrefix(text) > 0;
+        if ((ending == FieldKind::Other || street)
+            && (markers.region + markers.street >= 2 || street || (place && markers.region + markers.street >= 1)
+                || (place && QStringLiteral("省市区县镇乡").contains(text.back()))))
             sort.kind = FieldKind::Address;
         else if (className.match(text).hasMatch() && !digits == false && ending != FieldKind::School)
             sort.kind = FieldKind::Class;
@@ -803,6 +818,19 @@ RecordRow Reader::result()
     }
     // Words of no known kind fill the open fields whose values have no shape, in field order, each
     // where the field's pattern (if usable) fits.
+    // A name without a common surname (其其格) is the one short unknown word of its own.
+    const int nameField = labels.kinds.indexOf(FieldKind::Name);
+    if (nameField >= 0 && row.at(nameField).isEmpty()) {
+        for (int u = 0; u < unknown.size(); ++u) {
+            const QString &word = unknown.at(u).text;
+            if (word.size() >= 2 && word.size() <= 4 && std::all_of(word.cbegin(), word.cend(), isChinese)
+                && wordClass(word) == WordClass::None && !isRemarkPhrase(word) && !holdsRemarkWord(word)) {
+                row[nameField] = word;
+                unknown.remove(u);
+                break;
+            }
+        }
+    }
     static const QVector<FieldKind> open { FieldKind::Major,   FieldKind::Position, FieldKind::Company,
                                            FieldKind::Department, FieldKind::Remark, FieldKind::Other };
     for (const Piece &piece : qAsConst(unknown)) {

@@ -1,6 +1,8 @@
 // Both files are read once; every list is kept longest word first, so that a cut takes the longest.
 #include "reading/reading_words.h"
 
+#include "review/word_lists.h"
+
 #include <QFile>
 #include <QTextStream>
 
@@ -107,11 +109,15 @@ QString withoutLeadIn(const QString &piece)
             return piece.mid(lead.size());
         }
     }
-    // 在…工作: the place of work, without the words around it.
+    // 在…工作: the place of work, without the words around it; only a place or an organisation
+    // (在外地上学 is a remark).
     if (piece.size() > 3 && piece.startsWith(QChar(0x5728))) {
         for (const QString &trail : words.trails) {
-            if (piece.size() > trail.size() + 2 && piece.endsWith(trail))
-                return piece.mid(1, piece.size() - 1 - trail.size());
+            if (piece.size() <= trail.size() + 2 || !piece.endsWith(trail))
+                continue;
+            const QString inner = piece.mid(1, piece.size() - 1 - trail.size());
+            if (inner.size() >= 4 && (kindByEnding(inner) != FieldKind::Other || placeNamePrefix(inner) > 0))
+                return inner;
         }
     }
     return piece;
