@@ -172,7 +172,7 @@ bool FieldLabels::find(const QString &word, FieldLabel *label) const
 
 FieldLabel FieldLabels::resolvePhrase(const QString &phrase) const
 {
-    const QString word = normalizedFieldName(phrase);
+    const QString word = normalizedLabel(phrase);
     FieldLabel label;
     if (find(word, &label))
         return label;

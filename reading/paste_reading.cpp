@@ -192,6 +192,7 @@ private:
     bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
                     const QVector<ValueSpan> &spans) const;
     int takeValue(const QString &h, int from, int to, const FieldLabel &label, const QVector<ValueSpan> &spans);
+    int takeValues(const QString &h, const QVector<Hit> &group, int to, const QVector<ValueSpan> &spans);
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
@@ -238,16 +239,24 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
         const QChar c = h.at(i);
         // 【联系电话】, [学号], 「备注」: a label of the list, or a label of nothing.
         if (isOpeningBracketChar(c)) {
+            // The phrase may hold a bracketed remark of its own: 「备注（选填）」.
             int close = i + 1;
-            while (close < n && close - i <= 12 && !isClosingBracketChar(h.at(close)) && isPhraseChar(h.at(close)))
+            int depth = 0;
+            while (close < n && close - i <= 16 && (depth > 0 || !isClosingBracketChar(h.at(close)))
+                   && (isPhraseChar(h.at(close)) || h.at(close) == QLatin1Char('(') || h.at(close) == QLatin1Char(')'))) {
+                depth += h.at(close) == QLatin1Char('(') ? 1 : h.at(close) == QLatin1Char(')') ? -1 : 0;
                 ++close;
+            }
             if (close < n && close > i + 1 && isClosingBracketChar(h.at(close))) {
                 const QString phrase = h.mid(i + 1, close - i - 1).trimmed();
                 Hit hit { i, close + 1, labels.resolvePhrase(phrase) };
                 FieldLabel known;
+                // 否（当天返回）: round brackets right after a value remark on it.
+                const bool afterValue = c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1))
+                    && !isLabelEnd(h.at(i - 1));
                 const bool isLabel = labels.find(normalizedFieldName(phrase), &known)
-                    || hit.label.target != FieldLabel::Target::Foreign || phrase.size() > 4;
-                if (isLabel || phrase.size() <= 4) {
+                    || hit.label.target != FieldLabel::Target::Foreign || (phrase.size() > 4 && !afterValue);
+                if (isLabel || (phrase.size() <= 4 && !afterValue)) {
                     // A short unknown word in brackets is a sticker ([爱心], [OK]) and says nothing.
                     if (!isLabel) {
                         hit.label = FieldLabel();
@@ -307,7 +316,7 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 for (int more = qMin(labels.longest, n - end); more >= 2; --more) {
                     FieldLabel next;
                     if (labels.find(QString::fromRawData(low.constData() + end, more), &next)
-                        && next.target != FieldLabel::Target::Foreign) {
+                        && next.target != FieldLabel::Target::Foreign && labelKind(next) == labelKind(label)) {
                         label = next;
                         end += more;
                         break;
@@ -684,11 +693,45 @@ void Reader::readLine(const QString &raw)
     for (int k = 0; k < hits.size(); ++k) {
         const Hit &hit = hits.at(k);
         addLoose(h, at, hit.start, spans);
-        const int to = k + 1 < hits.size() ? hits.at(k + 1).start : h.size();
-        at = hit.sticker ? hit.end : takeValue(h, hit.end, to, hit.label, spans);
+        // 姓名/性别：端木翔/男, 所在部门、岗位：研发二组|工程师: labels in a row share the values
+        // after the last, in their order.
+        int last = k;
+        while (!hits.at(last).sticker && last + 1 < hits.size() && !hits.at(last + 1).sticker) {
+            const QStringRef between = h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
+            if (!std::all_of(between.cbegin(), between.cend(),
+                             [](QChar c) { return QStringLiteral("/、,|&+ ").contains(c) || c == QChar(0x548c); }))
+                break;
+            ++last;
+        }
+        const int to = last + 1 < hits.size() ? hits.at(last + 1).start : h.size();
+        if (last > k) {
+            at = takeValues(h, hits.mid(k, last - k + 1), to, spans);
+            k = last;
+        } else {
+            at = hit.sticker ? hit.end : takeValue(h, hit.end, to, hit.label, spans);
+        }
         addressOpen = false;
     }
     addLoose(h, at, h.size(), spans);
+}
+
+int Reader::takeValues(const QString &h, const QVector<Hit> &group, int to, const QVector<ValueSpan> &spans)
+{
+    int at = group.back().end;
+    for (int g = 0; g < group.size() && at < to; ++g) {
+        while (at < to && (h.at(at) == QLatin1Char(' ') || isLabelEnd(h.at(at))))
+            ++at;
+        int end = at;
+        // A part ends at a joining mark; a dash only between words (a number keeps its dashes).
+        while (end < to && !QStringLiteral("/|、,;").contains(h.at(end)) && !h.at(end).isSpace()
+               && !(h.at(end) == QLatin1Char('-') && end > at && !h.at(end - 1).isDigit()))
+            ++end;
+        const int taken = takeValue(h, at, end, group.at(g).label, spans);
+        if (taken < end)
+            addLoose(h, taken, end, spans);
+        at = end < to ? end + 1 : end;
+    }
+    return qMin(at, to);
 }
 
 void Reader::readTable(const QStringList &heads, const QStringList &cells)

@@ -39,12 +39,23 @@ void addSuggestion(RecordReview *review, int f, const QString &value)
 
 void takeReading(RecordReview *review, const RecordRow &reading, const QList<bool> &settled)
 {
+    // The reading is the better row where it finds at least as many values as the review's own
+    // suggestion; otherwise the review's moves stand and the reading only fills what they leave empty.
+    int filledReading = 0;
+    int filledReview = 0;
+    for (int f = 0; f < reading.size() && f < review->suggested.size(); ++f) {
+        filledReading += !reading.at(f).isEmpty();
+        filledReview += !review->suggested.at(f).isEmpty();
+    }
+    const bool whole = filledReading >= filledReview;
     for (int f = 0; f < review->suggested.size() && f < reading.size(); ++f) {
         if (settled.value(f))
             continue;
         const QString &cell = review->cells.at(f);
         const QString &value = reading.at(f);
         if (halfWidth(value) == halfWidth(review->suggested.at(f)))
+            continue;
+        if (!whole && !review->suggested.at(f).isEmpty())
             continue;
         dropSuggestion(review, f);
         review->suggested[f] = halfWidth(value) == halfWidth(cell) ? cell : value;

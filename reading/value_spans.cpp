@@ -50,6 +50,19 @@ QVector<ValueSpan> valueSpans(const QString &line)
         span.value = match.captured();
         if (match.capturedLength(QStringLiteral("email")) > 0) {
             span.kind = SpanKind::Email;
+            // 110105…1234wang@163.com: a number glued before an address of letters is a value of its own.
+            int digits = 0;
+            while (digits < span.value.size() && span.value.at(digits).isDigit())
+                ++digits;
+            if (digits >= 11 && span.value.at(digits).isLetter()) {
+                for (ValueSpan number : valueSpans(line.mid(span.start, digits))) {
+                    number.start += span.start;
+                    number.end += span.start;
+                    spans.append(number);
+                }
+                span.start += digits;
+                span.value = span.value.mid(digits);
+            }
         } else if (match.capturedLength(QStringLiteral("id")) > 0) {
             span.kind = SpanKind::IdNumber;
             span.value = digitsOnly(span.value);
