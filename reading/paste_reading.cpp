@@ -11,6 +11,7 @@
 #include "reading/lexicon.h"
 #include "reading/reading_words.h"
 #include "reading/value_spans.h"
+#include "review/id_numbers.h"
 #include "review/text_facts.h"
 #include "review/value_checks.h"
 #include "review/word_lists.h"
@@ -95,7 +96,7 @@ QString normalizedLine(const QString &line)
 QString withoutNumbering(const QString &line)
 {
     static const QRegularExpression numbering(
-        QStringLiteral("^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}[.、)](?!\\d)|[\\x{2460}-\\x{2473}])\\s*"));
+        QStringLiteral("^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}(?:[、)]|\\.(?!\\d))|[\\x{2460}-\\x{2473}])\\s*"));
     static const QRegularExpression mention(QStringLiteral("@\\S+"));
     static const QRegularExpression email(QStringLiteral("\\w@\\w"));
     QString out = line;
@@ -472,8 +473,12 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         }
         if (end < to && end > from && h.at(end) == QLatin1Char('(')) {
             const int close = h.indexOf(QLatin1Char(')'), end);
-            if (close > end && close < to && close - end <= 12)
+            if (close > end && close < to && close - end <= 12) {
+                // 高三(2)班: the word goes on after its brackets.
                 end = close + 1;
+                while (end < to && !isSeparator(h.at(end)))
+                    ++end;
+            }
         }
         piece.text = withoutLeadIn(h.mid(from, end - from));
         // 男-汉族 after 性别/民族: the first value is the label's, the rest is read on its own.
@@ -563,10 +568,10 @@ void Reader::addLooseText(QString text)
             part.chop(1);
         while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.front()))
             part.remove(0, 1);
-        if (part.isEmpty() || isChat(part))
+        if (part.isEmpty() || isChat(part) || isFillerWord(part))
             continue;
         part = withoutLeadIn(part);
-        if (isChat(part))
+        if (isChat(part) || isFillerWord(part))
             continue;
         // 男-汉族: two values joined by a dash when each half is one.
         const int dash = part.indexOf(QLatin1Char('-'));
@@ -820,6 +825,17 @@ int Reader::fieldFor(const Piece &piece) const
 
 bool Reader::place(const Piece &piece)
 {
+    // Two ID numbers for one field: the one that passes its check (the other is mistyped).
+    if (piece.sort.kind == FieldKind::IdNumber) {
+        const QDate today = QDate::currentDate();
+        for (int f = 0; f < labels.count(); ++f) {
+            if (labels.kinds.at(f) == FieldKind::IdNumber && !row.at(f).isEmpty()
+                && !idNumberProblem(row.at(f), today).isEmpty() && idNumberProblem(piece.text, today).isEmpty()) {
+                row[f] = piece.text;
+                return true;
+            }
+        }
+    }
     const int f = fieldFor(piece);
     if (f < 0)
         return false;
@@ -854,8 +870,14 @@ RecordRow Reader::result()
         if (!place(byKind) && byKind.sort.kind != piece.sort.kind)
             place(piece);
     }
+    // Two loose remarks for one field: which is meant is the user's call.
+    int remarks = 0;
+    for (const Piece &piece : qAsConst(loose))
+        remarks += piece.sort.kind == FieldKind::Remark;
     QVector<Piece> unknown;
     for (const Piece &piece : qAsConst(loose)) {
+        if (piece.sort.kind == FieldKind::Remark && remarks > 1)
+            continue;
         if (!place(piece) && piece.sort.kind == FieldKind::Other && !piece.sort.number && !piece.sort.code)
             unknown.append(piece);
     }
