@@ -188,7 +188,7 @@ FieldLabel FieldLabels::resolvePhrase(const QString &phrase) const
         }
     }
     // A known label it ends in (收件人电话 → 电话, 最高学历院校 → 院校); the longest that is one.
-    for (int from = 1; from + 2 <= word.size(); ++from) {
+    for (int from = 1; from + 2 <= word.size() && from <= 4; ++from) {
         if (find(word.mid(from), &label) && label.target != FieldLabel::Target::Other)
             return label;
     }

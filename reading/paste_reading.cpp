@@ -61,7 +61,7 @@ bool isClosingBracketChar(QChar c)
 // Where one value ends and another may start; '-' and '.' stand inside values too and are left out.
 bool isSeparator(QChar c)
 {
-    return c.isSpace() || QStringLiteral(",;。、/|!?~…，；！？～").contains(c) || isOpeningBracketChar(c)
+    return c.isSpace() || QStringLiteral(",;:=。、/|!?~…，；！？～").contains(c) || isOpeningBracketChar(c)
         || isClosingBracketChar(c);
 }
 
@@ -188,6 +188,7 @@ private:
         int end = 0; // after the label, its colon or closing bracket
         FieldLabel label;
         bool sticker = false; // [爱心]: no label, takes no value
+        bool guessed = false; // a phrase before a colon that no table knows: a value itself if none follows
     };
     QVector<Hit> findLabels(const QString &h, const QString &low) const;
     bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
@@ -276,8 +277,29 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 ++end;
             if (end < n && end > i && isLabelEnd(h.at(end))) {
                 const QString phrase = h.mid(i, end - i).trimmed();
-                if (!phrase.isEmpty() && !phrase.contains(QLatin1Char(' '))) {
-                    hits.append({ i, end + 1, labels.resolvePhrase(phrase) });
+                const FieldLabel label = labels.resolvePhrase(phrase);
+                // Colons separate values too: 浙江大学：…, 何兰梓：…, 女：… are values, and 性别女：… is
+                // a label with its value, which the word scan below reads.
+                bool isPhrase = phrase.size() >= 2 && !phrase.contains(QLatin1Char(' ')) && !isChat(phrase)
+                    && !isFillerWord(phrase);
+                FieldLabel known;
+                const bool listed = labels.find(normalizedLabel(phrase), &known);
+                if (isPhrase && !listed) {
+                    const Sort own = sortOf(phrase);
+                    isPhrase = own.kind == FieldKind::Other && own.extra == ExtraKind::None && !own.code;
+                }
+                if (isPhrase && !listed) {
+                    for (int length = qMin(labels.longest, phrase.size() - 1); length >= 2; --length) {
+                        FieldLabel start;
+                        if (labels.find(low.mid(i, length), &start) && start.target != FieldLabel::Target::Foreign
+                            && labelKind(start) != labelKind(label)) {
+                            isPhrase = false;
+                            break;
+                        }
+                    }
+                }
+                if (isPhrase) {
+                    hits.append({ i, end + 1, label, false, !listed && label.target == FieldLabel::Target::Foreign });
                     i = end + 1;
                     continue;
                 }
@@ -405,6 +427,10 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
             break;
         }
     }
+    // A label of nothing asked is followed by its own value, not by a shaped one of the list's.
+    if (first && first->start == from && label.target == FieldLabel::Target::Foreign && standsAlone(*first)
+        && (!isShapedKind(label.kind) || !spanFits(*first, label.kind)))
+        return from;
     if (first && first->start == from && first->end <= to && isShapedKind(kind) && spanFits(*first, kind)) {
         piece.text = first->kind == SpanKind::Mobile || first->kind == SpanKind::IdNumber ? first->value
                                                                                           : h.mid(from, first->end - from);
@@ -425,7 +451,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         int at = from;
         while (at < to) {
             int pieceEnd = at;
-            while (pieceEnd < to && !h.at(pieceEnd).isSpace() && !QStringLiteral(",，、;；|/。!?~").contains(h.at(pieceEnd)))
+            while (pieceEnd < to && !h.at(pieceEnd).isSpace() && !QStringLiteral(",，、;；|/。!?~:=").contains(h.at(pieceEnd)))
                 ++pieceEnd;
             const QString part = h.mid(at, pieceEnd - at);
             if (!part.isEmpty()) {
@@ -444,7 +470,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                 value += part;
                 end = pieceEnd;
             }
-            if (pieceEnd < to && QStringLiteral(";；|/。!?~").contains(h.at(pieceEnd)))
+            if (pieceEnd < to && QStringLiteral(";；|/。!?~:=").contains(h.at(pieceEnd)))
                 break;
             at = pieceEnd;
             while (at < to && (h.at(at).isSpace() || QStringLiteral(",，、").contains(h.at(at))))
@@ -454,7 +480,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
     } else if (kind == FieldKind::Remark) {
         // A remark runs to the end of its sentence, commas and 、 included.
         end = from;
-        while (end < to && !h.at(end).isSpace() && !QStringLiteral(";；|。").contains(h.at(end)))
+        while (end < to && !h.at(end).isSpace() && !QStringLiteral(";；|。:=").contains(h.at(end)))
             ++end;
         piece.text = h.mid(from, end - from);
         while (!piece.text.isEmpty() && isSeparator(piece.text.back()))
@@ -496,7 +522,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                                                 FieldKind::Education, FieldKind::Grade };
         const bool asked = own.kind != FieldKind::Other && own.kind != FieldKind::Remark && hasKind(own.kind);
         if ((plain.contains(own.kind) && own.kind != kind && asked)
-            || (label.target == FieldLabel::Target::Foreign && label.kind == FieldKind::Other && asked))
+            || (label.target == FieldLabel::Target::Foreign && own.kind != label.kind && asked))
             return from;
     }
     if (piece.text.isEmpty())
@@ -568,7 +594,10 @@ void Reader::addLooseText(QString text)
             part.chop(1);
         while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.front()))
             part.remove(0, 1);
-        if (part.isEmpty() || isChat(part) || isFillerWord(part))
+        // Bare punctuation, a letter alone (N/A cut at its slash) or a filler word says nothing.
+        const bool bare = std::none_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetterOrNumber(); })
+            || (part.size() == 1 && part.at(0).unicode() < 0x80);
+        if (part.isEmpty() || bare || isChat(part) || isFillerWord(part))
             continue;
         part = withoutLeadIn(part);
         if (isChat(part) || isFillerWord(part))
@@ -612,13 +641,17 @@ bool looksLikeName(const QString &text)
         if (!isChinese(c))
             return false;
     }
-    return startsWithCommonSurname(text) && wordClass(text) == WordClass::None && kindByEnding(text) == FieldKind::Other;
+    // A place name may be a person's too (罗阳); a common word or an organisation is not.
+    const WordClass cls = wordClass(text);
+    return startsWithCommonSurname(text) && (cls == WordClass::None || cls == WordClass::Place)
+        && kindByEnding(text) == FieldKind::Other;
 }
 
 Sort Reader::sortOf(const QString &text) const
 {
     static const QRegularExpression grade(QStringLiteral(
-        "^(?:[大研高初][一二三四五六]|[一二三四五六]年级|(?:20)?\\d{2}级(?:本科|专科|研究生|新生)?|(?:19|20)\\d{2}届)$"));
+        "^(?:[大研高初][一二三四五六]|(?:小学|初中|高中|大学)?[一二三四五六]年级|(?:20)?\\d{2}级(?:本科|专科|研究生|新生)?"
+        "|(?:19|20)\\d{2}届)$"));
     static const QRegularExpression room(
         QStringLiteral("^\\D{0,4}?\\d{1,3}(?:栋|#|-|号楼|幢|舍)\\d{2,4}(?:室|房|号)?$"));
     static const QRegularExpression code(QStringLiteral("^[A-Za-z]{1,4}-?\\d{3,8}$"));
@@ -701,7 +734,8 @@ void Reader::readLine(const QString &raw)
         // 姓名/性别：端木翔/男, 所在部门、岗位：研发二组|工程师: labels in a row share the values
         // after the last, in their order.
         int last = k;
-        while (!hits.at(last).sticker && last + 1 < hits.size() && !hits.at(last + 1).sticker) {
+        while (!hits.at(last).sticker && last + 1 < hits.size() && !hits.at(last + 1).sticker
+               && !isLabelEnd(h.at(hits.at(last).end - 1))) {
             const QStringRef between = h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
             if (!std::all_of(between.cbegin(), between.cend(),
                              [](QChar c) { return QStringLiteral("/、,|&+ ").contains(c) || c == QChar(0x548c); }))
@@ -714,6 +748,8 @@ void Reader::readLine(const QString &raw)
             k = last;
         } else {
             at = hit.sticker ? hit.end : takeValue(h, hit.end, to, hit.label, spans);
+            if (hit.guessed && at <= hit.end)
+                addLoose(h, hit.start, hit.end, spans);
         }
         addressOpen = false;
     }
@@ -810,8 +846,9 @@ int Reader::fieldFor(const Piece &piece) const
     }
     if (sort.kind == FieldKind::Other)
         return -1;
-    // The same kind first, then a field that takes the kind (电话 takes a mobile number).
-    for (int pass = 0; pass < 2; ++pass) {
+    // The same kind first, then a field that takes the kind (电话 takes a mobile number); a date
+    // without a label goes to the first date field, whichever kind of date it is.
+    for (int pass = sort.kind == FieldKind::Date ? 1 : 0; pass < 2; ++pass) {
         for (int f = 0; f < count; ++f) {
             const FieldKind kind = labels.kinds.at(f);
             if (!row.at(f).isEmpty())
@@ -896,8 +933,7 @@ RecordRow Reader::result()
             }
         }
     }
-    static const QVector<FieldKind> open { FieldKind::Major,   FieldKind::Position, FieldKind::Company,
-                                           FieldKind::Department, FieldKind::Remark, FieldKind::Other };
+    static const QVector<FieldKind> open { FieldKind::Major, FieldKind::Position, FieldKind::Remark, FieldKind::Other };
     for (const Piece &piece : qAsConst(unknown)) {
         for (int f = 0; f < labels.count(); ++f) {
             const FieldKind kind = labels.kinds.at(f);
@@ -906,6 +942,9 @@ RecordRow Reader::result()
             if (kind == FieldKind::Other && !labels.validPattern.at(f))
                 continue;
             if (!fitsPattern(f, piece.text))
+                continue;
+            // A common word (最新版, 报名表) is no department, post or employer; a major may be one.
+            if (kind != FieldKind::Major && wordClass(piece.text) == WordClass::Word)
                 continue;
             row[f] = piece.text;
             break;

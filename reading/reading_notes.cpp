@@ -3,6 +3,8 @@
 // it is withdrawn; the checks of the cell stay.
 #include "reading/reading_notes.h"
 
+#include "reading/reading_words.h"
+
 #include "review/record_review.h"
 #include "review/review_wording.h"
 #include "review/value_checks.h"
@@ -55,7 +57,8 @@ void takeReading(RecordReview *review, const RecordRow &reading, const QList<boo
         const QString &value = reading.at(f);
         if (halfWidth(value) == halfWidth(review->suggested.at(f)))
             continue;
-        if (!whole && !review->suggested.at(f).isEmpty())
+        // Chat the review would put in an empty field (以下是我的信息) is withdrawn either way.
+        if (!whole && !review->suggested.at(f).isEmpty() && !(value.isEmpty() && isChat(review->suggested.at(f))))
             continue;
         dropSuggestion(review, f);
         review->suggested[f] = halfWidth(value) == halfWidth(cell) ? cell : value;
