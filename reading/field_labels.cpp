@@ -193,7 +193,8 @@ FieldLabel FieldLabels::resolvePhrase(const QString &phrase) const
             return label;
     }
     // A word of an extra kind anywhere in it (宿舍房间号).
-    const ExtraKind extra = extraKindOf(word);
+    // 是否 starts many questions (是否需要发票): only the field's own words say which.
+    const ExtraKind extra = extraKindOf(word) == ExtraKind::YesNo ? ExtraKind::None : extraKindOf(word);
     for (int f = 0; f < count() && extra != ExtraKind::None; ++f) {
         if (extras.at(f) == extra) {
             label = FieldLabel();

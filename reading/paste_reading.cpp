@@ -354,6 +354,13 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                         break;
                     }
                 }
+                // 备注（选填）：: the field's own remark on how to fill it belongs to the label.
+                if (end < n && h.at(end) == QLatin1Char('(')) {
+                    const int close = h.indexOf(QLatin1Char(')'), end);
+                    if (close > end && close - end <= 6 && close + 1 < n
+                        && (isLabelEnd(h.at(close + 1)) || h.at(close + 1) == QLatin1Char(' ')))
+                        end = close + 1;
+                }
                 if (end < n && isLabelEnd(h.at(end)))
                     ++end;
                 hits.append({ start, end, label });
@@ -596,20 +603,34 @@ void Reader::addLooseText(QString text)
             part.remove(0, 1);
         // Bare punctuation, a letter alone (N/A cut at its slash) or a filler word says nothing.
         const bool bare = std::none_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetterOrNumber(); })
-            || (part.size() == 1 && part.at(0).unicode() < 0x80);
-        if (part.isEmpty() || bare || isChat(part) || isFillerWord(part))
+            || (part.size() == 1 && part.at(0).unicode() < 0x80 && !part.at(0).isDigit());
+        if (part.isEmpty() || bare || isFillerWord(part))
             continue;
+        if (isChat(part)) {
+            // 会务组老师好大同市文化和旅游局: a greeting glued before a value.
+            part = afterChat(part);
+            if (part.isEmpty())
+                continue;
+        }
         part = withoutLeadIn(part);
         if (isChat(part) || isFillerWord(part))
             continue;
-        // 男-汉族: two values joined by a dash when each half is one.
+        // 男-汉族, 女-方霞瑶-江西省: values joined by dashes between words, when each piece is one.
         const int dash = part.indexOf(QLatin1Char('-'));
         if (dash > 0 && isChinese(part.at(dash - 1)) && dash + 1 < part.size() && isChinese(part.at(dash + 1))) {
-            const Sort left = sortOf(part.left(dash));
-            const Sort right = sortOf(part.mid(dash + 1));
-            if (left.kind != FieldKind::Other && right.kind != FieldKind::Other) {
-                loose.append({ part.left(dash), left, -1, {}, false });
-                loose.append({ part.mid(dash + 1), right, -1, {}, false });
+            const QStringList pieces = part.split(QLatin1Char('-'));
+            QVector<Sort> sorts;
+            for (const QString &piece : pieces) {
+                const Sort sort = sortOf(piece);
+                if (sort.kind == FieldKind::Other)
+                    break;
+                sorts.append(sort);
+            }
+            if (sorts.size() == pieces.size()) {
+                for (int p = 0; p < pieces.size(); ++p) {
+                    loose.append({ pieces.at(p), sorts.at(p), -1, {}, false });
+                    addressOpen = sorts.at(p).kind == FieldKind::Address;
+                }
                 continue;
             }
         }
@@ -619,7 +640,10 @@ void Reader::addLooseText(QString text)
         // An address cut by spaces or commas: its parts join while they read as parts of one.
         if (addressOpen && !loose.isEmpty() && loose.back().sort.kind == FieldKind::Address && !sort.number) {
             const AddressMarkers markers = addressMarkers(part);
-            if (sort.kind == FieldKind::Address || markers.region + markers.street > 0 || placePrefix(part) > 0) {
+            const bool building = std::any_of(part.cbegin(), part.cend(), isChinese)
+                && std::any_of(part.cbegin(), part.cend(), [](QChar c) { return c.isDigit(); });
+            if (sort.kind == FieldKind::Address || markers.region + markers.street > 0 || placePrefix(part) > 0
+                || building) {
                 loose.back().text += part;
                 continue;
             }
@@ -686,7 +710,8 @@ Sort Reader::sortOf(const QString &text) const
         if (ending == FieldKind::Other && wordClass(text) == WordClass::Organisation)
             ending = FieldKind::Company;
         // A school, a department and an employer end alike (…学院, …中心): the list's own field decides.
-        if (ending == FieldKind::School && !hasKind(FieldKind::School))
+        // Only a 学院 is a department as well as a school; a 中学 is a school whatever the list asks.
+        if (ending == FieldKind::School && !hasKind(FieldKind::School) && text.endsWith(QStringLiteral("学院")))
             ending = hasKind(FieldKind::Department) ? FieldKind::Department : FieldKind::Company;
         else if (ending == FieldKind::School && hasKind(FieldKind::Department) && text.endsWith(QStringLiteral("学院"))
                  && placeNamePrefix(text) == 0 && placePrefix(text) == 0)
@@ -701,7 +726,8 @@ Sort Reader::sortOf(const QString &text) const
         const bool place = placeNamePrefix(text) > 0 || placePrefix(text) > 0;
         if ((ending == FieldKind::Other || street)
             && (markers.region + markers.street >= 2 || street || (place && markers.region + markers.street >= 1)
-                || (place && QStringLiteral("省市区县镇乡").contains(text.back()))))
+                || ((place || text.size() <= 6) && QStringLiteral("省市区县镇乡").contains(text.back())
+                    && std::all_of(text.cbegin(), text.cend(), isChinese))))
             sort.kind = FieldKind::Address;
         else if (className.match(text).hasMatch() && !digits == false && ending != FieldKind::School)
             sort.kind = FieldKind::Class;
@@ -831,6 +857,8 @@ int Reader::fieldFor(const Piece &piece) const
                     score = 1;
             } else if (kind == FieldKind::EmployeeNumber || kind == FieldKind::StudentNumber) {
                 score = 2;
+            } else if (labels.extras.at(f) == ExtraKind::Room) {
+                score = 1;
             }
             if (kind == FieldKind::Other && labels.extras.at(f) == ExtraKind::None && labels.validPattern.at(f)
                 && fitsPattern(f, piece.text))
@@ -944,7 +972,7 @@ RecordRow Reader::result()
             if (!fitsPattern(f, piece.text))
                 continue;
             // A common word (最新版, 报名表) is no department, post or employer; a major may be one.
-            if (kind != FieldKind::Major && wordClass(piece.text) == WordClass::Word)
+            if (kind != FieldKind::Major && kind != FieldKind::Remark && wordClass(piece.text) == WordClass::Word)
                 continue;
             row[f] = piece.text;
             break;

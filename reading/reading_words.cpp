@@ -46,6 +46,8 @@ ReadingWords loadReadingWords()
             words.chatMarks += parts;
         else if (group == QLatin1String("lead"))
             words.leads += parts;
+        else if (group == QLatin1String("leadnumber"))
+            words.numberLeads += parts;
         else if (group == QLatin1String("trail"))
             words.trails += parts;
         else if (group == QLatin1String("particles"))
@@ -101,6 +103,20 @@ bool isChat(const QString &piece)
     return piece.size() > 1 && words.particles.contains(piece.at(piece.size() - 1));
 }
 
+QString afterChat(const QString &piece)
+{
+    int cut = -1;
+    for (const QString &mark : readingWords().chatMarks) {
+        const int at = piece.lastIndexOf(mark);
+        if (at >= 0)
+            cut = qMax(cut, at + mark.size());
+    }
+    if (cut < 0)
+        return QString();
+    const QString rest = piece.mid(cut);
+    return rest.size() >= 2 && !isChat(rest) ? rest : QString();
+}
+
 QString withoutLeadIn(const QString &piece)
 {
     const ReadingWords &words = readingWords();
@@ -108,6 +124,11 @@ QString withoutLeadIn(const QString &piece)
         if (piece.size() > lead.size() && piece.startsWith(lead)) {
             return piece.mid(lead.size());
         }
+    }
+    for (const QString &lead : words.numberLeads) {
+        if (piece.size() > lead.size() + 1 && piece.startsWith(lead)
+            && std::any_of(piece.cbegin() + lead.size(), piece.cend(), [](QChar c) { return c.isDigit(); }))
+            return piece.mid(lead.size());
     }
     // 在…工作: the place of work, without the words around it; only a place or an organisation
     // (在外地上学 is a remark).

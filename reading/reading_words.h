@@ -14,6 +14,7 @@ struct ReadingWords
 {
     QStringList chatMarks; // a piece holding one is chat
     QStringList leads; // cut from a value's front, longest first
+    QStringList numberLeads; // cut from a value's front when a number follows (住4-319)
     QStringList trails; // cut from a value's end after 在
     QString particles; // a piece ending in one is chat
     QSet<QString> wholeChat; // chat when alone
@@ -30,5 +31,8 @@ const ReadingWords &readingWords();
 // Whether the piece, trimmed, is chat: a whole chat reply, a piece holding a chat mark, or a
 // sentence ending in a chat particle.
 bool isChat(const QString &piece);
+// What follows the last chat mark of the piece when that is a value of its own (two characters or
+// more, no chat); empty otherwise.
+QString afterChat(const QString &piece);
 // The piece without a lead-in word (我叫, 住在, 来自…) at its front and, after 在, a trailing word.
 QString withoutLeadIn(const QString &piece);
