@@ -155,7 +155,9 @@ void FieldLabels::add(const QString &word, const FieldLabel &label, int rank)
     const auto found = ranks.constFind(word);
     if (found != ranks.cend() && found.value() >= rank)
         return;
-    labels.insert(word, label);
+    FieldLabel stored = label;
+    stored.known = true;
+    labels.insert(word, stored);
     ranks.insert(word, rank);
     longest = qMax(longest, word.size());
     starts.insert(uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0));

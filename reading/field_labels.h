@@ -25,6 +25,7 @@ struct FieldLabel
     FieldKind kind = FieldKind::Other;
     ExtraKind extra = ExtraKind::None;
     bool closed = false; // glued to Chinese text only with a colon or bracket between
+    bool known = false; // a word of the tables, not a phrase guessed a label by its colon
 };
 
 class FieldLabels final

@@ -166,6 +166,17 @@ bool standsAlone(const ValueSpan &span)
     return span.kind != SpanKind::Digits || span.value.size() >= 5;
 }
 
+bool looksLikeName(const QString &text);
+
+// The word at from: up to the first separator.
+QString wordAt(const QString &h, int from, int to)
+{
+    int end = from;
+    while (end < to && !isSeparator(h.at(end)))
+        ++end;
+    return h.mid(from, end - from);
+}
+
 class Reader
 {
 public:
@@ -436,7 +447,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
     }
     // A label of nothing asked is followed by its own value, not by a shaped one of the list's.
     if (first && first->start == from && label.target == FieldLabel::Target::Foreign && standsAlone(*first)
-        && (!isShapedKind(label.kind) || !spanFits(*first, label.kind)))
+        && (!label.known || (label.kind != FieldKind::Other && (!isShapedKind(label.kind) || !spanFits(*first, label.kind)))))
         return from;
     if (first && first->start == from && first->end <= to && isShapedKind(kind) && spanFits(*first, kind)) {
         piece.text = first->kind == SpanKind::Mobile || first->kind == SpanKind::IdNumber ? first->value
@@ -451,6 +462,9 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         }
     } else if (isShapedKind(kind) && label.target != FieldLabel::Target::Field) {
         // A label of a shaped kind without its shape after it takes nothing.
+        return from;
+    } else if (kind == FieldKind::Address && looksLikeName(wordAt(h, from, to))) {
+        // 地址：陆俊海；…: a name where the address should be is read on its own.
         return from;
     } else if (kind == FieldKind::Address) {
         // An address runs over spaces and commas while its pieces read as parts of an address.
@@ -607,9 +621,10 @@ void Reader::addLooseText(QString text)
         if (part.isEmpty() || bare || isFillerWord(part))
             continue;
         if (isChat(part)) {
-            // 会务组老师好大同市文化和旅游局: a greeting glued before a value.
+            // 会务组老师好大同市文化和旅游局: a greeting glued before a value (not a label: 寄这个地址).
             part = afterChat(part);
-            if (part.isEmpty())
+            FieldLabel label;
+            if (part.isEmpty() || labels.find(normalizedFieldName(part), &label))
                 continue;
         }
         part = withoutLeadIn(part);
@@ -642,8 +657,8 @@ void Reader::addLooseText(QString text)
             const AddressMarkers markers = addressMarkers(part);
             const bool building = std::any_of(part.cbegin(), part.cend(), isChinese)
                 && std::any_of(part.cbegin(), part.cend(), [](QChar c) { return c.isDigit(); });
-            if (sort.kind == FieldKind::Address || markers.region + markers.street > 0 || placePrefix(part) > 0
-                || building) {
+            if (sort.kind == FieldKind::Address || placePrefix(part) > 0 || building
+                || (markers.region > 0 && QStringLiteral("省市区县镇乡").contains(part.back()))) {
                 loose.back().text += part;
                 continue;
             }
@@ -659,7 +674,8 @@ bool looksLikeName(const QString &text)
         text.contains(QChar(0x00b7)) || text.contains(QChar(0x2022)) || text.contains(QChar(0x30fb));
     if (foreignName)
         return text.size() >= 4 && text.size() <= 16;
-    if (text.size() < 2 || text.size() > 4)
+    // 柳北区, 陆良县: a place, though it starts with a surname.
+    if (text.size() < 2 || text.size() > 4 || QStringLiteral("省市区县镇乡村路街").contains(text.back()))
         return false;
     for (const QChar c : text) {
         if (!isChinese(c))
