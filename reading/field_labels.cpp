@@ -134,10 +134,13 @@ FieldLabels::FieldLabels(const QList<FieldDef> &fields)
         label.target = asked ? FieldLabel::Target::Kind : FieldLabel::Target::Foreign;
         add(it.key(), label, asked ? KindRank : ForeignRank);
     }
+    // A word of an extra kind no field has labels nothing asked (宿舍 in a list without one); 是否
+    // starts a question and labels nothing by itself.
     for (auto it = words.extraKinds.cbegin(); it != words.extraKinds.cend(); ++it) {
         FieldLabel label;
         label.extra = it.value();
-        add(it.key(), label, ForeignRank);
+        if (it.value() != ExtraKind::YesNo)
+            add(it.key(), label, ForeignRank);
     }
     for (const QString &word : words.others) {
         FieldLabel label;

@@ -346,6 +346,21 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 if (start < 0 || !acceptWord(h, start, i + length, label, spans))
                     continue;
                 int end = i + length;
+                // 报名人数 is 报名 and 人数, not 报名人 and 数: a prefix word and a label that ends later.
+                for (const QString &prefix : readingWords().prefixes) {
+                    if (prefix.size() >= length || h.midRef(i, prefix.size()) != prefix)
+                        continue;
+                    const int from = i + prefix.size();
+                    for (int more = qMin(labels.longest, n - from); from + more > end; --more) {
+                        FieldLabel longer;
+                        if (labels.find(QString::fromRawData(low.constData() + from, more), &longer)
+                            && longer.target != FieldLabel::Target::Foreign) {
+                            label = longer;
+                            end = from + more;
+                            break;
+                        }
+                    }
+                }
                 // 户主姓名, 居民姓名: a word before a label word is part of the label.
                 for (int more = qMin(labels.longest, n - end); more >= 2; --more) {
                     FieldLabel next;
@@ -425,7 +440,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
 {
     while (from < to && (h.at(from) == QLatin1Char(' ') || isLabelEnd(h.at(from)) || h.at(from) == QLatin1Char('-')))
         ++from;
-    if (from < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a)) && from + 1 < to) // 是 为
+    if (from + 1 < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a)) && !isSeparator(h.at(from + 1))) // 是 为
         ++from;
     if (from >= to)
         return from;
@@ -526,6 +541,13 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                 while (end < to && !isSeparator(h.at(end)))
                     ++end;
             }
+        }
+        // Lucas Meyer: a name in letters goes on over its space.
+        if (kind == FieldKind::Name && end + 1 < to && h.at(end) == QLatin1Char(' ') && end > from
+            && h.at(end - 1).isLetter() && h.at(end - 1).unicode() < 0x80 && h.at(end + 1).isUpper()) {
+            ++end;
+            while (end < to && h.at(end).isLetter() && h.at(end).unicode() < 0x80)
+                ++end;
         }
         piece.text = withoutLeadIn(h.mid(from, end - from));
         // 男-汉族 after 性别/民族: the first value is the label's, the rest is read on its own.
@@ -726,9 +748,15 @@ Sort Reader::sortOf(const QString &text) const
         if (ending == FieldKind::Other && wordClass(text) == WordClass::Organisation)
             ending = FieldKind::Company;
         // A school, a department and an employer end alike (…学院, …中心): the list's own field decides.
-        // Only a 学院 is a department as well as a school; a 中学 is a school whatever the list asks.
-        if (ending == FieldKind::School && !hasKind(FieldKind::School) && text.endsWith(QStringLiteral("学院")))
-            ending = hasKind(FieldKind::Department) ? FieldKind::Department : FieldKind::Company;
+        if (ending == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Position)
+            ending = FieldKind::Position; // 科长, 辅导员: the ending word alone
+        // Only a 学院 is a department as well as a school; any school may be an employer.
+        if (ending == FieldKind::School && !hasKind(FieldKind::School)) {
+            if (text.endsWith(QStringLiteral("学院")) && hasKind(FieldKind::Department))
+                ending = FieldKind::Department;
+            else if (hasKind(FieldKind::Company))
+                ending = FieldKind::Company;
+        }
         else if (ending == FieldKind::School && hasKind(FieldKind::Department) && text.endsWith(QStringLiteral("学院"))
                  && placeNamePrefix(text) == 0 && placePrefix(text) == 0)
             ending = FieldKind::Department;
@@ -890,6 +918,13 @@ int Reader::fieldFor(const Piece &piece) const
     }
     if (sort.kind == FieldKind::Other)
         return -1;
+    // 佛山市气象台: a place and a name, no street, is an employer where the list has no address.
+    if (sort.kind == FieldKind::Address && !hasKind(FieldKind::Address) && hasKind(FieldKind::Company)
+        && std::none_of(piece.text.cbegin(), piece.text.cend(), [](QChar c) { return c.isDigit(); })) {
+        Piece company = piece;
+        company.sort.kind = FieldKind::Company;
+        return fieldFor(company);
+    }
     // The same kind first, then a field that takes the kind (电话 takes a mobile number); a date
     // without a label goes to the first date field, whichever kind of date it is.
     for (int pass = sort.kind == FieldKind::Date ? 1 : 0; pass < 2; ++pass) {
