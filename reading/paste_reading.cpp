@@ -348,7 +348,7 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 int end = i + length;
                 // 报名人数 is 报名 and 人数, not 报名人 and 数: a prefix word and a label that ends later.
                 for (const QString &prefix : readingWords().prefixes) {
-                    if (prefix.size() >= length || h.midRef(i, prefix.size()) != prefix)
+                    if (prefix.size() > length || h.midRef(i, prefix.size()) != prefix)
                         continue;
                     const int from = i + prefix.size();
                     for (int more = qMin(labels.longest, n - from); from + more > end; --more) {

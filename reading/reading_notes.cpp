@@ -37,10 +37,35 @@ void addSuggestion(RecordReview *review, int f, const QString &value)
                            ReviewWording::suggestion(value, readingReason()), { value } });
 }
 
+// Chat is no candidate (候选：稍等、马上发): such values leave the note, and a note left with fewer
+// than two goes.
+void dropChatCandidates(RecordReview *review)
+{
+    for (int n = review->notes.size() - 1; n >= 0; --n) {
+        ReviewNote &note = review->notes[n];
+        if (note.kind != ReviewNote::Kind::Candidates || note.values.size() < 2)
+            continue;
+        QStringList kept;
+        for (const QString &value : qAsConst(note.values)) {
+            if (!isChat(value))
+                kept.append(value);
+        }
+        if (kept.size() == note.values.size())
+            continue;
+        if (kept.size() < 2) {
+            review->notes.removeAt(n);
+        } else {
+            note.values = kept;
+            note.text = ReviewWording::candidates(kept);
+        }
+    }
+}
+
 } // namespace
 
 void takeReading(RecordReview *review, const RecordRow &reading, const QList<bool> &settled)
 {
+    dropChatCandidates(review);
     // The reading is the better row where it finds at least as many values as the review's own
     // suggestion; otherwise the review's moves stand and the reading only fills what they leave empty.
     int filledReading = 0;
