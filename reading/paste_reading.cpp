@@ -41,6 +41,7 @@ struct Piece
     int field = -1; // the field its label names
     FieldLabel label;
     bool labelled = false;
+    bool correction = false; // after 打错了，正确的是: replaces the value of its kind
 };
 
 bool isChinese(QChar c)
@@ -191,6 +192,7 @@ public:
     QVector<Piece> labelled;
     QVector<Piece> loose;
     bool addressOpen = false; // the last loose piece is an address its line may go on with
+    bool correcting = false; // the next loose value corrects one given before
 
 private:
     struct Hit
@@ -340,7 +342,7 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                             || (label.target == FieldLabel::Target::Field && !label.closed
                                 && labels.names.at(label.field) == low.mid(i, length)))
                         && acceptWord(h, i, i + length, label, spans) && i + length < n
-                        && !isSeparator(h.at(i + length)))
+                        && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length))))
                         start = i;
                 }
                 if (start < 0 || !acceptWord(h, start, i + length, label, spans))
@@ -619,6 +621,8 @@ void Reader::addLoose(const QString &h, int from, int to, const QVector<ValueSpa
             piece.sort.number = true;
             break;
         }
+        piece.correction = correcting;
+        correcting = false;
         loose.append(piece);
         at = span.end;
     }
@@ -642,6 +646,8 @@ void Reader::addLooseText(QString text)
             || (part.size() == 1 && part.at(0).unicode() < 0x80 && !part.at(0).isDigit());
         if (part.isEmpty() || bare || isFillerWord(part))
             continue;
+        if (isCorrection(part))
+            correcting = true;
         if (isChat(part)) {
             // 会务组老师好大同市文化和旅游局: a greeting glued before a value (not a label: 寄这个地址).
             part = afterChat(part);
@@ -985,6 +991,17 @@ RecordRow Reader::result()
         }
         if (!place(byKind) && byKind.sort.kind != piece.sort.kind)
             place(piece);
+    }
+    // 电话打错了，正确的是 …: the corrected value replaces the first.
+    for (const Piece &piece : qAsConst(loose)) {
+        if (!piece.correction || piece.sort.kind == FieldKind::Other)
+            continue;
+        for (int f = 0; f < labels.count(); ++f) {
+            if (!row.at(f).isEmpty() && kindCovers(labels.kinds.at(f), piece.sort.kind)) {
+                row[f] = piece.text;
+                break;
+            }
+        }
     }
     // Two loose remarks for one field: which is meant is the user's call.
     int remarks = 0;

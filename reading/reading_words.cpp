@@ -46,6 +46,8 @@ ReadingWords loadReadingWords()
             words.chatMarks += parts;
         else if (group == QLatin1String("lead"))
             words.leads += parts;
+        else if (group == QLatin1String("correction"))
+            words.corrections += parts;
         else if (group == QLatin1String("leadnumber"))
             words.numberLeads += parts;
         else if (group == QLatin1String("trail"))
@@ -101,6 +103,12 @@ bool isChat(const QString &piece)
             return true;
     }
     return piece.size() > 1 && words.particles.contains(piece.at(piece.size() - 1));
+}
+
+bool isCorrection(const QString &piece)
+{
+    const QStringList &words = readingWords().corrections;
+    return std::any_of(words.cbegin(), words.cend(), [&piece](const QString &word) { return piece.contains(word); });
 }
 
 QString afterChat(const QString &piece)

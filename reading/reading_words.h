@@ -13,6 +13,7 @@ enum class ExtraKind { None, Room, Count, YesNo };
 struct ReadingWords
 {
     QStringList chatMarks; // a piece holding one is chat
+    QStringList corrections; // chat that says the next value corrects one before (正确的是)
     QStringList leads; // cut from a value's front, longest first
     QStringList numberLeads; // cut from a value's front when a number follows (住4-319)
     QStringList trails; // cut from a value's end after 在
@@ -31,6 +32,8 @@ const ReadingWords &readingWords();
 // Whether the piece, trimmed, is chat: a whole chat reply, a piece holding a chat mark, or a
 // sentence ending in a chat particle.
 bool isChat(const QString &piece);
+// Whether the piece says that the next value corrects an earlier one.
+bool isCorrection(const QString &piece);
 // What follows the last chat mark of the piece when that is a value of its own (two characters or
 // more, no chat); empty otherwise.
 QString afterChat(const QString &piece);
