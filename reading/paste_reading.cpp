@@ -342,8 +342,14 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                             || (label.target == FieldLabel::Target::Field && !label.closed
                                 && labels.names.at(label.field) == low.mid(i, length)))
                         && acceptWord(h, i, i + length, label, spans) && i + length < n
-                        && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length))))
-                        start = i;
+                        && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length)))) {
+                        // …unless the label word ends a value (小学三年级：).
+                        int word = i;
+                        while (!boundaryBefore(word))
+                            --word;
+                        if (sortOf(h.mid(word, i + length - word)).kind == FieldKind::Other)
+                            start = i;
+                    }
                 }
                 if (start < 0 || !acceptWord(h, start, i + length, label, spans))
                     continue;
