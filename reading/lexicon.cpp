@@ -46,7 +46,8 @@ WordClass wordClass(const QString &text)
 int placePrefix(const QString &text)
 {
     for (int length = qMin(8, text.size()); length >= 2; --length) {
-        if (lexicon().value(text.left(length), WordClass::None) == WordClass::Place)
+        // A view of the text's own characters: no copy per length.
+        if (lexicon().value(QString::fromRawData(text.constData(), length), WordClass::None) == WordClass::Place)
             return length;
     }
     return 0;

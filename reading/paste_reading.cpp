@@ -193,6 +193,7 @@ public:
     QVector<Piece> loose;
     bool addressOpen = false; // the last loose piece is an address its line may go on with
     bool correcting = false; // the next loose value corrects one given before
+    mutable QHash<QString, Sort> sorts; // sortOf's answers for this record
 
 private:
     struct Hit
@@ -733,27 +734,40 @@ Sort Reader::sortOf(const QString &text) const
         QStringLiteral("^(?:[\\x{4e00}-\\x{9fff}]{2,12}\\d{2,4}(?:-\\d{1,2})?|.{2,}\\d{1,2}班|.{2,}[一二三四五六七八九十]班)$"));
     static const QRegularExpression count(QStringLiteral("^(?:\\d{1,2}|[一二两三四五六七八九十]{1,2})[人位个名]$"));
     static const QRegularExpression yesNo(QStringLiteral("^(?:是|否|需要|不需要|住|不住|要|不要)$"));
+    // A piece is often asked about more than once in a record (as a label phrase, a dash's half, a
+    // loose value): the answers of this record are kept.
+    const auto known = sorts.constFind(text);
+    if (known != sorts.cend())
+        return known.value();
+    // The expressions are asked only of texts that have what each needs.
+    bool digit = false;
+    bool letter = false;
+    for (const QChar c : text) {
+        digit = digit || c.isDigit();
+        letter = letter || (c.unicode() < 0x80 && c.isLetter());
+    }
+    const QChar last = text.isEmpty() ? QChar() : text.back();
     Sort sort;
     if (text == QStringLiteral("男") || text == QStringLiteral("女") || text == QStringLiteral("男性")
         || text == QStringLiteral("女性")) {
         sort.kind = FieldKind::Gender;
-    } else if (text.size() >= 2 && isEthnicity(text)) {
+    } else if (!digit && text.size() >= 2 && isEthnicity(text)) {
         sort.kind = FieldKind::Ethnicity;
-    } else if (isPoliticalStatus(text)) {
+    } else if (!digit && isPoliticalStatus(text)) {
         sort.kind = FieldKind::PoliticalStatus;
-    } else if (isEducation(text)) {
+    } else if (!digit && isEducation(text)) {
         sort.kind = FieldKind::Education;
-    } else if (grade.match(text).hasMatch()) {
+    } else if (text.size() <= 9 && grade.match(text).hasMatch()) {
         sort.kind = FieldKind::Grade;
-    } else if (room.match(text).hasMatch() && labels.extras.contains(ExtraKind::Room)) {
+    } else if (digit && labels.extras.contains(ExtraKind::Room) && room.match(text).hasMatch()) {
         sort.extra = ExtraKind::Room;
-    } else if (code.match(text).hasMatch()) {
+    } else if (digit && letter && code.match(text).hasMatch()) {
         sort.code = true;
-    } else if (count.match(text).hasMatch()) {
+    } else if (QStringLiteral("人位个名").contains(last) && text.size() <= 3 && count.match(text).hasMatch()) {
         sort.extra = ExtraKind::Count;
-    } else if (yesNo.match(text).hasMatch()) {
+    } else if (text.size() <= 3 && yesNo.match(text).hasMatch()) {
         sort.extra = ExtraKind::YesNo;
-    } else if (looksLikeName(text)) {
+    } else if (!digit && looksLikeName(text)) {
         sort.kind = FieldKind::Name;
     } else {
         FieldKind ending = kindByEnding(text);
@@ -785,7 +799,7 @@ Sort Reader::sortOf(const QString &text) const
                 || ((place || text.size() <= 6) && QStringLiteral("省市区县镇乡").contains(text.back())
                     && std::all_of(text.cbegin(), text.cend(), isChinese))))
             sort.kind = FieldKind::Address;
-        else if (className.match(text).hasMatch() && !digits == false && ending != FieldKind::School)
+        else if (digits && ending != FieldKind::School && className.match(text).hasMatch())
             sort.kind = FieldKind::Class;
         else if (ending != FieldKind::Other)
             sort.kind = ending;
@@ -794,6 +808,7 @@ Sort Reader::sortOf(const QString &text) const
         else if (isRemarkPhrase(text))
             sort.kind = FieldKind::Remark;
     }
+    sorts.insert(text, sort);
     return sort;
 }
 
@@ -1099,12 +1114,14 @@ RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
 {
     const std::shared_ptr<const FieldLabels> labels = labelsFor(fields);
     Reader reader(*labels, fields.size());
-    QStringList lines = text.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+    QString unified = text;
+    unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = unified.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i);
         // A header row, perhaps after a greeting on its line, and the row of values under it.
         const int tab = line.indexOf(QLatin1Char('\t'));
-        if (i + 1 < lines.size()) {
+        if (i + 1 < lines.size() && (tab >= 0 || line.contains(QStringLiteral("  ")) || line.contains(QChar(0x3000)))) {
             QStringList heads = cells(line);
             QString before;
             if (!heads.isEmpty() && tab >= 0) {

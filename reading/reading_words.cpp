@@ -78,6 +78,8 @@ ReadingWords loadReadingWords()
                 words.extraKinds.insert(word, kind);
         }
     }
+    for (const QString &mark : qAsConst(words.chatMarks))
+        words.marksByInitial[mark.at(0).unicode()].append(mark);
     longestFirst(&words.leads);
     longestFirst(&words.prefixes);
     longestFirst(&words.suffixes);
@@ -98,9 +100,15 @@ bool isChat(const QString &piece)
     const ReadingWords &words = readingWords();
     if (piece.isEmpty() || words.wholeChat.contains(piece))
         return true;
-    for (const QString &mark : words.chatMarks) {
-        if (piece.contains(mark))
-            return true;
+    // Marks by their first character: a piece is read once, not once per mark.
+    for (int i = 0; i < piece.size(); ++i) {
+        const auto found = words.marksByInitial.constFind(piece.at(i).unicode());
+        if (found == words.marksByInitial.cend())
+            continue;
+        for (const QString &mark : found.value()) {
+            if (QStringRef(&piece, i, qMin(mark.size(), piece.size() - i)) == mark)
+                return true;
+        }
     }
     return piece.size() > 1 && words.particles.contains(piece.at(piece.size() - 1));
 }

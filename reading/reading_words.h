@@ -13,6 +13,7 @@ enum class ExtraKind { None, Room, Count, YesNo };
 struct ReadingWords
 {
     QStringList chatMarks; // a piece holding one is chat
+    QHash<ushort, QStringList> marksByInitial; // the marks by their first character
     QStringList corrections; // chat that says the next value corrects one before (正确的是)
     QStringList leads; // cut from a value's front, longest first
     QStringList numberLeads; // cut from a value's front when a number follows (住4-319)
