@@ -163,7 +163,9 @@ void FieldLabels::add(const QString &word, const FieldLabel &label, int rank)
     labels.insert(word, stored);
     ranks.insert(word, rank);
     longest = qMax(longest, word.size());
-    starts.insert(uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0));
+    int &longestHere =
+        starts[uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0)];
+    longestHere = qMax(longestHere, int(word.size()));
 }
 
 bool FieldLabels::find(const QString &word, FieldLabel *label) const

@@ -44,6 +44,11 @@ public:
     {
         return starts.contains(uint(first.unicode()) << 16 | second.unicode());
     }
+    // The longest label word that starts with the two characters.
+    int longestFrom(QChar first, QChar second) const
+    {
+        return starts.value(uint(first.unicode()) << 16 | second.unicode());
+    }
     int longest = 0;
 
     QVector<FieldKind> kinds;
@@ -57,7 +62,7 @@ private:
 
     QHash<QString, FieldLabel> labels;
     QHash<QString, int> ranks;
-    QSet<uint> starts;
+    QHash<uint, int> starts; // the first two characters of the label words → the longest word's length
 };
 
 // The name without bracketed remarks, spaces and punctuation, half-width and lower case.

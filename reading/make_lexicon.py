@@ -3,7 +3,8 @@
 
 usage: make_lexicon.py OUTPUT [DICT]
 
-One word a line, a class letter, a TAB and the word: P a place (ns), O an organisation (nt),
+One word a line, the word, a TAB and a class letter, sorted by the word (so that the program can
+look a word up by halving the file without building a table): P a place (ns), O an organisation (nt),
 W any other word common enough to matter. Person names (nr) are left out: the dictionary's are
 famous people, and a name in a paste is told by its surname and by being no other word. Only words of two to
 eight Chinese characters are kept: the reading asks the lexicon about Chinese pieces of a paste,
@@ -57,8 +58,13 @@ def main():
             cls = word_class(tag)
             if cls is None or cls == 'W' and frequency < COMMON:
                 continue
-            lines.append('%s\t%s\n' % (cls, word))
-    lines.sort()
+            lines.append((word, cls))
+    # A word listed twice (several parts of speech) keeps the class of its first line;
+    # UTF-16 order, which is the program's: every kept word is in the Basic Multilingual Plane.
+    seen = {}
+    for word, cls in lines:
+        seen.setdefault(word, cls)
+    lines = ['%s\t%s\n' % (word, seen[word]) for word in sorted(seen)]
     with open(sys.argv[1] + '.tmp', 'w', encoding='utf-8', newline='\n') as f:
         f.writelines(lines)
     os.replace(sys.argv[1] + '.tmp', sys.argv[1])

@@ -49,21 +49,79 @@ bool isChinese(QChar c)
     return c.unicode() >= 0x3400 && c.unicode() <= 0x9fff;
 }
 
+// The character tests below are asked of every character of a paste, several times: switches, not
+// searches through a string of characters.
 bool isOpeningBracketChar(QChar c)
 {
-    return QStringLiteral("([【「『〔〖<《“\"'‘").contains(c);
+    switch (c.unicode()) {
+    case '(':
+    case '[':
+    case '<':
+    case '"':
+    case '\'':
+    case 0x3010:
+    case 0x300c:
+    case 0x300e:
+    case 0x3014:
+    case 0x3016:
+    case 0x300a:
+    case 0x201c:
+    case 0x2018:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isClosingBracketChar(QChar c)
 {
-    return QStringLiteral(")]】」』〕〗>》”\"'’").contains(c);
+    switch (c.unicode()) {
+    case ')':
+    case ']':
+    case '>':
+    case '"':
+    case '\'':
+    case 0x3011:
+    case 0x300d:
+    case 0x300f:
+    case 0x3015:
+    case 0x3017:
+    case 0x300b:
+    case 0x201d:
+    case 0x2019:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Where one value ends and another may start; '-' and '.' stand inside values too and are left out.
 bool isSeparator(QChar c)
 {
-    return c.isSpace() || QStringLiteral(",;:=。、/|!?~…，；！？～").contains(c) || isOpeningBracketChar(c)
-        || isClosingBracketChar(c);
+    switch (c.unicode()) {
+    case ' ':
+    case '\t':
+    case ',':
+    case ';':
+    case ':':
+    case '=':
+    case '/':
+    case '|':
+    case '!':
+    case '?':
+    case '~':
+    case 0x3002:
+    case 0x3001:
+    case 0x2026:
+    case 0xff0c:
+    case 0xff1b:
+    case 0xff01:
+    case 0xff1f:
+    case 0xff5e:
+        return true;
+    default:
+        return (c.unicode() > 0x7f && c.isSpace()) || isOpeningBracketChar(c) || isClosingBracketChar(c);
+    }
 }
 
 bool isLabelEnd(QChar c)
@@ -181,7 +239,10 @@ QString wordAt(const QString &h, int from, int to)
 class Reader
 {
 public:
-    Reader(const FieldLabels &labels, int fieldCount) : labels(labels), row(fieldCount) { }
+    Reader(const FieldLabels &labels, int fieldCount)
+        : labels(labels)
+        , row(fieldCount)
+    { }
 
     void readLine(const QString &line);
     void readTable(const QStringList &heads, const QStringList &cells);
@@ -204,10 +265,11 @@ private:
         bool sticker = false; // [爱心]: no label, takes no value
         bool guessed = false; // a phrase before a colon that no table knows: a value itself if none follows
     };
-    QVector<Hit> findLabels(const QString &h, const QString &low) const;
+    QVector<Hit> findLabels(const QString &h, const QString &low, const QVector<ValueSpan> &spans) const;
     bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
                     const QVector<ValueSpan> &spans) const;
-    int takeValue(const QString &h, int from, int to, const FieldLabel &label, const QVector<ValueSpan> &spans);
+    int takeValue(const QString &h, int from, int to, const FieldLabel &label,
+                  const QVector<ValueSpan> &spans);
     int takeValues(const QString &h, const QVector<Hit> &group, int to, const QVector<ValueSpan> &spans);
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
@@ -241,10 +303,10 @@ bool isPhraseChar(QChar c)
     return isChinese(c) || c.isLetter() || c == QLatin1Char(' ');
 }
 
-QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) const
+QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low,
+                                        const QVector<ValueSpan> &spans) const
 {
     QVector<Hit> hits;
-    const QVector<ValueSpan> spans = valueSpans(h);
     const int n = h.size();
     auto boundaryBefore = [&](int i) {
         return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit()
@@ -259,7 +321,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
             int close = i + 1;
             int depth = 0;
             while (close < n && close - i <= 16 && (depth > 0 || !isClosingBracketChar(h.at(close)))
-                   && (isPhraseChar(h.at(close)) || h.at(close) == QLatin1Char('(') || h.at(close) == QLatin1Char(')'))) {
+                   && (isPhraseChar(h.at(close)) || h.at(close) == QLatin1Char('(')
+                       || h.at(close) == QLatin1Char(')'))) {
                 depth += h.at(close) == QLatin1Char('(') ? 1 : h.at(close) == QLatin1Char(')') ? -1 : 0;
                 ++close;
             }
@@ -268,8 +331,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 Hit hit { i, close + 1, labels.resolvePhrase(phrase) };
                 FieldLabel known;
                 // 否（当天返回）: round brackets right after a value remark on it.
-                const bool afterValue = c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1))
-                    && !isLabelEnd(h.at(i - 1));
+                const bool afterValue =
+                    c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1)) && !isLabelEnd(h.at(i - 1));
                 const bool isLabel = labels.find(normalizedFieldName(phrase), &known)
                     || hit.label.target != FieldLabel::Target::Foreign || (phrase.size() > 4 && !afterValue);
                 if (isLabel || (phrase.size() <= 4 && !afterValue)) {
@@ -305,7 +368,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 if (isPhrase && !listed) {
                     for (int length = qMin(labels.longest, phrase.size() - 1); length >= 2; --length) {
                         FieldLabel start;
-                        if (labels.find(low.mid(i, length), &start) && start.target != FieldLabel::Target::Foreign
+                        if (labels.find(low.mid(i, length), &start)
+                            && start.target != FieldLabel::Target::Foreign
                             && labelKind(start) != labelKind(label)) {
                             isPhrase = false;
                             break;
@@ -313,7 +377,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                     }
                 }
                 if (isPhrase) {
-                    hits.append({ i, end + 1, label, false, !listed && label.target == FieldLabel::Target::Foreign });
+                    hits.append(
+                        { i, end + 1, label, false, !listed && label.target == FieldLabel::Target::Foreign });
                     i = end + 1;
                     continue;
                 }
@@ -322,7 +387,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
         // A label word of the list where it stands: alone, glued to its value, after 所在 or 本人.
         if (i + 1 < n && labels.mayStart(low.at(i), low.at(i + 1))) {
             bool found = false;
-            for (int length = qMin(labels.longest, n - i); length >= 2 && !found; --length) {
+            for (int length = qMin(labels.longestFrom(low.at(i), low.at(i + 1)), n - i);
+                 length >= 2 && !found; --length) {
                 FieldLabel label;
                 if (!labels.find(QString::fromRawData(low.constData() + i, length), &label))
                     continue;
@@ -374,7 +440,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 for (int more = qMin(labels.longest, n - end); more >= 2; --more) {
                     FieldLabel next;
                     if (labels.find(QString::fromRawData(low.constData() + end, more), &next)
-                        && next.target != FieldLabel::Target::Foreign && labelKind(next) == labelKind(label)) {
+                        && next.target != FieldLabel::Target::Foreign
+                        && labelKind(next) == labelKind(label)) {
                         label = next;
                         end += more;
                         break;
@@ -383,7 +450,8 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low) co
                 // 寝室号, 单位名称: a word after the head word.
                 for (const QString &suffix : readingWords().suffixes) {
                     if (h.midRef(end, suffix.size()) == suffix && end + suffix.size() < n
-                        && (isLabelEnd(h.at(end + suffix.size())) || h.at(end + suffix.size()) == QLatin1Char(' ')
+                        && (isLabelEnd(h.at(end + suffix.size()))
+                            || h.at(end + suffix.size()) == QLatin1Char(' ')
                             || h.at(end + suffix.size()).isDigit())) {
                         end += suffix.size();
                         break;
@@ -445,16 +513,20 @@ bool Reader::acceptWord(const QString &h, int start, int end, const FieldLabel &
 }
 
 // The value after a label, in [from, to): returns where it ends.
-int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &label, const QVector<ValueSpan> &spans)
+int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &label,
+                      const QVector<ValueSpan> &spans)
 {
-    while (from < to && (h.at(from) == QLatin1Char(' ') || isLabelEnd(h.at(from)) || h.at(from) == QLatin1Char('-')))
+    while (from < to
+           && (h.at(from) == QLatin1Char(' ') || isLabelEnd(h.at(from)) || h.at(from) == QLatin1Char('-')))
         ++from;
-    if (from + 1 < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a)) && !isSeparator(h.at(from + 1))) // 是 为
+    if (from + 1 < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a))
+        && !isSeparator(h.at(from + 1))) // 是 为
         ++from;
     if (from >= to)
         return from;
     const FieldKind kind = labelKind(label);
-    const ExtraKind extra = label.target == FieldLabel::Target::Field ? labels.extras.at(label.field) : label.extra;
+    const ExtraKind extra =
+        label.target == FieldLabel::Target::Field ? labels.extras.at(label.field) : label.extra;
     Piece piece;
     piece.label = label;
     piece.labelled = true;
@@ -471,11 +543,14 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
     }
     // A label of nothing asked is followed by its own value, not by a shaped one of the list's.
     if (first && first->start == from && label.target == FieldLabel::Target::Foreign && standsAlone(*first)
-        && (!label.known || (label.kind != FieldKind::Other && (!isShapedKind(label.kind) || !spanFits(*first, label.kind)))))
+        && (!label.known
+            || (label.kind != FieldKind::Other
+                && (!isShapedKind(label.kind) || !spanFits(*first, label.kind)))))
         return from;
     if (first && first->start == from && first->end <= to && isShapedKind(kind) && spanFits(*first, kind)) {
-        piece.text = first->kind == SpanKind::Mobile || first->kind == SpanKind::IdNumber ? first->value
-                                                                                          : h.mid(from, first->end - from);
+        piece.text = first->kind == SpanKind::Mobile || first->kind == SpanKind::IdNumber
+            ? first->value
+            : h.mid(from, first->end - from);
         end = first->end;
         if (kind == FieldKind::Age) {
             if (h.midRef(end, 2) == QStringLiteral("周岁"))
@@ -496,7 +571,8 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         int at = from;
         while (at < to) {
             int pieceEnd = at;
-            while (pieceEnd < to && !h.at(pieceEnd).isSpace() && !QStringLiteral(",，、;；|/。!?~:=").contains(h.at(pieceEnd)))
+            while (pieceEnd < to && !h.at(pieceEnd).isSpace()
+                   && !QStringLiteral(",，、;；|/。!?~:=").contains(h.at(pieceEnd)))
                 ++pieceEnd;
             const QString part = h.mid(at, pieceEnd - at);
             if (!part.isEmpty()) {
@@ -506,8 +582,8 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                         shaped = true;
                 }
                 const AddressMarkers markers = addressMarkers(part);
-                const bool addressLike = markers.region + markers.street > 0 || placeNamePrefix(part) > 0
-                    || placePrefix(part) > 0;
+                const bool addressLike =
+                    markers.region + markers.street > 0 || placeNamePrefix(part) > 0 || placePrefix(part) > 0;
                 if (!value.isEmpty() && (shaped || !addressLike || isChat(part)))
                     break;
                 if (value.isEmpty() && (shaped || isChat(part)))
@@ -570,8 +646,9 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         // A value that plainly is of another kind is read on its own: 民族：男 after 性别/民族, or
         // 江西理工大学 after an addressee's name and a colon.
         const Sort own = sortOf(piece.text);
-        static const QVector<FieldKind> plain { FieldKind::Gender, FieldKind::Ethnicity, FieldKind::PoliticalStatus,
-                                                FieldKind::Education, FieldKind::Grade };
+        static const QVector<FieldKind> plain { FieldKind::Gender, FieldKind::Ethnicity,
+                                                FieldKind::PoliticalStatus, FieldKind::Education,
+                                                FieldKind::Grade };
         const bool asked = own.kind != FieldKind::Other && own.kind != FieldKind::Remark && hasKind(own.kind);
         if ((plain.contains(own.kind) && own.kind != kind && asked)
             || (label.target == FieldLabel::Target::Foreign && own.kind != label.kind && asked))
@@ -649,7 +726,8 @@ void Reader::addLooseText(QString text)
         while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.front()))
             part.remove(0, 1);
         // Bare punctuation, a letter alone (N/A cut at its slash) or a filler word says nothing.
-        const bool bare = std::none_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetterOrNumber(); })
+        const bool bare =
+            std::none_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetterOrNumber(); })
             || (part.size() == 1 && part.at(0).unicode() < 0x80 && !part.at(0).isDigit());
         if (part.isEmpty() || bare || isFillerWord(part))
             continue;
@@ -667,7 +745,8 @@ void Reader::addLooseText(QString text)
             continue;
         // 男-汉族, 女-方霞瑶-江西省: values joined by dashes between words, when each piece is one.
         const int dash = part.indexOf(QLatin1Char('-'));
-        if (dash > 0 && isChinese(part.at(dash - 1)) && dash + 1 < part.size() && isChinese(part.at(dash + 1))) {
+        if (dash > 0 && isChinese(part.at(dash - 1)) && dash + 1 < part.size()
+            && isChinese(part.at(dash + 1))) {
             const QStringList pieces = part.split(QLatin1Char('-'));
             QVector<Sort> sorts;
             for (const QString &piece : pieces) {
@@ -717,22 +796,26 @@ bool looksLikeName(const QString &text)
             return false;
     }
     // A place name may be a person's too (罗阳); a common word or an organisation is not.
+    if (!startsWithCommonSurname(text) || kindByEnding(text) != FieldKind::Other)
+        return false;
     const WordClass cls = wordClass(text);
-    return startsWithCommonSurname(text) && (cls == WordClass::None || cls == WordClass::Place)
-        && kindByEnding(text) == FieldKind::Other;
+    return cls == WordClass::None || cls == WordClass::Place;
 }
 
 Sort Reader::sortOf(const QString &text) const
 {
-    static const QRegularExpression grade(QStringLiteral(
-        "^(?:[大研高初][一二三四五六]|(?:小学|初中|高中|大学)?[一二三四五六]年级|(?:20)?\\d{2}级(?:本科|专科|研究生|新生)?"
-        "|(?:19|20)\\d{2}届)$"));
+    static const QRegularExpression grade(
+        QStringLiteral("^(?:[大研高初][一二三四五六]|(?:小学|初中|高中|大学)?[一二三四五六]年级|(?:20)?\\d{2}"
+                       "级(?:本科|专科|研究生|新生)?"
+                       "|(?:19|20)\\d{2}届)$"));
     static const QRegularExpression room(
         QStringLiteral("^\\D{0,4}?\\d{1,3}(?:栋|#|-|号楼|幢|舍)\\d{2,4}(?:室|房|号)?$"));
     static const QRegularExpression code(QStringLiteral("^[A-Za-z]{1,4}-?\\d{3,8}$"));
     static const QRegularExpression className(
-        QStringLiteral("^(?:[\\x{4e00}-\\x{9fff}]{2,12}\\d{2,4}(?:-\\d{1,2})?|.{2,}\\d{1,2}班|.{2,}[一二三四五六七八九十]班)$"));
-    static const QRegularExpression count(QStringLiteral("^(?:\\d{1,2}|[一二两三四五六七八九十]{1,2})[人位个名]$"));
+        QStringLiteral("^(?:[\\x{4e00}-\\x{9fff}]{2,12}\\d{2,4}(?:-\\d{1,2})?|.{2,}\\d{1,2}班|.{2,}["
+                       "一二三四五六七八九十]班)$"));
+    static const QRegularExpression count(
+        QStringLiteral("^(?:\\d{1,2}|[一二两三四五六七八九十]{1,2})[人位个名]$"));
     static const QRegularExpression yesNo(QStringLiteral("^(?:是|否|需要|不需要|住|不住|要|不要)$"));
     // A piece is often asked about more than once in a record (as a label phrase, a dash's half, a
     // loose value): the answers of this record are kept.
@@ -763,7 +846,8 @@ Sort Reader::sortOf(const QString &text) const
         sort.extra = ExtraKind::Room;
     } else if (digit && letter && code.match(text).hasMatch()) {
         sort.code = true;
-    } else if (QStringLiteral("人位个名").contains(last) && text.size() <= 3 && count.match(text).hasMatch()) {
+    } else if (QStringLiteral("人位个名").contains(last) && text.size() <= 3
+               && count.match(text).hasMatch()) {
         sort.extra = ExtraKind::Count;
     } else if (text.size() <= 3 && yesNo.match(text).hasMatch()) {
         sort.extra = ExtraKind::YesNo;
@@ -782,22 +866,27 @@ Sort Reader::sortOf(const QString &text) const
                 ending = FieldKind::Department;
             else if (hasKind(FieldKind::Company))
                 ending = FieldKind::Company;
-        }
-        else if (ending == FieldKind::School && hasKind(FieldKind::Department) && text.endsWith(QStringLiteral("学院"))
-                 && placeNamePrefix(text) == 0 && placePrefix(text) == 0)
+        } else if (ending == FieldKind::School && hasKind(FieldKind::Department)
+                   && text.endsWith(QStringLiteral("学院")) && placeNamePrefix(text) == 0
+                   && placePrefix(text) == 0)
             ending = FieldKind::Department;
-        else if (ending == FieldKind::Department && !hasKind(FieldKind::Department) && hasKind(FieldKind::Company))
+        else if (ending == FieldKind::Department && !hasKind(FieldKind::Department)
+                 && hasKind(FieldKind::Company))
             ending = FieldKind::Company;
-        else if (ending == FieldKind::Company && !hasKind(FieldKind::Company) && hasKind(FieldKind::Department))
+        else if (ending == FieldKind::Company && !hasKind(FieldKind::Company)
+                 && hasKind(FieldKind::Department))
             ending = FieldKind::Department;
         const AddressMarkers markers = addressMarkers(text);
         const bool digits = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
         const bool street = markers.street >= 1 && digits;
-        const bool place = placeNamePrefix(text) > 0 || placePrefix(text) > 0;
+        const bool regionEnd = QStringLiteral("省市区县镇乡").contains(text.back());
+        // Looked up only where it could decide.
+        const auto place = [&text] { return placeNamePrefix(text) > 0 || placePrefix(text) > 0; };
         if ((ending == FieldKind::Other || street)
-            && (markers.region + markers.street >= 2 || street || (place && markers.region + markers.street >= 1)
-                || ((place || text.size() <= 6) && QStringLiteral("省市区县镇乡").contains(text.back())
-                    && std::all_of(text.cbegin(), text.cend(), isChinese))))
+            && (markers.region + markers.street >= 2 || street
+                || (markers.region + markers.street >= 1 && !(regionEnd && text.size() <= 6) && place())
+                || (regionEnd && std::all_of(text.cbegin(), text.cend(), isChinese)
+                    && (text.size() <= 6 || place()))))
             sort.kind = FieldKind::Address;
         else if (digits && ending != FieldKind::School && className.match(text).hasMatch())
             sort.kind = FieldKind::Class;
@@ -817,13 +906,15 @@ void Reader::readLine(const QString &raw)
     QString h = withoutNumbering(normalizedLine(raw));
     // A quoted prompt (「请按 姓名 学号 专业 回复」) is the asker's words, not the person's details.
     static const QRegularExpression quoted(QStringLiteral("[「“『\"][^「“『\"」”』]{12,}[」”』\"]"));
-    h.replace(quoted, QStringLiteral(" "));
+    if (h.contains(QChar(0x300c)) || h.contains(QChar(0x201c)) || h.contains(QChar(0x300e))
+        || h.contains(QLatin1Char('"')))
+        h.replace(quoted, QStringLiteral(" "));
     addressOpen = false;
     if (h.trimmed().isEmpty())
         return;
     const QString low = h.toLower();
     const QVector<ValueSpan> spans = valueSpans(h);
-    const QVector<Hit> hits = findLabels(h, low);
+    const QVector<Hit> hits = findLabels(h, low, spans);
     int at = 0;
     for (int k = 0; k < hits.size(); ++k) {
         const Hit &hit = hits.at(k);
@@ -833,9 +924,11 @@ void Reader::readLine(const QString &raw)
         int last = k;
         while (!hits.at(last).sticker && last + 1 < hits.size() && !hits.at(last + 1).sticker
                && !isLabelEnd(h.at(hits.at(last).end - 1))) {
-            const QStringRef between = h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
-            if (!std::all_of(between.cbegin(), between.cend(),
-                             [](QChar c) { return QStringLiteral("/、,|&+ ").contains(c) || c == QChar(0x548c); }))
+            const QStringRef between =
+                h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
+            if (!std::all_of(between.cbegin(), between.cend(), [](QChar c) {
+                    return QStringLiteral("/、,|&+ ").contains(c) || c == QChar(0x548c);
+                }))
                 break;
             ++last;
         }
@@ -931,8 +1024,8 @@ int Reader::fieldFor(const Piece &piece) const
             } else if (labels.extras.at(f) == ExtraKind::Room) {
                 score = 1;
             }
-            if (kind == FieldKind::Other && labels.extras.at(f) == ExtraKind::None && labels.validPattern.at(f)
-                && fitsPattern(f, piece.text))
+            if (kind == FieldKind::Other && labels.extras.at(f) == ExtraKind::None
+                && labels.validPattern.at(f) && fitsPattern(f, piece.text))
                 score = 2;
             if (score > 0 && labels.validPattern.at(f) && !fitsPattern(f, piece.text))
                 score = kind == FieldKind::Other ? 0 : score - 1;
@@ -973,7 +1066,8 @@ bool Reader::place(const Piece &piece)
         const QDate today = QDate::currentDate();
         for (int f = 0; f < labels.count(); ++f) {
             if (labels.kinds.at(f) == FieldKind::IdNumber && !row.at(f).isEmpty()
-                && !idNumberProblem(row.at(f), today).isEmpty() && idNumberProblem(piece.text, today).isEmpty()) {
+                && !idNumberProblem(row.at(f), today).isEmpty()
+                && idNumberProblem(piece.text, today).isEmpty()) {
                 row[f] = piece.text;
                 return true;
             }
@@ -1050,7 +1144,8 @@ RecordRow Reader::result()
             }
         }
     }
-    static const QVector<FieldKind> open { FieldKind::Major, FieldKind::Position, FieldKind::Remark, FieldKind::Other };
+    static const QVector<FieldKind> open { FieldKind::Major, FieldKind::Position, FieldKind::Remark,
+                                           FieldKind::Other };
     for (const Piece &piece : qAsConst(unknown)) {
         for (int f = 0; f < labels.count(); ++f) {
             const FieldKind kind = labels.kinds.at(f);
@@ -1061,7 +1156,8 @@ RecordRow Reader::result()
             if (!fitsPattern(f, piece.text))
                 continue;
             // A common word (最新版, 报名表) is no department, post or employer; a major may be one.
-            if (kind != FieldKind::Major && kind != FieldKind::Remark && wordClass(piece.text) == WordClass::Word)
+            if (kind != FieldKind::Major && kind != FieldKind::Remark
+                && wordClass(piece.text) == WordClass::Word)
                 continue;
             row[f] = piece.text;
             break;
@@ -1121,7 +1217,8 @@ RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
         QString line = lines.at(i);
         // A header row, perhaps after a greeting on its line, and the row of values under it.
         const int tab = line.indexOf(QLatin1Char('\t'));
-        if (i + 1 < lines.size() && (tab >= 0 || line.contains(QStringLiteral("  ")) || line.contains(QChar(0x3000)))) {
+        if (i + 1 < lines.size()
+            && (tab >= 0 || line.contains(QStringLiteral("  ")) || line.contains(QChar(0x3000)))) {
             QStringList heads = cells(line);
             QString before;
             if (!heads.isEmpty() && tab >= 0) {

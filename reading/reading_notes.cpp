@@ -22,7 +22,8 @@ void dropSuggestion(RecordReview *review, int f)
 {
     review->notes.erase(std::remove_if(review->notes.begin(), review->notes.end(),
                                        [f](const ReviewNote &note) {
-                                           return note.field == f && note.kind == ReviewNote::Kind::Suggestion;
+                                           return note.field == f
+                                               && note.kind == ReviewNote::Kind::Suggestion;
                                        }),
                         review->notes.end());
 }
@@ -32,9 +33,9 @@ void addSuggestion(RecordReview *review, int f, const QString &value)
 {
     auto at = std::find_if(review->notes.begin(), review->notes.end(),
                            [f](const ReviewNote &note) { return note.field > f; });
-    review->notes.insert(at,
-                         { f, ReviewNote::Kind::Suggestion,
-                           ReviewWording::suggestion(value, readingReason()), { value } });
+    review->notes.insert(
+        at,
+        { f, ReviewNote::Kind::Suggestion, ReviewWording::suggestion(value, readingReason()), { value } });
 }
 
 // Chat is no candidate (候选：稍等、马上发): such values leave the note, and a note left with fewer
@@ -83,7 +84,8 @@ void takeReading(RecordReview *review, const RecordRow &reading, const QList<boo
         if (halfWidth(value) == halfWidth(review->suggested.at(f)))
             continue;
         // Chat the review would put in an empty field (以下是我的信息) is withdrawn either way.
-        if (!whole && !review->suggested.at(f).isEmpty() && !(value.isEmpty() && isChat(review->suggested.at(f))))
+        if (!whole && !review->suggested.at(f).isEmpty()
+            && !(value.isEmpty() && isChat(review->suggested.at(f))))
             continue;
         dropSuggestion(review, f);
         review->suggested[f] = halfWidth(value) == halfWidth(cell) ? cell : value;

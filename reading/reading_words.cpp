@@ -116,7 +116,8 @@ bool isChat(const QString &piece)
 bool isCorrection(const QString &piece)
 {
     const QStringList &words = readingWords().corrections;
-    return std::any_of(words.cbegin(), words.cend(), [&piece](const QString &word) { return piece.contains(word); });
+    return std::any_of(words.cbegin(), words.cend(),
+                       [&piece](const QString &word) { return piece.contains(word); });
 }
 
 QString afterChat(const QString &piece)

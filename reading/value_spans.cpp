@@ -1,5 +1,6 @@
 // One expression finds them all, its alternatives in the order that settles a tie at one position:
-// an ID number before a mobile number (both start with digits), a landline before a date.
+// an ID number before a mobile number (both start with digits), a landline before a date. It runs
+// only over the stretches of a line that could hold a shape, not over the Chinese text around them.
 #include "reading/value_spans.h"
 
 #include <QRegularExpression>
@@ -16,67 +17,104 @@ QString digitsOnly(const QString &text)
     return digits;
 }
 
-} // namespace
-
-QVector<ValueSpan> valueSpans(const QString &line)
+const QRegularExpression &shapes()
 {
-    static const QRegularExpression shapes(
-        QStringLiteral("(?<email>[A-Za-z0-9][A-Za-z0-9._%+-]*@[A-Za-z0-9-]+(?:\\.[A-Za-z0-9-]+)*\\.[A-Za-z]{2,6})"
-                       "|(?<id>(?<![0-9])(?:\\d{6} ?\\d{8} ?\\d{3}[0-9Xx]|\\d{15})(?![0-9]))"
-                       "|(?<mobile>(?<![0-9])(?:\\(?(?:\\+|00)?86\\)?[ -]?)?(?<digits>1[2-9]\\d[ -]?\\d{4}[ -]?\\d{4})(?![0-9]))"
-                       "|(?<landline>(?<![0-9])(?:\\(0\\d{2,3}\\)|0\\d{2,3})[ -]?[2-9]\\d{6,7}"
-                       "(?:(?:转|分机|-|#)\\d{1,6})?(?![0-9]))"
-                       "|(?<date>(?<![0-9])(?:19|20)\\d{2}(?:年\\d{1,2}月(?:\\d{1,2}[日号])?|([./-])\\d{1,2}(?:\\g{-1}\\d{1,2})?)"
-                       "(?![0-9]))"
-                       "|(?<number>\\d+)"),
+    static const QRegularExpression expression(
+        QStringLiteral(
+            "(?<email>[A-Za-z0-9][A-Za-z0-9._%+-]*@[A-Za-z0-9-]+(?:\\.[A-Za-z0-9-]+)*\\.[A-Za-z]{2,6})"
+            "|(?<id>(?<![0-9])(?:\\d{6} ?\\d{8} ?\\d{3}[0-9Xx]|\\d{15})(?![0-9]))"
+            "|(?<mobile>(?<![0-9])(?:\\(?(?:\\+|00)?86\\)?[ -]?)?(?<digits>1[2-9]\\d[ -]?\\d{4}[ -]?\\d{4})"
+            "(?![0-9]))"
+            "|(?<landline>(?<![0-9])(?:\\(0\\d{2,3}\\)|0\\d{2,3})[ -]?[2-9]\\d{6,7}"
+            "(?:(?:转|分机|-|#)\\d{1,6})?(?![0-9]))"
+            "|(?<date>(?<![0-9])(?:19|20)\\d{2}(?:年\\d{1,2}月(?:\\d{1,2}[日号])?|([./-])\\d{1,2}"
+            "(?:\\g{-1}\\d{1,2})?)(?![0-9]))"
+            "|(?<number>\\d+)"),
         QRegularExpression::UseUnicodePropertiesOption);
-    QVector<ValueSpan> spans;
-    // Most lines of a paste hold a digit or an @; a line of words alone has no span to look for.
-    bool any = false;
-    for (const QChar c : line) {
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('@')) {
-            any = true;
-            break;
-        }
+    return expression;
+}
+
+// The characters a shape is written in: ASCII, and the words of dates and extensions.
+bool inShape(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x5e74: // 年
+    case 0x6708: // 月
+    case 0x65e5: // 日
+    case 0x53f7: // 号
+    case 0x8f6c: // 转
+    case 0x5206: // 分
+    case 0x673a: // 机
+        return true;
+    default:
+        return c.unicode() < 0x80;
     }
-    if (!any)
-        return spans;
-    QRegularExpressionMatchIterator it = shapes.globalMatch(line);
+}
+
+void matchStretch(const QString &line, int from, int to, QVector<ValueSpan> *spans)
+{
+    // Groups by number: asking by name looks the name up on every match.
+    static const int email = shapes().namedCaptureGroups().indexOf(QStringLiteral("email"));
+    static const int id = shapes().namedCaptureGroups().indexOf(QStringLiteral("id"));
+    static const int mobile = shapes().namedCaptureGroups().indexOf(QStringLiteral("mobile"));
+    static const int mobileDigits = shapes().namedCaptureGroups().indexOf(QStringLiteral("digits"));
+    static const int landline = shapes().namedCaptureGroups().indexOf(QStringLiteral("landline"));
+    static const int date = shapes().namedCaptureGroups().indexOf(QStringLiteral("date"));
+    const QString stretch = line.mid(from, to - from);
+    QRegularExpressionMatchIterator it = shapes().globalMatch(stretch);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
         ValueSpan span;
-        span.start = match.capturedStart();
-        span.end = match.capturedEnd();
+        span.start = from + match.capturedStart();
+        span.end = from + match.capturedEnd();
         span.value = match.captured();
-        if (match.capturedLength(QStringLiteral("email")) > 0) {
+        if (match.capturedLength(email) > 0) {
             span.kind = SpanKind::Email;
             // 110105…1234wang@163.com: a number glued before an address of letters is a value of its own.
             int digits = 0;
             while (digits < span.value.size() && span.value.at(digits).isDigit())
                 ++digits;
             if (digits >= 11 && span.value.at(digits).isLetter()) {
-                for (ValueSpan number : valueSpans(line.mid(span.start, digits))) {
-                    number.start += span.start;
-                    number.end += span.start;
-                    spans.append(number);
-                }
+                matchStretch(line, span.start, span.start + digits, spans);
                 span.start += digits;
                 span.value = span.value.mid(digits);
             }
-        } else if (match.capturedLength(QStringLiteral("id")) > 0) {
+        } else if (match.capturedLength(id) > 0) {
             span.kind = SpanKind::IdNumber;
             span.value = digitsOnly(span.value);
-        } else if (match.capturedLength(QStringLiteral("mobile")) > 0) {
+        } else if (match.capturedLength(mobile) > 0) {
             span.kind = SpanKind::Mobile;
-            span.value = digitsOnly(match.captured(QStringLiteral("digits")));
-        } else if (match.capturedLength(QStringLiteral("landline")) > 0) {
+            span.value = digitsOnly(match.captured(mobileDigits));
+        } else if (match.capturedLength(landline) > 0) {
             span.kind = SpanKind::Landline;
-        } else if (match.capturedLength(QStringLiteral("date")) > 0) {
+        } else if (match.capturedLength(date) > 0) {
             span.kind = SpanKind::Date;
         } else {
             span.kind = SpanKind::Digits;
         }
-        spans.append(span);
+        spans->append(span);
+    }
+}
+
+} // namespace
+
+QVector<ValueSpan> valueSpans(const QString &line)
+{
+    QVector<ValueSpan> spans;
+    int at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && !inShape(line.at(at)))
+            ++at;
+        int end = at;
+        bool worth = false;
+        while (end < line.size() && inShape(line.at(end))) {
+            const QChar c = line.at(end);
+            worth = worth || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('@');
+            ++end;
+        }
+        if (worth)
+            matchStretch(line, at, end, &spans);
+        at = end;
     }
     return spans;
 }
