@@ -5,6 +5,7 @@
 #include "engine/per_thread.h"
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
+#include "reading/pattern_sense.h"
 #include "review/cell_checks.h"
 #include "review/review_wording.h"
 #include "review/value_checks.h"
@@ -15,7 +16,9 @@ namespace {
 
 bool patternUsable(const QString &pattern)
 {
-    return !pattern.isEmpty() && QRegExp(pattern).isValid() && checkPattern(pattern).reason.isEmpty();
+    // A pattern that cannot mean what its user meant (\u4e00, an unbalanced parenthesis, a lone *)
+    // is no pattern: the field is judged by its kind.
+    return patternSense(pattern) == PatternSense::Usable;
 }
 
 // What the field list says of each field: its kind and whether its pattern may be used. Records come

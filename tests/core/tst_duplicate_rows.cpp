@@ -87,6 +87,10 @@ void TestDuplicateRows::table_data()
     QTest::newRow("a name beside a shared number is not marked")
         << QList<QStringList> { { "张三", "", "", "zs@example.com" }, { "张三", "", "", "zs@example.com" } }
         << QStringLiteral("0:3>1 1:3>0") << 2;
+    QTest::newRow("a number found wherever it stands, an address whatever its case")
+        << QList<QStringList> { { "13800138000", "", "", "ZS@Example.com" },
+                                { "", "+86 138 0013 8000", "", "zs@example.com" } }
+        << QStringLiteral("0:0>1 0:3>1 1:1>0 1:3>0") << 2;
     QTest::newRow("other fields and empty cells are not compared")
         << QList<QStringList> { { "", "", "", "", "", "同学" }, { "", "", "", "", "", "同学" } } << QString()
         << 0;
