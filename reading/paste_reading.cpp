@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -265,12 +266,12 @@ private:
         bool sticker = false; // [爱心]: no label, takes no value
         bool guessed = false; // a phrase before a colon that no table knows: a value itself if none follows
     };
-    QVector<Hit> findLabels(const QString &h, const QString &low, const QVector<ValueSpan> &spans) const;
+    std::vector<Hit> findLabels(const QString &h, const QString &low, const QVector<ValueSpan> &spans) const;
     bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
                     const QVector<ValueSpan> &spans) const;
     int takeValue(const QString &h, int from, int to, const FieldLabel &label,
                   const QVector<ValueSpan> &spans);
-    int takeValues(const QString &h, const QVector<Hit> &group, int to, const QVector<ValueSpan> &spans);
+    int takeValues(const QString &h, const std::vector<Hit> &group, int to, const QVector<ValueSpan> &spans);
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
@@ -303,10 +304,10 @@ bool isPhraseChar(QChar c)
     return isChinese(c) || c.isLetter() || c == QLatin1Char(' ');
 }
 
-QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low,
-                                        const QVector<ValueSpan> &spans) const
+std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low,
+                                            const QVector<ValueSpan> &spans) const
 {
-    QVector<Hit> hits;
+    std::vector<Hit> hits;
     const int n = h.size();
     auto boundaryBefore = [&](int i) {
         return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit()
@@ -341,7 +342,7 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low,
                         hit.label = FieldLabel();
                         hit.sticker = true;
                     }
-                    hits.append(hit);
+                    hits.push_back(hit);
                     i = close + 1;
                     continue;
                 }
@@ -377,7 +378,7 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low,
                     }
                 }
                 if (isPhrase) {
-                    hits.append(
+                    hits.push_back(
                         { i, end + 1, label, false, !listed && label.target == FieldLabel::Target::Foreign });
                     i = end + 1;
                     continue;
@@ -466,7 +467,7 @@ QVector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low,
                 }
                 if (end < n && isLabelEnd(h.at(end)))
                     ++end;
-                hits.append({ start, end, label });
+                hits.push_back({ start, end, label });
                 i = end;
                 found = true;
             }
@@ -914,15 +915,16 @@ void Reader::readLine(const QString &raw)
         return;
     const QString low = h.toLower();
     const QVector<ValueSpan> spans = valueSpans(h);
-    const QVector<Hit> hits = findLabels(h, low, spans);
+    const std::vector<Hit> hits = findLabels(h, low, spans);
+    const int hitCount = int(hits.size());
     int at = 0;
-    for (int k = 0; k < hits.size(); ++k) {
+    for (int k = 0; k < hitCount; ++k) {
         const Hit &hit = hits.at(k);
         addLoose(h, at, hit.start, spans);
         // 姓名/性别：端木翔/男, 所在部门、岗位：研发二组|工程师: labels in a row share the values
         // after the last, in their order.
         int last = k;
-        while (!hits.at(last).sticker && last + 1 < hits.size() && !hits.at(last + 1).sticker
+        while (!hits.at(last).sticker && last + 1 < hitCount && !hits.at(last + 1).sticker
                && !isLabelEnd(h.at(hits.at(last).end - 1))) {
             const QStringRef between =
                 h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
@@ -932,9 +934,9 @@ void Reader::readLine(const QString &raw)
                 break;
             ++last;
         }
-        const int to = last + 1 < hits.size() ? hits.at(last + 1).start : h.size();
+        const int to = last + 1 < hitCount ? hits.at(last + 1).start : h.size();
         if (last > k) {
-            at = takeValues(h, hits.mid(k, last - k + 1), to, spans);
+            at = takeValues(h, std::vector<Hit>(hits.begin() + k, hits.begin() + last + 1), to, spans);
             k = last;
         } else {
             at = hit.sticker ? hit.end : takeValue(h, hit.end, to, hit.label, spans);
@@ -946,10 +948,11 @@ void Reader::readLine(const QString &raw)
     addLoose(h, at, h.size(), spans);
 }
 
-int Reader::takeValues(const QString &h, const QVector<Hit> &group, int to, const QVector<ValueSpan> &spans)
+int Reader::takeValues(const QString &h, const std::vector<Hit> &group, int to,
+                       const QVector<ValueSpan> &spans)
 {
     int at = group.back().end;
-    for (int g = 0; g < group.size() && at < to; ++g) {
+    for (int g = 0; g < int(group.size()) && at < to; ++g) {
         while (at < to && (h.at(at) == QLatin1Char(' ') || isLabelEnd(h.at(at))))
             ++at;
         int end = at;
