@@ -1110,17 +1110,6 @@ RecordRow Reader::result()
         if (!place(byKind) && byKind.sort.kind != piece.sort.kind)
             place(piece);
     }
-    // 电话打错了，正确的是 …: the corrected value replaces the first.
-    for (const Piece &piece : qAsConst(loose)) {
-        if (!piece.correction || piece.sort.kind == FieldKind::Other)
-            continue;
-        for (int f = 0; f < labels.count(); ++f) {
-            if (!row.at(f).isEmpty() && kindCovers(labels.kinds.at(f), piece.sort.kind)) {
-                row[f] = piece.text;
-                break;
-            }
-        }
-    }
     // Two loose remarks for one field: which is meant is the user's call.
     int remarks = 0;
     for (const Piece &piece : qAsConst(loose))
@@ -1129,6 +1118,16 @@ RecordRow Reader::result()
     for (const Piece &piece : qAsConst(loose)) {
         if (piece.sort.kind == FieldKind::Remark && remarks > 1)
             continue;
+        // 电话打错了，正确的是 …: the corrected value replaces the one given before it.
+        if (piece.correction && piece.sort.kind != FieldKind::Other && fieldFor(piece) < 0) {
+            for (int f = 0; f < labels.count(); ++f) {
+                if (!row.at(f).isEmpty() && kindCovers(labels.kinds.at(f), piece.sort.kind)) {
+                    row[f] = piece.text;
+                    break;
+                }
+            }
+            continue;
+        }
         if (!place(piece) && piece.sort.kind == FieldKind::Other && !piece.sort.number && !piece.sort.code)
             unknown.append(piece);
     }
