@@ -605,6 +605,14 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         while (end < to && !h.at(end).isSpace() && !QStringLiteral(";；|。:=").contains(h.at(end)))
             ++end;
         piece.text = h.mid(from, end - from);
+        // …、以下是我的信息: chat after the remark is not part of it.
+        for (int cut = int(piece.text.size()) - 1; cut > 0; --cut) {
+            const QChar c = piece.text.at(cut);
+            if ((c == QLatin1Char(',') || c == QChar(0x3001)) && isChat(piece.text.mid(cut + 1))) {
+                piece.text.truncate(cut);
+                end = from + cut;
+            }
+        }
         while (!piece.text.isEmpty() && isSeparator(piece.text.back()))
             piece.text.chop(1);
     } else {
@@ -700,7 +708,8 @@ void Reader::addLoose(const QString &h, int from, int to, const QVector<ValueSpa
             piece.sort.kind = FieldKind::Landline;
             break;
         case SpanKind::Date:
-            piece.sort.kind = FieldKind::Date;
+            // A date without a label in a person's details is most often the birth date.
+            piece.sort.kind = FieldKind::BirthDate;
             break;
         case SpanKind::Digits:
             piece.sort.number = true;
@@ -730,7 +739,8 @@ void Reader::addLooseText(QString text)
         const bool bare =
             std::none_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetterOrNumber(); })
             || (part.size() == 1 && part.at(0).unicode() < 0x80 && !part.at(0).isDigit());
-        if (part.isEmpty() || bare || isFillerWord(part))
+        FieldLabel asLabel;
+        if (part.isEmpty() || bare || isFillerWord(part) || labels.find(normalizedFieldName(part), &asLabel))
             continue;
         if (isCorrection(part))
             correcting = true;
@@ -1050,7 +1060,9 @@ int Reader::fieldFor(const Piece &piece) const
     }
     // The same kind first, then a field that takes the kind (电话 takes a mobile number); a date
     // without a label goes to the first date field, whichever kind of date it is.
-    for (int pass = sort.kind == FieldKind::Date ? 1 : 0; pass < 2; ++pass) {
+    // A labelled date is the date its label says (入学日期 is no birth date).
+    const bool strict = piece.labelled && (sort.kind == FieldKind::Date || sort.kind == FieldKind::BirthDate);
+    for (int pass = 0; pass < (strict ? 1 : 2); ++pass) {
         for (int f = 0; f < count; ++f) {
             const FieldKind kind = labels.kinds.at(f);
             if (!row.at(f).isEmpty())
@@ -1149,6 +1161,8 @@ RecordRow Reader::result()
     static const QVector<FieldKind> open { FieldKind::Major, FieldKind::Position, FieldKind::Remark,
                                            FieldKind::Other };
     for (const Piece &piece : qAsConst(unknown)) {
+        if (piece.text.size() < 2) // a character alone (姓 of 姓 名) says nothing
+            continue;
         for (int f = 0; f < labels.count(); ++f) {
             const FieldKind kind = labels.kinds.at(f);
             if (!row.at(f).isEmpty() || !open.contains(kind) || labels.extras.at(f) != ExtraKind::None)
@@ -1160,6 +1174,9 @@ RecordRow Reader::result()
             // A common word (最新版, 报名表) is no department, post or employer; a major may be one.
             if (kind != FieldKind::Major && kind != FieldKind::Remark
                 && wordClass(piece.text) == WordClass::Word)
+                continue;
+            // A remark says a state or a wish (已缴费, 送货上门, 户在人不在): words of a remark.
+            if (kind == FieldKind::Remark && !holdsRemarkWord(piece.text) && !isRemarkPhrase(piece.text))
                 continue;
             row[f] = piece.text;
             break;

@@ -260,9 +260,9 @@ void TestPasteReading::reading_data()
     QTest::newRow("region names start the address")
         << QStringList { "姓名", "地址" } << "柳北区，工农路335号 胡煜铭"
         << QStringList { "胡煜铭", "柳北区工农路335号" };
-    QTest::newRow("a date without a label to the first date field")
-        << QStringList { "姓名", "入职日期", "出生日期" } << "张伟 1990-01-02"
-        << QStringList { "张伟", "1990-01-02", "" };
+    QTest::newRow("a date without a label: the birth date first")
+        << QStringList { "姓名", "入职日期", "出生日期" } << "张伟 1990-01-02 入职日期：2024-03-01"
+        << QStringList { "张伟", "2024-03-01", "1990-01-02" };
     QTest::newRow("a name in letters") << QStringList { "姓名", "手机" } << "姓名：Lucas Meyer 13912345678"
                                        << QStringList { "Lucas Meyer", "13912345678" };
     QTest::newRow("an age with its unit")
