@@ -5,6 +5,7 @@
 #include "reading/paste_reading.h"
 #include "reading/pattern_sense.h"
 #include "reading/reading_notes.h"
+#include "reading/reading_words.h"
 #include "reading/value_spans.h"
 #include "review/record_review.h"
 
@@ -36,6 +37,8 @@ private slots:
     void spans_data();
     void spans();
     void lexicon();
+    void chat_data();
+    void chat();
     void reading_data();
     void reading();
     void notes();
@@ -147,6 +150,37 @@ void TestPasteReading::lexicon()
     QCOMPARE(wordClass(QStringLiteral("计")), WordClass::None);
     QCOMPARE(placePrefix(QStringLiteral("柳州市鱼峰区")), 3);
     QCOMPARE(placePrefix(QStringLiteral("计算机")), 0);
+}
+
+void TestPasteReading::chat_data()
+{
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<bool>("chat");
+    QTest::addColumn<QString>("value"); // the piece without its lead-in, or after its greeting
+
+    QTest::newRow("greeting") << "老师您好" << true << "";
+    QTest::newRow("greeting by its ending") << "学长好" << true << "";
+    QTest::newRow("thanks") << "谢谢老师" << true << "";
+    QTest::newRow("short reply") << "好的" << true << "";
+    QTest::newRow("particle at the end") << "地址发你哈" << true << "";
+    QTest::newRow("greeting glued before a value") << "会务组老师好大同市统计局" << true << "大同市统计局";
+    QTest::newRow("a value is no chat") << "人在户不在" << false << "人在户不在";
+    QTest::newRow("lead-in: a name") << "我叫张伟" << false << "张伟";
+    QTest::newRow("lead-in: an address") << "住在江西省赣州市" << false << "江西省赣州市";
+    QTest::newRow("lead-in: a school") << "毕业于江西理工大学" << false << "江西理工大学";
+    QTest::newRow("around a workplace") << "在宁波市统计局工作" << false << "宁波市统计局";
+    QTest::newRow("around no workplace") << "在外地上学" << false << "在外地上学";
+    QTest::newRow("lead-in before a number only") << "住4-319" << false << "4-319";
+    QTest::newRow("no lead-in before words") << "住两晚" << false << "住两晚";
+}
+
+void TestPasteReading::chat()
+{
+    QFETCH(QString, piece);
+    QFETCH(bool, chat);
+    QFETCH(QString, value);
+    QCOMPARE(isChat(piece), chat);
+    QCOMPARE(chat ? afterChat(piece) : withoutLeadIn(piece), value);
 }
 
 void TestPasteReading::reading_data()
