@@ -228,6 +228,45 @@ bool standsAlone(const ValueSpan &span)
 
 bool looksLikeName(const QString &text);
 
+// Answers about a text kept for the run of one field list: pastes repeat their words (男, 汉族,
+// 计算机学院) and labels from record to record. Bounded; shared by threads that read with one list.
+template<typename Answer>
+class RunMemory final
+{
+public:
+    bool find(const QString &text, Answer *answer) const
+    {
+        QMutexLocker locker(&mutex);
+        const auto found = answers.constFind(text);
+        if (found == answers.cend())
+            return false;
+        *answer = found.value();
+        return true;
+    }
+    void keep(const QString &text, const Answer &answer) const
+    {
+        QMutexLocker locker(&mutex);
+        if (answers.size() >= 50000)
+            answers.clear();
+        answers.insert(text, answer);
+    }
+
+private:
+    mutable QMutex mutex;
+    mutable QHash<QString, Answer> answers;
+};
+
+// A field list's labels and what is known of its texts: one per field list, for the run.
+struct ReadingContext
+{
+    explicit ReadingContext(const QList<FieldDef> &fields)
+        : labels(fields)
+    { }
+    const FieldLabels labels;
+    const RunMemory<Sort> sorts; // sortOf's answers
+    const RunMemory<FieldLabel> phrases; // the labels phrases resolve to
+};
+
 // The word at from: up to the first separator.
 QString wordAt(const QString &h, int from, int to)
 {
@@ -240,8 +279,9 @@ QString wordAt(const QString &h, int from, int to)
 class Reader
 {
 public:
-    Reader(const FieldLabels &labels, int fieldCount)
-        : labels(labels)
+    Reader(const ReadingContext &context, int fieldCount)
+        : labels(context.labels)
+        , context(context)
         , row(fieldCount)
     { }
 
@@ -250,12 +290,12 @@ public:
     RecordRow result();
 
     const FieldLabels &labels;
+    const ReadingContext &context;
     QVector<QString> row;
     QVector<Piece> labelled;
     QVector<Piece> loose;
     bool addressOpen = false; // the last loose piece is an address its line may go on with
     bool correcting = false; // the next loose value corrects one given before
-    mutable QHash<QString, Sort> sorts; // sortOf's answers for this record
 
 private:
     struct Hit
@@ -275,6 +315,15 @@ private:
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
+    FieldLabel resolve(const QString &phrase) const
+    {
+        FieldLabel label;
+        if (!context.phrases.find(phrase, &label)) {
+            label = labels.resolvePhrase(phrase);
+            context.phrases.keep(phrase, label);
+        }
+        return label;
+    }
     FieldKind labelKind(const FieldLabel &label) const
     {
         return label.target == FieldLabel::Target::Field ? labels.kinds.at(label.field) : label.kind;
@@ -329,7 +378,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
             }
             if (close < n && close > i + 1 && isClosingBracketChar(h.at(close))) {
                 const QString phrase = h.mid(i + 1, close - i - 1).trimmed();
-                Hit hit { i, close + 1, labels.resolvePhrase(phrase) };
+                Hit hit { i, close + 1, resolve(phrase) };
                 FieldLabel known;
                 // 否（当天返回）: round brackets right after a value remark on it.
                 const bool afterValue =
@@ -355,7 +404,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 ++end;
             if (end < n && end > i && isLabelEnd(h.at(end))) {
                 const QString phrase = h.mid(i, end - i).trimmed();
-                const FieldLabel label = labels.resolvePhrase(phrase);
+                const FieldLabel label = resolve(phrase);
                 // Colons separate values too: 浙江大学：…, 何兰梓：…, 女：… are values, and 性别女：… is
                 // a label with its value, which the word scan below reads.
                 bool isPhrase = phrase.size() >= 2 && !phrase.contains(QLatin1Char(' ')) && !isChat(phrase)
@@ -830,9 +879,9 @@ Sort Reader::sortOf(const QString &text) const
     static const QRegularExpression yesNo(QStringLiteral("^(?:是|否|需要|不需要|住|不住|要|不要)$"));
     // A piece is often asked about more than once in a record (as a label phrase, a dash's half, a
     // loose value): the answers of this record are kept.
-    const auto known = sorts.constFind(text);
-    if (known != sorts.cend())
-        return known.value();
+    Sort known;
+    if (context.sorts.find(text, &known))
+        return known;
     // The expressions are asked only of texts that have what each needs.
     bool digit = false;
     bool letter = false;
@@ -908,7 +957,7 @@ Sort Reader::sortOf(const QString &text) const
         else if (isRemarkPhrase(text))
             sort.kind = FieldKind::Remark;
     }
-    sorts.insert(text, sort);
+    context.sorts.keep(text, sort);
     return sort;
 }
 
@@ -984,7 +1033,7 @@ void Reader::readTable(const QStringList &heads, const QStringList &cells)
         const QString cell = normalizedLine(cells.at(c)).trimmed();
         if (cell.isEmpty())
             continue;
-        const FieldLabel label = labels.resolvePhrase(heads.at(c));
+        const FieldLabel label = resolve(heads.at(c));
         const QVector<ValueSpan> spans = valueSpans(cell);
         const int end = takeValue(cell, 0, cell.size(), label, spans);
         if (end < cell.size() && label.target == FieldLabel::Target::Foreign)
@@ -1186,14 +1235,14 @@ RecordRow Reader::result()
 }
 
 // One field list's labels serve every record of a run: quorbel-sort and the batch read thousands.
-std::shared_ptr<const FieldLabels> labelsFor(const QList<FieldDef> &fields)
+std::shared_ptr<const ReadingContext> contextFor(const QList<FieldDef> &fields)
 {
     static QMutex mutex;
     static QList<FieldDef> cachedFields;
-    static std::shared_ptr<const FieldLabels> cached;
+    static std::shared_ptr<const ReadingContext> cached;
     QMutexLocker locker(&mutex);
     if (!cached || !(cachedFields == fields)) {
-        cached = std::make_shared<const FieldLabels>(fields);
+        cached = std::make_shared<const ReadingContext>(fields);
         cachedFields = fields;
     }
     return cached;
@@ -1227,8 +1276,9 @@ bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
 
 RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
 {
-    const std::shared_ptr<const FieldLabels> labels = labelsFor(fields);
-    Reader reader(*labels, fields.size());
+    const std::shared_ptr<const ReadingContext> context = contextFor(fields);
+    const FieldLabels &labels = context->labels;
+    Reader reader(*context, fields.size());
     QString unified = text;
     unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = unified.split(QLatin1Char('\n'));
@@ -1248,7 +1298,7 @@ RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
                 }
             }
             const QStringList values = cells(lines.at(i + 1));
-            if (isHeaderLine(heads, *labels) && values.size() >= 2 && values.size() <= heads.size()) {
+            if (isHeaderLine(heads, labels) && values.size() >= 2 && values.size() <= heads.size()) {
                 reader.readLine(before);
                 reader.readTable(heads, values);
                 ++i;

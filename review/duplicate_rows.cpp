@@ -56,6 +56,9 @@ bool isSoft(int kind)
 // is compared; -1 for none.
 int comparedKind(int columnKind, const QString &key)
 {
+    // Every hard shape holds a digit or an @; names and words are settled without an expression.
+    if (std::none_of(key.cbegin(), key.cend(), [](QChar c) { return c.isDigit() || c == QLatin1Char('@'); }))
+        return columnKind == int(FieldKind::Other) ? -1 : columnKind;
     if (!mobileDigits(key).isEmpty())
         return int(FieldKind::Mobile);
     if (looksLikeIdNumber(key))
@@ -94,8 +97,9 @@ QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells)
     for (int column = 0; column < kinds.size(); ++column) {
         QString key = kinds.at(column) < 0 ? QString() : duplicateKey(cells.value(column));
         const int kind = key.isEmpty() ? -1 : comparedKind(kinds.at(column), key);
-        if (kind == int(FieldKind::Mobile) && !mobileDigits(key).isEmpty())
-            key = mobileDigits(key);
+        const QString mobile = kind == int(FieldKind::Mobile) ? mobileDigits(key) : QString();
+        if (!mobile.isEmpty())
+            key = mobile;
         else if (kind == int(FieldKind::Email))
             key = key.toLower(); // e-mail addresses are not told apart by case
         keys.append(kind < 0 ? QString() : QChar(ushort(kind)) + key);
