@@ -669,7 +669,10 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
         while (end < to && !isSeparator(h.at(end))) {
             bool spanStart = false;
             for (const ValueSpan &span : spans) {
-                if (span.start == end && end > from && standsAlone(span))
+                // C17328: a number glued to letters is part of one code.
+                if (span.start == end && end > from && standsAlone(span)
+                    && !(span.kind == SpanKind::Digits && h.at(end - 1).unicode() < 0x80
+                         && h.at(end - 1).isLetter()))
                     spanStart = true;
             }
             if (spanStart)

@@ -84,8 +84,8 @@ void takeReading(RecordReview *review, const RecordRow &reading, const QList<boo
         if (halfWidth(value) == halfWidth(review->suggested.at(f)))
             continue;
         // Chat the review would put in an empty field (以下是我的信息) is withdrawn either way.
-        if (!whole && !review->suggested.at(f).isEmpty()
-            && !(value.isEmpty() && isChat(review->suggested.at(f))))
+        const QString &proposed = review->suggested.at(f);
+        if (!whole && !proposed.isEmpty() && !(value.isEmpty() && isChat(proposed)))
             continue;
         dropSuggestion(review, f);
         review->suggested[f] = halfWidth(value) == halfWidth(cell) ? cell : value;

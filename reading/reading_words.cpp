@@ -98,7 +98,8 @@ const ReadingWords &readingWords()
 bool isChat(const QString &piece)
 {
     const ReadingWords &words = readingWords();
-    if (piece.isEmpty() || words.wholeChat.contains(piece))
+    // An @mention names the one the message is for.
+    if (piece.isEmpty() || words.wholeChat.contains(piece) || piece.startsWith(QLatin1Char('@')))
         return true;
     // Marks by their first character: a piece is read once, not once per mark.
     for (int i = 0; i < piece.size(); ++i) {
