@@ -624,7 +624,10 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
             while (pieceEnd < to && !h.at(pieceEnd).isSpace()
                    && !QStringLiteral(",，、;；|/。!?~:=").contains(h.at(pieceEnd)))
                 ++pieceEnd;
-            const QString part = h.mid(at, pieceEnd - at);
+            // …1802室多谢: the part without the chat glued to it, and the address ends there.
+            const QString whole = h.mid(at, pieceEnd - at);
+            const QString part = withoutChatTail(whole);
+            const bool lastPart = part.size() < whole.size();
             if (!part.isEmpty()) {
                 bool shaped = false;
                 for (const ValueSpan &span : spans) {
@@ -641,7 +644,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                 value += part;
                 end = pieceEnd;
             }
-            if (pieceEnd < to && QStringLiteral(";；|/。!?~:=").contains(h.at(pieceEnd)))
+            if (lastPart || (pieceEnd < to && QStringLiteral(";；|/。!?~:=").contains(h.at(pieceEnd))))
                 break;
             at = pieceEnd;
             while (at < to && (h.at(at).isSpace() || QStringLiteral(",，、").contains(h.at(at))))

@@ -114,6 +114,25 @@ bool isChat(const QString &piece)
     return piece.size() > 1 && words.particles.contains(piece.at(piece.size() - 1));
 }
 
+QString withoutChatTail(const QString &value)
+{
+    const ReadingWords &words = readingWords();
+    for (int i = 2; i < value.size(); ++i) {
+        const auto found = words.marksByInitial.constFind(value.at(i).unicode());
+        if (found == words.marksByInitial.cend())
+            continue;
+        for (const QString &mark : found.value()) {
+            if (QStringRef(&value, i, qMin(mark.size(), value.size() - i)) != mark)
+                continue;
+            const QString rest = value.mid(i + mark.size());
+            if (rest.isEmpty() || isChat(rest)
+                || std::none_of(rest.cbegin(), rest.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
+                return value.left(i);
+        }
+    }
+    return value;
+}
+
 bool isCorrection(const QString &piece)
 {
     const QStringList &words = readingWords().corrections;

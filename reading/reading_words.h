@@ -35,6 +35,8 @@ const ReadingWords &readingWords();
 bool isChat(const QString &piece);
 // Whether the piece says that the next value corrects an earlier one.
 bool isCorrection(const QString &piece);
+// The value without chat glued to its end (…1802室多谢, …2601室谢谢！).
+QString withoutChatTail(const QString &value);
 // What follows the last chat mark of the piece when that is a value of its own (two characters or
 // more, no chat); empty otherwise.
 QString afterChat(const QString &piece);

@@ -128,6 +128,8 @@ void TestPasteReading::spans_data()
                                                   << "digits:100081 digits:3";
     QTest::newRow("no digits") << "张三，男"
                                << "";
+    QTest::newRow("a month and a day") << "报到时间1月17日"
+                                       << "date:1月17日";
 }
 
 void TestPasteReading::spans()
@@ -172,6 +174,7 @@ void TestPasteReading::chat_data()
     QTest::newRow("around no workplace") << "在外地上学" << false << "在外地上学";
     QTest::newRow("lead-in before a number only") << "住4-319" << false << "4-319";
     QTest::newRow("no lead-in before words") << "住两晚" << false << "住两晚";
+    QTest::newRow("mention") << "@林经理" << true << "";
 }
 
 void TestPasteReading::chat()
@@ -299,6 +302,11 @@ void TestPasteReading::reading_data()
         << QStringList { "张伟", "2024-03-01", "1990-01-02" };
     QTest::newRow("a name in letters") << QStringList { "姓名", "手机" } << "姓名：Lucas Meyer 13912345678"
                                        << QStringList { "Lucas Meyer", "13912345678" };
+    QTest::newRow("a code after a label")
+        << QStringList { "姓名", "宿舍号" } << "寝室： C17328 张伟" << QStringList { "张伟", "C17328" };
+    QTest::newRow("thanks glued to the address")
+        << QStringList { "姓名", "地址" } << "地址：文昌路576号1802室多谢 张伟"
+        << QStringList { "张伟", "文昌路576号1802室" };
     QTest::newRow("an age with its unit")
         << QStringList { "姓名", "年龄" } << "张伟 年龄:30岁" << QStringList { "张伟", "30岁" };
 }
