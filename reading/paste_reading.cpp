@@ -152,11 +152,12 @@ QString normalizedLine(const QString &line)
     return h;
 }
 
-// List numbering at the front of a line (1. 2、 (3) ③) and @mentions anywhere.
+// List numbering at the front of a line (1. 2、 (3) ③; 6.2025年… too, since no decimal has four
+// digits after the point in a paste of personal details) and @mentions anywhere.
 QString withoutNumbering(const QString &line)
 {
-    static const QRegularExpression numbering(
-        QStringLiteral("^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}(?:[、)]|\\.(?!\\d))|[\\x{2460}-\\x{2473}])\\s*"));
+    static const QRegularExpression numbering(QStringLiteral(
+        "^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}(?:[、)]|\\.(?!\\d)|\\.(?=\\d{4}))|[\\x{2460}-\\x{2473}])\\s*"));
     static const QRegularExpression mention(QStringLiteral("@\\S+"));
     static const QRegularExpression email(QStringLiteral("\\w@\\w"));
     QString out = line;

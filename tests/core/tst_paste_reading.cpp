@@ -274,6 +274,9 @@ void TestPasteReading::reading_data()
                                      << QStringList { "张伟", "男", "13912345678", "软件工程" };
     QTest::newRow("numbered lines") << sheet << "1、13912345678\n2.张伟\n(3)男"
                                     << QStringList { "张伟", "男", "13912345678", "" };
+    QTest::newRow("numbering before a year")
+        << QStringList { "姓名", "年龄", "入职日期" } << "1.张伟\n6.2025年1月18日"
+        << QStringList { "张伟", "", "2025年1月18日" };
     QTest::newRow("labels in a row glued")
         << sheet << "姓名性别：张伟-男" << QStringList { "张伟", "男", "", "" };
     QTest::newRow("colons between values")
