@@ -308,7 +308,7 @@ private:
         bool guessed = false; // a phrase before a colon that no table knows: a value itself if none follows
     };
     std::vector<Hit> findLabels(const QString &h, const QString &low, const QVector<ValueSpan> &spans) const;
-    bool acceptWord(const QString &h, int start, int end, const FieldLabel &label,
+    bool acceptWord(const QString &h, int end, const FieldLabel &label,
                     const QVector<ValueSpan> &spans) const;
     int takeValue(const QString &h, int from, int to, const FieldLabel &label,
                   const QVector<ValueSpan> &spans);
@@ -459,7 +459,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                         && (isShapedKind(kind)
                             || (label.target == FieldLabel::Target::Field && !label.closed
                                 && labels.names.at(label.field) == low.mid(i, length)))
-                        && acceptWord(h, i, i + length, label, spans) && i + length < n
+                        && acceptWord(h, i + length, label, spans) && i + length < n
                         && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length)))) {
                         // …unless the label word ends a value (小学三年级：).
                         int word = i;
@@ -469,7 +469,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                             start = i;
                     }
                 }
-                if (start < 0 || !acceptWord(h, start, i + length, label, spans))
+                if (start < 0 || !acceptWord(h, i + length, label, spans))
                     continue;
                 int end = i + length;
                 // 报名人数 is 报名 and 人数, not 报名人 and 数: a prefix word and a label that ends later.
@@ -529,10 +529,9 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
     return hits;
 }
 
-bool Reader::acceptWord(const QString &h, int start, int end, const FieldLabel &label,
+bool Reader::acceptWord(const QString &h, int end, const FieldLabel &label,
                         const QVector<ValueSpan> &spans) const
 {
-    Q_UNUSED(start)
     int k = end;
     while (k < h.size() && h.at(k) == QLatin1Char(' '))
         ++k;
