@@ -795,7 +795,8 @@ void Reader::addLooseText(QString text)
             std::none_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetterOrNumber(); })
             || (part.size() == 1 && part.at(0).unicode() < 0x80 && !part.at(0).isDigit());
         FieldLabel asLabel;
-        if (part.isEmpty() || bare || isFillerWord(part) || labels.find(normalizedFieldName(part), &asLabel))
+        // The part is cut at separators already: lower case is all the comparison form it lacks.
+        if (part.isEmpty() || bare || isFillerWord(part) || labels.find(part.toLower(), &asLabel))
             continue;
         if (isCorrection(part))
             correcting = true;
@@ -803,7 +804,7 @@ void Reader::addLooseText(QString text)
             // 会务组老师好大同市文化和旅游局: a greeting glued before a value (not a label: 寄这个地址).
             part = afterChat(part);
             FieldLabel label;
-            if (part.isEmpty() || labels.find(normalizedFieldName(part), &label))
+            if (part.isEmpty() || labels.find(part.toLower(), &label))
                 continue;
         }
         part = withoutLeadIn(part);
@@ -886,7 +887,7 @@ Sort Reader::sortOf(const QString &text) const
     // A piece is often asked about more than once in a record (as a label phrase, a dash's half, a
     // loose value): the answers of this record are kept.
     Sort known;
-    if (context.sorts.find(text, &known))
+    if (text.isEmpty() || context.sorts.find(text, &known))
         return known;
     // The expressions are asked only of texts that have what each needs.
     bool digit = false;
