@@ -260,6 +260,8 @@ void TestPasteReading::reading_data()
     QTest::newRow("dictionary word is no name")
         << QStringList { "姓名", "学号" } << "计算机 黄晓明" << QStringList { "黄晓明", "" };
     QTest::newRow("chat alone") << person << "好的👌" << QStringList { "", "", "" };
+    QTest::newRow("punctuation alone")
+        << person << "--、、@@ [] 【】：：\n男--汉族 ()（）" << QStringList { "", "", "" };
     QTest::newRow("greeting glued before a value")
         << QStringList { "姓名", "单位" } << "会务组老师好大同市统计局 张伟"
         << QStringList { "张伟", "大同市统计局" };
