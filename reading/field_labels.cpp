@@ -160,6 +160,7 @@ void FieldLabels::add(const QString &word, const FieldLabel &label, int rank)
         return;
     FieldLabel stored = label;
     stored.known = true;
+    stored.own = rank >= HeadRank;
     labels.insert(word, stored);
     ranks.insert(word, rank);
     longest = qMax(longest, word.size());

@@ -26,6 +26,7 @@ struct FieldLabel
     ExtraKind extra = ExtraKind::None;
     bool closed = false; // glued to Chinese text only with a colon or bracket between
     bool known = false; // a word of the tables, not a phrase guessed a label by its colon
+    bool own = false; // the field's own name or head word, not a synonym
 };
 
 class FieldLabels final

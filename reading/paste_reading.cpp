@@ -457,8 +457,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                     const FieldKind kind = labelKind(label);
                     if (start < 0
                         && (isShapedKind(kind)
-                            || (label.target == FieldLabel::Target::Field && !label.closed
-                                && labels.names.at(label.field) == low.mid(i, length)))
+                            || (label.target == FieldLabel::Target::Field && !label.closed && label.own))
                         && acceptWord(h, i + length, label, spans) && i + length < n
                         && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length)))) {
                         // …unless the label word ends a value (小学三年级：).
@@ -976,6 +975,13 @@ void Reader::readLine(const QString &raw)
     if (h.contains(QChar(0x300c)) || h.contains(QChar(0x201c)) || h.contains(QChar(0x300e))
         || h.contains(QLatin1Char('"')))
         h.replace(quoted, QStringLiteral(" "));
+    // 回复 会务组：… : the one addressed, up to the colon, is no detail.
+    for (const QString &word : readingWords().addressing) {
+        const int colon = h.indexOf(QLatin1Char(':'));
+        if (h.startsWith(word) && colon > word.size() && colon <= word.size() + 8
+            && !h.midRef(word.size(), colon - word.size()).trimmed().contains(QLatin1Char(' ')))
+            h.replace(0, colon + 1, QStringLiteral(" "));
+    }
     addressOpen = false;
     if (h.trimmed().isEmpty())
         return;

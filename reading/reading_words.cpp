@@ -46,6 +46,8 @@ ReadingWords loadReadingWords()
             words.chatMarks += parts;
         else if (group == QLatin1String("lead"))
             words.leads += parts;
+        else if (group == QLatin1String("addressing"))
+            words.addressing += parts;
         else if (group == QLatin1String("correction"))
             words.corrections += parts;
         else if (group == QLatin1String("leadnumber"))

@@ -15,6 +15,7 @@ struct ReadingWords
     QStringList chatMarks; // a piece holding one is chat
     QHash<ushort, QStringList> marksByInitial; // the marks by their first character
     QStringList corrections; // chat that says the next value corrects one before (正确的是)
+    QStringList addressing; // words before the one a message is for (回复 会务组：)
     QStringList leads; // cut from a value's front, longest first
     QStringList numberLeads; // cut from a value's front when a number follows (住4-319)
     QStringList trails; // cut from a value's end after 在

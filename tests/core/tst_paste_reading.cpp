@@ -1,5 +1,6 @@
 // The reading of a whole paste: labels from the user's own field names, values cut by shape or run
 // to the next label, fields of one kind told apart, chat left out, and patterns judged by kind.
+#include "fields/known_fields.h"
 #include "reading/field_labels.h"
 #include "reading/lexicon.h"
 #include "reading/paste_reading.h"
@@ -32,6 +33,8 @@ class TestPasteReading : public QObject
     Q_OBJECT
 
 private slots:
+    void kinds_data();
+    void kinds();
     void labels_data();
     void labels();
     void spans_data();
@@ -45,6 +48,40 @@ private slots:
     void patternSense_data();
     void patternSense();
 };
+
+void TestPasteReading::kinds_data()
+{
+    QTest::addColumn<QString>("field"); // name=pattern
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<bool>("usable");
+
+    QTest::newRow("known name with a fill remark") << "备注（选填）" << int(FieldKind::Remark) << 0 << false;
+    QTest::newRow("known name after a word") << "联系手机=1\\d{10}" << int(FieldKind::Mobile) << 0 << true;
+    QTest::newRow("a word of the reading's lists")
+        << "人员编号" << int(FieldKind::EmployeeNumber) << 0 << false;
+    QTest::newRow("room") << "宿舍号 =^\\d+[-#]\\d+$" << int(FieldKind::Other) << int(ExtraKind::Room)
+                          << true;
+    QTest::newRow("count") << "参会人数=^[1-9]$" << int(FieldKind::Other) << int(ExtraKind::Count) << true;
+    QTest::newRow("yes or no") << "是否住宿=^[是否]$" << int(FieldKind::Other) << int(ExtraKind::YesNo)
+                               << true;
+    QTest::newRow("\\u in the pattern")
+        << "姓名：=^[\\u4e00-\\u9fa5]{2,4}$" << int(FieldKind::Name) << 0 << false;
+    QTest::newRow("unbalanced pattern") << "年级=(大一|2024级" << int(FieldKind::Grade) << 0 << false;
+    QTest::newRow("a lone star") << "留言=*" << int(FieldKind::Remark) << 0 << false;
+}
+
+void TestPasteReading::kinds()
+{
+    QFETCH(QString, field);
+    QFETCH(int, kind);
+    QFETCH(int, extra);
+    QFETCH(bool, usable);
+    const FieldLabels labels(fieldsOf({ field }));
+    QCOMPARE(int(labels.kinds.at(0)), kind);
+    QCOMPARE(int(labels.extras.at(0)), extra);
+    QCOMPARE(bool(labels.validPattern.at(0)), usable);
+}
 
 void TestPasteReading::labels_data()
 {
@@ -130,6 +167,12 @@ void TestPasteReading::spans_data()
                                << "";
     QTest::newRow("a month and a day") << "报到时间1月17日"
                                        << "date:1月17日";
+    QTest::newRow("a grade is no date") << "2024级 24-3班"
+                                        << "digits:2024 digits:24 digits:3";
+    QTest::newRow("a lower-case x made upper") << "11010519491231002x"
+                                               << "id:11010519491231002X";
+    QTest::newRow("a local number alone") << "电话 88776655"
+                                          << "digits:88776655";
 }
 
 void TestPasteReading::spans()
@@ -312,6 +355,42 @@ void TestPasteReading::reading_data()
     QTest::newRow("thanks glued to the address")
         << QStringList { "姓名", "地址" } << "地址：文昌路576号1802室多谢 张伟"
         << QStringList { "张伟", "文昌路576号1802室" };
+    QTest::newRow("someone else's number where a field asks for it")
+        << QStringList { "姓名", "手机", "家长电话" } << "张伟 13912345678 家长电话：13700000003"
+        << QStringList { "张伟", "13912345678", "13700000003" };
+    QTest::newRow("a detail of a kind not asked is left out")
+        << QStringList { "姓名", "备注" } << "张伟 政治面貌：团员 婚姻状况：未婚 备注：已交材料"
+        << QStringList { "张伟", "已交材料" };
+    QTest::newRow("a question not asked")
+        << QStringList { "姓名", "是否住宿" } << "张伟\n是否需要发票：是\n住宿：否"
+        << QStringList { "张伟", "否" };
+    QTest::newRow("a name without a common surname")
+        << QStringList { "姓名", "手机" } << "其其格\n13912345678" << QStringList { "其其格", "13912345678" };
+    QTest::newRow("a name in a minority's form")
+        << QStringList { "姓名", "手机" } << "热娜古丽•卡德尔，13912345678"
+        << QStringList { "热娜古丽•卡德尔", "13912345678" };
+    QTest::newRow("lead-ins") << QStringList { "姓名", "单位", "学校" }
+                              << "我叫张伟，在宁波市统计局工作，毕业于浙江大学"
+                              << QStringList { "张伟", "宁波市统计局", "浙江大学" };
+    QTest::newRow("an addressee before a colon")
+        << QStringList { "姓名", "单位" } << "回复 会务组：张伟 江西理工大学"
+        << QStringList { "张伟", "江西理工大学" };
+    QTest::newRow("head-word label glued")
+        << QStringList { "姓名", "所在部门", "岗位" } << "姓名张伟部门财务科岗位会计"
+        << QStringList { "张伟", "财务科", "会计" };
+    QTest::newRow("a label that often starts a value")
+        << QStringList { "姓名", "专业" } << "张伟 专业技术学院" << QStringList { "张伟", "" };
+    QTest::newRow("spreadsheet row after a greeting")
+        << QStringList { "姓名", "学院", "手机" }
+        << "@老师 姓名\t学院\t手机\n张伟\t计算机学院\t13912345678\n谢谢"
+        << QStringList { "张伟", "计算机学院", "13912345678" };
+    QTest::newRow("an address cut by commas after a name")
+        << QStringList { "姓名", "地址", "手机" }
+        << "林强勇,禅城区 翠柏路878号 盛世华府20栋1001室、13912345678"
+        << QStringList { "林强勇", "禅城区翠柏路878号盛世华府20栋1001室", "13912345678" };
+    QTest::newRow("a post code and a mobile after an address")
+        << QStringList { "姓名", "地址", "邮编", "手机" } << "张伟/弋江区朝阳巷29号/690900/13912345678"
+        << QStringList { "张伟", "弋江区朝阳巷29号", "690900", "13912345678" };
     QTest::newRow("an age with its unit")
         << QStringList { "姓名", "年龄" } << "张伟 年龄:30岁" << QStringList { "张伟", "30岁" };
 }
