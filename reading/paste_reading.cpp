@@ -1094,16 +1094,18 @@ int Reader::fieldFor(const Piece &piece) const
                     score = 2;
                 else if (kind == FieldKind::EmployeeNumber)
                     score = 1;
-            } else if (kind == FieldKind::EmployeeNumber || kind == FieldKind::StudentNumber) {
-                score = 2;
+            } else if (kind == FieldKind::EmployeeNumber) {
+                score = 3; // FL1995: staff numbers carry letters, student numbers seldom do
             } else if (labels.extras.at(f) == ExtraKind::Room) {
+                score = 2; // A1510
+            } else if (kind == FieldKind::StudentNumber) {
                 score = 1;
             }
             if (kind == FieldKind::Other && labels.extras.at(f) == ExtraKind::None
                 && labels.validPattern.at(f) && fitsPattern(f, piece.text))
                 score = 2;
             if (score > 0 && labels.validPattern.at(f) && !fitsPattern(f, piece.text))
-                score = kind == FieldKind::Other ? 0 : score - 1;
+                score = kind == FieldKind::Other && labels.extras.at(f) == ExtraKind::None ? 0 : score - 1;
             if (score > bestScore) {
                 best = f;
                 bestScore = score;

@@ -350,6 +350,9 @@ void TestPasteReading::reading_data()
         << QStringList { "张伟", "2024-03-01", "1990-01-02" };
     QTest::newRow("a name in letters") << QStringList { "姓名", "手机" } << "姓名：Lucas Meyer 13912345678"
                                        << QStringList { "Lucas Meyer", "13912345678" };
+    QTest::newRow("codes: a staff number, then a room")
+        << QStringList { "姓名", "学号=^\\d{10}$", "人员编号", "宿舍号=^\\d+[-#]\\d+$" }
+        << "张伟 FL1995 D7430" << QStringList { "张伟", "", "FL1995", "D7430" };
     QTest::newRow("a code after a label")
         << QStringList { "姓名", "宿舍号" } << "寝室： C17328 张伟" << QStringList { "张伟", "C17328" };
     QTest::newRow("thanks glued to the address")
