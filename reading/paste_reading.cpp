@@ -428,6 +428,27 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                     }
                 }
                 if (isPhrase) {
+                    // 所在部门岗位：, 学院专业：: two labels written as one share the values after them.
+                    if (!listed) {
+                        for (int cut = 2; cut + 2 <= phrase.size(); ++cut) {
+                            // 收件人电话 is one label: a word put before labels is no label of its own.
+                            if (readingWords().prefixes.contains(phrase.left(cut)))
+                                continue;
+                            const FieldLabel first = resolve(phrase.left(cut));
+                            const FieldLabel second = resolve(phrase.mid(cut));
+                            if (first.known && second.known && first.target != FieldLabel::Target::Foreign
+                                && second.target != FieldLabel::Target::Foreign
+                                && labelKind(first) != labelKind(second)) {
+                                hits.push_back({ i, i + cut, first });
+                                hits.push_back({ i + cut, end + 1, second });
+                                break;
+                            }
+                        }
+                        if (!hits.empty() && hits.back().end == end + 1) {
+                            i = end + 1;
+                            continue;
+                        }
+                    }
                     hits.push_back(
                         { i, end + 1, label, false, !listed && label.target == FieldLabel::Target::Foreign });
                     i = end + 1;

@@ -324,6 +324,10 @@ void TestPasteReading::reading_data()
         << QStringList { "张伟", "", "2025年1月18日" };
     QTest::newRow("labels in a row glued")
         << sheet << "姓名性别：张伟-男" << QStringList { "张伟", "男", "", "" };
+    QTest::newRow("two labels written as one")
+        << QStringList { "姓名", "所在部门", "岗位", "手机" }
+        << "姓名：张伟\n所在部门岗位：财务科/会计\n收件人电话：13912345678"
+        << QStringList { "张伟", "财务科", "会计", "13912345678" };
     QTest::newRow("colons between values")
         << sheet << "张伟：男：13912345678" << QStringList { "张伟", "男", "13912345678", "" };
     QTest::newRow("a value before a colon is no label")
