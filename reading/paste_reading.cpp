@@ -307,6 +307,7 @@ private:
         bool sticker = false; // [爱心]: no label, takes no value
         bool guessed = false; // a phrase before a colon that no table knows: a value itself if none follows
     };
+    void closeSpacedLabels(QString *h) const;
     std::vector<Hit> findLabels(const QString &h, const QString &low, const QVector<ValueSpan> &spans) const;
     bool acceptWord(const QString &h, int end, const FieldLabel &label,
                     const QVector<ValueSpan> &spans) const;
@@ -547,6 +548,40 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
         ++i;
     }
     return hits;
+}
+
+// 姓 名, 手机 号: a label written with a space inside it is read without the space.
+void Reader::closeSpacedLabels(QString *h) const
+{
+    for (int space = 1; space + 1 < h->size(); ++space) {
+        if (h->at(space) != QLatin1Char(' ') || !isChinese(h->at(space - 1)) || !isChinese(h->at(space + 1)))
+            continue;
+        // Label words that could hold this space start a few characters before it.
+        for (int i = qMax(0, space - 6); i < space; ++i) {
+            // The characters from i with single spaces between Chinese ones left out, and where each was.
+            QString compact;
+            QVector<int> from;
+            for (int at = i; at < h->size() && compact.size() < labels.longest; ++at) {
+                if (h->at(at) == QLatin1Char(' ') && at > i && at + 1 < h->size() && isChinese(h->at(at - 1))
+                    && isChinese(h->at(at + 1)))
+                    continue;
+                compact.append(h->at(at));
+                from.append(at);
+            }
+            if (compact.size() < 2 || !labels.mayStart(compact.at(0), compact.at(1)))
+                continue;
+            int length = compact.size();
+            FieldLabel label;
+            while (length >= 2
+                   && !(labels.find(compact.left(length), &label)
+                        && label.target != FieldLabel::Target::Foreign))
+                --length;
+            if (length >= 2 && from.at(length - 1) > space) {
+                h->replace(i, from.at(length - 1) - i + 1, compact.left(length));
+                break;
+            }
+        }
+    }
 }
 
 bool Reader::acceptWord(const QString &h, int end, const FieldLabel &label,
@@ -804,6 +839,15 @@ void Reader::addLooseText(QString text)
     for (int i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isSeparator(text.at(i)))
             continue;
+        // 高三(2)班: a short bracketed part between words stays in the word.
+        if (i < text.size() && text.at(i) == QLatin1Char('(') && i > start) {
+            const int close = text.indexOf(QLatin1Char(')'), i);
+            if (close > i + 1 && close - i <= 4 && close + 1 < text.size()
+                && !isSeparator(text.at(close + 1))) {
+                i = close;
+                continue;
+            }
+        }
         QString part = text.mid(start, i - start);
         start = i + 1;
         while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.back()))
@@ -831,10 +875,18 @@ void Reader::addLooseText(QString text)
         if (isChat(part) || isFillerWord(part))
             continue;
         // 男-汉族, 女-方霞瑶-江西省: values joined by dashes between words, when each piece is one.
-        const int dash = part.indexOf(QLatin1Char('-'));
-        if (dash > 0 && isChinese(part.at(dash - 1)) && dash + 1 < part.size()
-            && isChinese(part.at(dash + 1))) {
-            const QStringList pieces = part.split(QLatin1Char('-'));
+        // Only a dash before a word joins values; 23-2班 and 15-3-1002 keep theirs.
+        QStringList pieces;
+        for (int from = 0, at = 0; at <= part.size(); ++at) {
+            if (at == part.size()
+                || (part.at(at) == QLatin1Char('-') && at > from && at + 1 < part.size()
+                    && isChinese(part.at(at + 1))
+                    && (isChinese(part.at(at - 1)) || part.at(at - 1).isDigit()))) {
+                pieces.append(part.mid(from, at - from));
+                from = at + 1;
+            }
+        }
+        if (pieces.size() > 1) {
             QVector<Sort> sorts;
             for (const QString &piece : pieces) {
                 const Sort sort = sortOf(piece);
@@ -1006,8 +1058,23 @@ void Reader::readLine(const QString &raw)
     addressOpen = false;
     if (h.trimmed().isEmpty())
         return;
+    closeSpacedLabels(&h);
     const QString low = h.toLower();
-    const QVector<ValueSpan> spans = valueSpans(h);
+    QVector<ValueSpan> spans = valueSpans(h);
+    // E-mailxiaoming@…: a label glued before an address of letters is no part of it.
+    for (ValueSpan &span : spans) {
+        const int at = span.value.indexOf(QLatin1Char('@'));
+        if (span.kind != SpanKind::Email || at < 0)
+            continue;
+        for (int length = qMin(labels.longest, at - 1); length >= 2; --length) {
+            FieldLabel label;
+            if (labels.find(low.mid(span.start, length), &label) && label.kind == FieldKind::Email) {
+                span.start += length;
+                span.value = span.value.mid(length);
+                break;
+            }
+        }
+    }
     const std::vector<Hit> hits = findLabels(h, low, spans);
     const int hitCount = int(hits.size());
     int at = 0;
@@ -1287,8 +1354,11 @@ std::shared_ptr<const ReadingContext> contextFor(const QList<FieldDef> &fields)
 // A spreadsheet row: a line of labels, then a line of values, cut at TABs or runs of spaces.
 QStringList cells(const QString &line)
 {
-    static const QRegularExpression cut(QStringLiteral("\\t| {2,}|\\x{3000}+"));
-    QStringList parts = line.trimmed().split(cut);
+    // At TABs an empty cell stays a cell, so the values keep their columns; runs of spaces are no
+    // cells of their own.
+    static const QRegularExpression spaces(QStringLiteral(" {2,}|\\x{3000}+"));
+    QStringList parts =
+        line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t')) : line.trimmed().split(spaces);
     for (QString &part : parts)
         part = part.trimmed();
     return parts;

@@ -328,6 +328,22 @@ void TestPasteReading::reading_data()
         << QStringList { "姓名", "所在部门", "岗位", "手机" }
         << "姓名：张伟\n所在部门岗位：财务科/会计\n收件人电话：13912345678"
         << QStringList { "张伟", "财务科", "会计", "13912345678" };
+    QTest::newRow("spreadsheet row with empty cells")
+        << QStringList { "姓名", "手机", "学号", "地址" }
+        << "性别\t手机号码\t学籍号\t地址\n\t13912345678\t\t浙江省温州市瑞安市科技二路168弄11号"
+        << QStringList { "", "13912345678", "", "浙江省温州市瑞安市科技二路168弄11号" };
+    QTest::newRow("a label with a space in it")
+        << QStringList { "姓 名", "手机 号" } << "姓 名钱薇 手机 号172-3628-3660"
+        << QStringList { "钱薇", "17236283660" };
+    QTest::newRow("a label glued before an address of letters")
+        << QStringList { "姓名", "E-mail" } << "张伟 E-maillucky.star@yeah.net"
+        << QStringList { "张伟", "lucky.star@yeah.net" };
+    QTest::newRow("a class with its number in brackets")
+        << QStringList { "姓名", "班级", "年龄" } << "柴汐、高三（2）班"
+        << QStringList { "柴汐", "高三(2)班", "" };
+    QTest::newRow("dashes: inside a class, between values")
+        << QStringList { "姓名", "班级", "地址", "性别" } << "金融23-2班-汤航 长江西路146号29幢603-男"
+        << QStringList { "汤航", "金融23-2班", "长江西路146号29幢603", "男" };
     QTest::newRow("colons between values")
         << sheet << "张伟：男：13912345678" << QStringList { "张伟", "男", "13912345678", "" };
     QTest::newRow("a value before a colon is no label")
