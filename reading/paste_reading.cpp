@@ -600,8 +600,10 @@ bool Reader::acceptWord(const QString &h, int end, const FieldLabel &label,
         int stop = k;
         while (stop < h.size() && !isSeparator(h.at(stop)))
             ++stop;
-        const FieldKind own = sortOf(h.mid(k, stop - k)).kind;
-        return own != FieldKind::Other && (own == kind || kindCovers(kind, own));
+        const QString rest = h.mid(k, stop - k);
+        const FieldKind own = sortOf(rest).kind;
+        return (own != FieldKind::Other && (own == kind || kindCovers(kind, own)))
+            || (kind == FieldKind::Remark && holdsRemarkWord(rest)); // 说明已交押金
     }
     if (isShapedKind(kind)) {
         // 电话打错了: a number's label needs the number after it.
@@ -753,7 +755,10 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
             while (end < to && h.at(end).isLetter() && h.at(end).unicode() < 0x80)
                 ++end;
         }
-        piece.text = withoutLeadIn(h.mid(from, end - from));
+        // 高二(5)班-请老师查收, 物流管理-: no chat, no dash at the end of a value.
+        piece.text = withoutChatTail(withoutLeadIn(h.mid(from, end - from)));
+        while (!piece.text.isEmpty() && QStringLiteral("-_.#").contains(piece.text.back()))
+            piece.text.chop(1);
         // 男-汉族 after 性别/民族: the first value is the label's, the rest is read on its own.
         const int dash = piece.text.indexOf(QLatin1Char('-'));
         if (dash > 0 && dash + 1 < piece.text.size() && isChinese(piece.text.at(dash - 1))

@@ -344,6 +344,12 @@ void TestPasteReading::reading_data()
     QTest::newRow("dashes: inside a class, between values")
         << QStringList { "姓名", "班级", "地址", "性别" } << "金融23-2班-汤航 长江西路146号29幢603-男"
         << QStringList { "汤航", "金融23-2班", "长江西路146号29幢603", "男" };
+    QTest::newRow("chat and a dash after a labelled value")
+        << QStringList { "姓名", "所在班级", "专业", "学号" }
+        << "金汐:所在班级 高二（5）班-请老师查收 所学专业物流管理-学号207981217210"
+        << QStringList { "金汐", "高二(5)班", "物流管理", "207981217210" };
+    QTest::newRow("a remark glued to a label that often starts one")
+        << QStringList { "姓名", "说明" } << "姓名冯睿、说明已交押金" << QStringList { "冯睿", "已交押金" };
     QTest::newRow("colons between values")
         << sheet << "张伟：男：13912345678" << QStringList { "张伟", "男", "13912345678", "" };
     QTest::newRow("a value before a colon is no label")
