@@ -707,6 +707,8 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
             while (at < to && (h.at(at).isSpace() || QStringLiteral(",，、").contains(h.at(at))))
                 ++at;
         }
+        while (!value.isEmpty() && QStringLiteral("-_#").contains(value.back()))
+            value.chop(1);
         piece.text = value;
     } else if (kind == FieldKind::Remark) {
         // A remark runs to the end of its sentence, commas and 、 included.

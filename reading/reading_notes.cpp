@@ -85,7 +85,11 @@ void takeReading(RecordReview *review, const RecordRow &reading, const QList<boo
             continue;
         // Chat the review would put in an empty field (以下是我的信息) is withdrawn either way.
         const QString &proposed = review->suggested.at(f);
-        if (!whole && !proposed.isEmpty() && !(value.isEmpty() && isChat(proposed)))
+        // So is a character alone that the reading put nowhere (号 of 手机 号).
+        const bool stray = value.isEmpty() && proposed.size() == 1 && !reading.contains(proposed)
+            && !proposed.at(0).isDigit() && proposed != QStringLiteral("男")
+            && proposed != QStringLiteral("女");
+        if (!whole && !proposed.isEmpty() && !(value.isEmpty() && isChat(proposed)) && !stray)
             continue;
         dropSuggestion(review, f);
         review->suggested[f] = halfWidth(value) == halfWidth(cell) ? cell : value;

@@ -74,8 +74,14 @@ void matchStretch(const QString &line, int from, int to, QVector<ValueSpan> *spa
             int digits = 0;
             while (digits < span.value.size() && span.value.at(digits).isDigit())
                 ++digits;
-            if (digits >= 11 && span.value.at(digits).isLetter()) {
+            // 12101419951015063X.ke-ke@…: an ID number's X belongs to the number.
+            if (digits == 17
+                && (span.value.at(digits) == QLatin1Char('X') || span.value.at(digits) == QLatin1Char('x')))
+                ++digits;
+            if (digits >= 11 && digits < span.value.size() && !span.value.at(digits).isDigit()) {
                 matchStretch(line, span.start, span.start + digits, spans);
+                while (digits < span.value.size() && !span.value.at(digits).isLetterOrNumber())
+                    ++digits;
                 span.start += digits;
                 span.value = span.value.mid(digits);
             }

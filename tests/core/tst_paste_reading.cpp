@@ -114,6 +114,8 @@ void TestPasteReading::labels_data()
                                                    << "员工号" << true;
     QTest::newRow("case and width") << "Email"
                                     << "ＥＭＡＩＬ" << true;
+    QTest::newRow("a word of the reading's lists: 面貌") << "政治面貌"
+                                                         << "面貌" << true;
     QTest::newRow("someone else's") << "手机"
                                     << "紧急联系人电话" << false;
     QTest::newRow("a label of nothing asked") << "姓名"
@@ -159,6 +161,8 @@ void TestPasteReading::spans_data()
                                                    << "date:1987.2 mobile:15056069630";
     QTest::newRow("number glued before an address") << "13912345678abc@qq.com"
                                                     << "mobile:13912345678 email:abc@qq.com";
+    QTest::newRow("ID number glued before an address") << "12101419951015063X.ke-ke@139.com"
+                                                       << "id:12101419951015063X email:ke-ke@139.com";
     QTest::newRow("e-mail starting with digits") << "邮箱123456@qq.com"
                                                  << "email:123456@qq.com";
     QTest::newRow("post code and a short number") << "邮编100081，3人"
