@@ -758,7 +758,14 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                 ++end;
         }
         // 高二(5)班-请老师查收, 物流管理-: no chat, no dash at the end of a value.
-        piece.text = withoutChatTail(withoutLeadIn(h.mid(from, end - from)));
+        piece.text = withoutLeadIn(h.mid(from, end - from));
+        for (int dash = piece.text.indexOf(QLatin1Char('-')); dash > 0;
+             dash = piece.text.indexOf(QLatin1Char('-'), dash + 1)) {
+            if (isChat(piece.text.mid(dash + 1))) {
+                piece.text.truncate(dash);
+                break;
+            }
+        }
         while (!piece.text.isEmpty() && QStringLiteral("-_.#").contains(piece.text.back()))
             piece.text.chop(1);
         // 男-汉族 after 性别/民族: the first value is the label's, the rest is read on its own.

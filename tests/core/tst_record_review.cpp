@@ -485,8 +485,7 @@ void TestRecordReview::review_data()
         << QStringList { "", "请老师查收" };
     QTest::newRow("remark: a word to the reader is none")
         << QStringList { "姓名", "备注=" } << "张三 请核对"
-        << QStringList { "0 suggestion 建议：张三（常见姓氏）" }
-        << QStringList { "张三", "" };
+        << QStringList { "0 suggestion 建议：张三（常见姓氏）" } << QStringList { "张三", "" };
     QTest::newRow("numbered items: the numbers are no candidates")
         << QStringList { "手机", "姓名", "年龄" } << "1、13912345678\n2、张三" << QStringList()
         << QStringList { "13912345678", "张三", "" };
