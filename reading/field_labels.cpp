@@ -178,11 +178,14 @@ bool FieldLabels::find(const QString &word, FieldLabel *label) const
     return true;
 }
 
-FieldLabel FieldLabels::resolvePhrase(const QString &phrase) const
+FieldLabel FieldLabels::resolvePhrase(const QString &phrase, bool *listed) const
 {
     const QString word = normalizedLabel(phrase);
     FieldLabel label;
-    if (find(word, &label))
+    const bool isWord = find(word, &label);
+    if (listed)
+        *listed = isWord;
+    if (isWord)
         return label;
     const QString head = headWord(word);
     if (head != word && find(head, &label))

@@ -39,7 +39,8 @@ public:
     bool find(const QString &word, FieldLabel *label) const;
     // A label phrase written before a colon or in brackets: the word itself, or without the words
     // around a head word, or by a known label it ends in; else a label of nothing the list asks.
-    FieldLabel resolvePhrase(const QString &phrase) const;
+    // Listed, if given, says whether the phrase itself is a label word.
+    FieldLabel resolvePhrase(const QString &phrase, bool *listed = nullptr) const;
     // Whether a label word may start at the two characters (a cheap test before any look-up).
     bool mayStart(QChar first, QChar second) const
     {

@@ -144,7 +144,9 @@ QString normalizedLine(const QString &line)
     QString h = halfWidth(line);
     for (int i = 0; i < h.size(); ++i) {
         const QChar c = h.at(i);
-        if (c == QLatin1Char('\t'))
+        // Printable ASCII and Chinese characters, most of a paste, are neither.
+        if (c == QLatin1Char('\t') || (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            || (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff))
             continue;
         if (isSymbol(c) || (isInvisible(c) && c != QLatin1Char(' ')))
             h[i] = QLatin1Char(' ');
@@ -163,7 +165,12 @@ QString withoutNumbering(const QString &line)
     QString out = line;
     if (out.contains(QLatin1Char('@')) && !out.contains(email))
         out.replace(mention, QStringLiteral(" "));
-    out.remove(numbering);
+    // Numbering starts with a digit, a bracket or a circled number after the spaces at the front.
+    const auto first = std::find_if(out.cbegin(), out.cend(), [](QChar c) { return !c.isSpace(); });
+    if (first != out.cend()
+        && (first->isDigit() || *first == QLatin1Char('(')
+            || (first->unicode() >= 0x2460 && first->unicode() <= 0x2473)))
+        out.remove(numbering);
     return out;
 }
 
@@ -257,6 +264,13 @@ private:
     mutable QHash<QString, Answer> answers;
 };
 
+// What a label phrase resolves to, and whether the phrase itself (normalised) is a label word.
+struct ResolvedPhrase
+{
+    FieldLabel label;
+    bool listed = false;
+};
+
 // A field list's labels and what is known of its texts: one per field list, for the run.
 struct ReadingContext
 {
@@ -265,8 +279,16 @@ struct ReadingContext
     { }
     const FieldLabels labels;
     const RunMemory<Sort> sorts; // sortOf's answers
-    const RunMemory<FieldLabel> phrases; // the labels phrases resolve to
+    const RunMemory<ResolvedPhrase> phrases; // the labels phrases resolve to
 };
+
+// Whether the word stands in the text at the position; compared in place, as label words are
+// sought at every character of a paste.
+bool standsAt(const QString &text, int at, const QString &word)
+{
+    return at >= 0 && at <= text.size() - word.size()
+        && std::equal(word.cbegin(), word.cend(), text.cbegin() + at);
+}
 
 // The word at from: up to the first separator.
 QString wordAt(const QString &h, int from, int to)
@@ -317,14 +339,16 @@ private:
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
-    FieldLabel resolve(const QString &phrase) const
+    FieldLabel resolve(const QString &phrase, bool *listed = nullptr) const
     {
-        FieldLabel label;
-        if (!context.phrases.find(phrase, &label)) {
-            label = labels.resolvePhrase(phrase);
-            context.phrases.keep(phrase, label);
+        ResolvedPhrase resolved;
+        if (!context.phrases.find(phrase, &resolved)) {
+            resolved.label = labels.resolvePhrase(phrase, &resolved.listed);
+            context.phrases.keep(phrase, resolved);
         }
-        return label;
+        if (listed)
+            *listed = resolved.listed;
+        return resolved.label;
     }
     FieldKind labelKind(const FieldLabel &label) const
     {
@@ -406,13 +430,12 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 ++end;
             if (end < n && end > i && isLabelEnd(h.at(end))) {
                 const QString phrase = h.mid(i, end - i).trimmed();
-                const FieldLabel label = resolve(phrase);
+                bool listed = false;
+                const FieldLabel label = resolve(phrase, &listed);
                 // Colons separate values too: 浙江大学：…, 何兰梓：…, 女：… are values, and 性别女：… is
                 // a label with its value, which the word scan below reads.
                 bool isPhrase = phrase.size() >= 2 && !phrase.contains(QLatin1Char(' ')) && !isChat(phrase)
                     && !isFillerWord(phrase);
-                FieldLabel known;
-                const bool listed = labels.find(normalizedLabel(phrase), &known);
                 if (isPhrase && !listed) {
                     const Sort own = sortOf(phrase);
                     isPhrase = own.kind == FieldKind::Other && own.extra == ExtraKind::None && !own.code;
@@ -470,7 +493,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                     start = -1;
                     for (const QString &prefix : readingWords().prefixes) {
                         const int p = i - prefix.size();
-                        if (p >= 0 && h.midRef(p, prefix.size()) == prefix && boundaryBefore(p)) {
+                        if (standsAt(h, p, prefix) && boundaryBefore(p)) {
                             start = p;
                             break;
                         }
@@ -495,7 +518,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 int end = i + length;
                 // 报名人数 is 报名 and 人数, not 报名人 and 数: a prefix word and a label that ends later.
                 for (const QString &prefix : readingWords().prefixes) {
-                    if (prefix.size() > length || h.midRef(i, prefix.size()) != prefix)
+                    if (prefix.size() > length || !standsAt(h, i, prefix))
                         continue;
                     const int from = i + prefix.size();
                     for (int more = qMin(labels.longest, n - from); from + more > end; --more) {
@@ -521,7 +544,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 }
                 // 寝室号, 单位名称: a word after the head word.
                 for (const QString &suffix : readingWords().suffixes) {
-                    if (h.midRef(end, suffix.size()) == suffix && end + suffix.size() < n
+                    if (standsAt(h, end, suffix) && end + suffix.size() < n
                         && (isLabelEnd(h.at(end + suffix.size()))
                             || h.at(end + suffix.size()) == QLatin1Char(' ')
                             || h.at(end + suffix.size()).isDigit())) {
@@ -556,14 +579,20 @@ void Reader::closeSpacedLabels(QString *h) const
     for (int space = 1; space + 1 < h->size(); ++space) {
         if (h->at(space) != QLatin1Char(' ') || !isChinese(h->at(space - 1)) || !isChinese(h->at(space + 1)))
             continue;
+        const auto inside = [h](int at) {
+            return h->at(at) == QLatin1Char(' ') && at + 1 < h->size() && isChinese(h->at(at - 1))
+                && isChinese(h->at(at + 1));
+        };
         // Label words that could hold this space start a few characters before it.
         for (int i = qMax(0, space - 6); i < space; ++i) {
+            // Only where a label word may start: the first two characters, a space inside skipped.
+            if (labels.longest < 2 || !labels.mayStart(h->at(i), h->at(inside(i + 1) ? i + 2 : i + 1)))
+                continue;
             // The characters from i with single spaces between Chinese ones left out, and where each was.
             QString compact;
             QVector<int> from;
             for (int at = i; at < h->size() && compact.size() < labels.longest; ++at) {
-                if (h->at(at) == QLatin1Char(' ') && at > i && at + 1 < h->size() && isChinese(h->at(at - 1))
-                    && isChinese(h->at(at + 1)))
+                if (at > i && inside(at))
                     continue;
                 compact.append(h->at(at));
                 from.append(at);
@@ -993,7 +1022,8 @@ Sort Reader::sortOf(const QString &text) const
         sort.kind = FieldKind::PoliticalStatus;
     } else if (!digit && isEducation(text)) {
         sort.kind = FieldKind::Education;
-    } else if (text.size() <= 9 && grade.match(text).hasMatch()) {
+    } else if (text.size() <= 9 && QStringLiteral("一二三四五六级科生届").contains(last)
+               && grade.match(text).hasMatch()) {
         sort.kind = FieldKind::Grade;
     } else if (digit && labels.extras.contains(ExtraKind::Room) && room.match(text).hasMatch()) {
         sort.extra = ExtraKind::Room;
@@ -1244,10 +1274,12 @@ bool Reader::place(const Piece &piece)
 {
     // Two ID numbers for one field: the one that passes its check (the other is mistyped).
     if (piece.sort.kind == FieldKind::IdNumber) {
-        const QDate today = QDate::currentDate();
         for (int f = 0; f < labels.count(); ++f) {
-            if (labels.kinds.at(f) == FieldKind::IdNumber && !row.at(f).isEmpty()
-                && !idNumberProblem(row.at(f), today).isEmpty()
+            if (labels.kinds.at(f) != FieldKind::IdNumber || row.at(f).isEmpty())
+                continue;
+            // Asked of the clock only here: it costs more than the rest of the placing.
+            const QDate today = QDate::currentDate();
+            if (!idNumberProblem(row.at(f), today).isEmpty()
                 && idNumberProblem(piece.text, today).isEmpty()) {
                 row[f] = piece.text;
                 return true;

@@ -159,13 +159,17 @@ QString afterChat(const QString &piece)
 QString withoutLeadIn(const QString &piece)
 {
     const ReadingWords &words = readingWords();
+    if (piece.isEmpty())
+        return piece;
+    // The first character rules out most words before any comparison.
+    const QChar first = piece.at(0);
     for (const QString &lead : words.leads) {
-        if (piece.size() > lead.size() && piece.startsWith(lead)) {
+        if (lead.at(0) == first && piece.size() > lead.size() && piece.startsWith(lead)) {
             return piece.mid(lead.size());
         }
     }
     for (const QString &lead : words.numberLeads) {
-        if (piece.size() > lead.size() + 1 && piece.startsWith(lead)
+        if (lead.at(0) == first && piece.size() > lead.size() + 1 && piece.startsWith(lead)
             && std::any_of(piece.cbegin() + lead.size(), piece.cend(), [](QChar c) { return c.isDigit(); }))
             return piece.mid(lead.size());
     }
