@@ -310,6 +310,7 @@ public:
 
     void readLine(const QString &line);
     void readTable(const QStringList &heads, const QStringList &cells);
+    bool isHeaderLine(const QStringList &parts) const;
     RecordRow result();
 
     const FieldLabels &labels;
@@ -920,7 +921,7 @@ void Reader::addLooseText(QString text)
         // 男-汉族, 女-方霞瑶-江西省: values joined by dashes between words, when each piece is one.
         // Only a dash before a word joins values; 23-2班 and 15-3-1002 keep theirs.
         QStringList pieces;
-        for (int from = 0, at = 0; at <= part.size(); ++at) {
+        for (int from = 0, at = part.indexOf(QLatin1Char('-')); at >= 0 && at <= part.size(); ++at) {
             if (at == part.size()
                 || (part.at(at) == QLatin1Char('-') && at > from && at + 1 < part.size()
                     && isChinese(part.at(at + 1))
@@ -1410,7 +1411,8 @@ QStringList cells(const QString &line)
     return parts;
 }
 
-bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
+// A line of labels: two thirds of its cells or more name a field or a kind.
+bool Reader::isHeaderLine(const QStringList &parts) const
 {
     if (parts.size() < 3)
         return false;
@@ -1418,7 +1420,7 @@ bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
     for (const QString &part : parts) {
         FieldLabel label;
         if (labels.find(normalizedFieldName(part), &label)
-            || labels.resolvePhrase(part).target != FieldLabel::Target::Foreign)
+            || resolve(part).target != FieldLabel::Target::Foreign)
             ++known;
     }
     return known * 3 >= parts.size() * 2;
@@ -1429,7 +1431,6 @@ bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
 RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
 {
     const std::shared_ptr<const ReadingContext> context = contextFor(fields);
-    const FieldLabels &labels = context->labels;
     Reader reader(*context, fields.size());
     QString unified = text;
     unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -1450,7 +1451,7 @@ RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
                 }
             }
             const QStringList values = cells(lines.at(i + 1));
-            if (isHeaderLine(heads, labels) && values.size() >= 2 && values.size() <= heads.size()) {
+            if (reader.isHeaderLine(heads) && values.size() >= 2 && values.size() <= heads.size()) {
                 reader.readLine(before);
                 reader.readTable(heads, values);
                 ++i;

@@ -137,9 +137,15 @@ QString withoutChatTail(const QString &value)
 
 bool isCorrection(const QString &piece)
 {
+    // Each word is sought where its first character stands: the piece is read once.
     const QStringList &words = readingWords().corrections;
-    return std::any_of(words.cbegin(), words.cend(),
-                       [&piece](const QString &word) { return piece.contains(word); });
+    for (int i = 0; i < piece.size(); ++i) {
+        for (const QString &word : words) {
+            if (word.at(0) == piece.at(i) && QStringView(piece).mid(i).startsWith(word))
+                return true;
+        }
+    }
+    return false;
 }
 
 QString afterChat(const QString &piece)
