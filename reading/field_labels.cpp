@@ -12,14 +12,43 @@ namespace {
 
 enum Rank { ForeignRank, OtherRank, KindRank, HeadRank, NameRank };
 
+// ( （ [ 【 「 『 〔 〖 < 《 and their partners; asked of every character of a label phrase.
 bool isOpening(QChar c)
 {
-    return QStringLiteral("(（[【「『〔〖<《").contains(c);
+    switch (c.unicode()) {
+    case '(':
+    case 0xff08:
+    case '[':
+    case 0x3010:
+    case 0x300c:
+    case 0x300e:
+    case 0x3014:
+    case 0x3016:
+    case '<':
+    case 0x300a:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isClosing(QChar c)
 {
-    return QStringLiteral(")）]】」』〕〗>》").contains(c);
+    switch (c.unicode()) {
+    case ')':
+    case 0xff09:
+    case ']':
+    case 0x3011:
+    case 0x300d:
+    case 0x300f:
+    case 0x3015:
+    case 0x3017:
+    case '>':
+    case 0x300b:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // A field's name or a label phrase without its words around the head: 所在部门 → 部门, 宿舍号 → 宿舍.
@@ -72,9 +101,8 @@ QString normalizedLabel(const QString &name)
         else if (depth == 0)
             kept.append(c);
     }
-    if (normalizedFieldName(kept).isEmpty())
-        kept = name;
-    return normalizedFieldName(kept);
+    const QString normalized = normalizedFieldName(kept);
+    return normalized.isEmpty() ? normalizedFieldName(name) : normalized;
 }
 
 FieldLabels::FieldLabels(const QList<FieldDef> &fields)
@@ -164,9 +192,9 @@ void FieldLabels::add(const QString &word, const FieldLabel &label, int rank)
     labels.insert(word, stored);
     ranks.insert(word, rank);
     longest = qMax(longest, word.size());
-    int &longestHere =
-        starts[uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0)];
-    longestHere = qMax(longestHere, int(word.size()));
+    Start &start = starts[uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0)];
+    start.longest = qMax(start.longest, int(word.size()));
+    start.lengths |= lengthBit(word.size());
 }
 
 bool FieldLabels::find(const QString &word, FieldLabel *label) const
@@ -205,7 +233,8 @@ FieldLabel FieldLabels::resolvePhrase(const QString &phrase, bool *listed) const
     }
     // A word of an extra kind anywhere in it (宿舍房间号).
     // 是否 starts many questions (是否需要发票): only the field's own words say which.
-    const ExtraKind extra = extraKindOf(word) == ExtraKind::YesNo ? ExtraKind::None : extraKindOf(word);
+    const ExtraKind found = extraKindOf(word);
+    const ExtraKind extra = found == ExtraKind::YesNo ? ExtraKind::None : found;
     for (int f = 0; f < count() && extra != ExtraKind::None; ++f) {
         if (extras.at(f) == extra) {
             label = FieldLabel();

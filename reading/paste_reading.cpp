@@ -487,7 +487,8 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
             for (int length = qMin(labels.longestFrom(low.at(i), low.at(i + 1)), n - i);
                  length >= 2 && !found; --length) {
                 FieldLabel label;
-                if (!labels.find(QString::fromRawData(low.constData() + i, length), &label))
+                if (!labels.mayHave(low.at(i), low.at(i + 1), length)
+                    || !labels.find(QString::fromRawData(low.constData() + i, length), &label))
                     continue;
                 int start = i;
                 if (!boundaryBefore(i)) {
@@ -524,7 +525,8 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                     const int from = i + prefix.size();
                     for (int more = qMin(labels.longest, n - from); from + more > end; --more) {
                         FieldLabel longer;
-                        if (labels.find(QString::fromRawData(low.constData() + from, more), &longer)
+                        if ((more < 2 || labels.mayHave(low.at(from), low.at(from + 1), more))
+                            && labels.find(QString::fromRawData(low.constData() + from, more), &longer)
                             && longer.target != FieldLabel::Target::Foreign) {
                             label = longer;
                             end = from + more;
@@ -535,7 +537,8 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 // 户主姓名, 居民姓名: a word before a label word is part of the label.
                 for (int more = qMin(labels.longest, n - end); more >= 2; --more) {
                     FieldLabel next;
-                    if (labels.find(QString::fromRawData(low.constData() + end, more), &next)
+                    if (labels.mayHave(low.at(end), low.at(end + 1), more)
+                        && labels.find(QString::fromRawData(low.constData() + end, more), &next)
                         && next.target != FieldLabel::Target::Foreign
                         && labelKind(next) == labelKind(label)) {
                         label = next;

@@ -81,7 +81,8 @@ void takeReading(RecordReview *review, const RecordRow &reading, const QList<boo
             continue;
         const QString &cell = review->cells.at(f);
         const QString &value = reading.at(f);
-        if (halfWidth(value) == halfWidth(review->suggested.at(f)))
+        // Most cells agree character for character; only the others are compared half-width.
+        if (value == review->suggested.at(f) || halfWidth(value) == halfWidth(review->suggested.at(f)))
             continue;
         // Chat the review would put in an empty field (以下是我的信息) is withdrawn either way.
         const QString &proposed = review->suggested.at(f);
