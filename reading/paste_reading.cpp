@@ -1079,7 +1079,7 @@ Sort Reader::sortOf(const QString &text) const
             sort.kind = FieldKind::Class;
         else if (ending != FieldKind::Other)
             sort.kind = ending;
-        else if (room.match(text).hasMatch())
+        else if (digit && room.match(text).hasMatch())
             sort.kind = FieldKind::Address;
         else if (isRemarkPhrase(text))
             sort.kind = FieldKind::Remark;
@@ -1093,13 +1093,17 @@ void Reader::readLine(const QString &raw)
     QString h = withoutNumbering(normalizedLine(raw));
     // A quoted prompt (「请按 姓名 学号 专业 回复」) is the asker's words, not the person's details.
     static const QRegularExpression quoted(QStringLiteral("[「“『\"][^「“『\"」”』]{12,}[」”』\"]"));
-    if (h.contains(QChar(0x300c)) || h.contains(QChar(0x201c)) || h.contains(QChar(0x300e))
-        || h.contains(QLatin1Char('"')))
+    const auto opensQuote = [](QChar c) {
+        return c == QChar(0x300c) || c == QChar(0x201c) || c == QChar(0x300e) || c == QLatin1Char('"');
+    };
+    if (std::any_of(h.cbegin(), h.cend(), opensQuote))
         h.replace(quoted, QStringLiteral(" "));
     // 回复 会务组：… : the one addressed, up to the colon, is no detail.
     for (const QString &word : readingWords().addressing) {
+        if (!h.startsWith(word))
+            continue;
         const int colon = h.indexOf(QLatin1Char(':'));
-        if (h.startsWith(word) && colon > word.size() && colon <= word.size() + 8
+        if (colon > word.size() && colon <= word.size() + 8
             && !h.midRef(word.size(), colon - word.size()).trimmed().contains(QLatin1Char(' ')))
             h.replace(0, colon + 1, QStringLiteral(" "));
     }
@@ -1401,14 +1405,38 @@ std::shared_ptr<const ReadingContext> contextFor(const QList<FieldDef> &fields)
     return cached;
 }
 
+// The text cut at runs of two spaces or more and at runs of ideographic spaces (U+3000).
+QStringList cutAtSpaceRuns(const QString &text)
+{
+    QStringList parts;
+    int from = 0;
+    for (int i = 0; i < text.size();) {
+        int run = i;
+        if (text.at(i) == QLatin1Char(' ') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char(' ')) {
+            while (run < text.size() && text.at(run) == QLatin1Char(' '))
+                ++run;
+        } else {
+            while (run < text.size() && text.at(run) == QChar(0x3000))
+                ++run;
+        }
+        if (run == i) {
+            ++i;
+            continue;
+        }
+        parts.append(text.mid(from, i - from));
+        from = i = run;
+    }
+    parts.append(text.mid(from));
+    return parts;
+}
+
 // A spreadsheet row: a line of labels, then a line of values, cut at TABs or runs of spaces.
 QStringList cells(const QString &line)
 {
     // At TABs an empty cell stays a cell, so the values keep their columns; runs of spaces are no
     // cells of their own.
-    static const QRegularExpression spaces(QStringLiteral(" {2,}|\\x{3000}+"));
     QStringList parts =
-        line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t')) : line.trimmed().split(spaces);
+        line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t')) : cutAtSpaceRuns(line.trimmed());
     for (QString &part : parts)
         part = part.trimmed();
     return parts;
