@@ -121,6 +121,9 @@ bool isSeparator(QChar c)
     case 0xff5e:
         return true;
     default:
+        // Chinese characters, most of a paste, are none of the rest.
+        if (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff)
+            return false;
         return (c.unicode() > 0x7f && c.isSpace()) || isOpeningBracketChar(c) || isClosingBracketChar(c);
     }
 }
@@ -894,6 +897,10 @@ void Reader::addLooseText(QString text)
                 i = close;
                 continue;
             }
+        }
+        if (i == start) { // separators in a row
+            start = i + 1;
+            continue;
         }
         QString part = text.mid(start, i - start);
         start = i + 1;

@@ -150,11 +150,17 @@ bool isCorrection(const QString &piece)
 
 QString afterChat(const QString &piece)
 {
+    // Where the last chat mark ends: marks by their first character, the piece read once.
+    const ReadingWords &words = readingWords();
     int cut = -1;
-    for (const QString &mark : readingWords().chatMarks) {
-        const int at = piece.lastIndexOf(mark);
-        if (at >= 0)
-            cut = qMax(cut, at + mark.size());
+    for (int i = 0; i < piece.size(); ++i) {
+        const auto found = words.marksByInitial.constFind(piece.at(i).unicode());
+        if (found == words.marksByInitial.cend())
+            continue;
+        for (const QString &mark : found.value()) {
+            if (QStringView(piece).mid(i).startsWith(mark))
+                cut = qMax(cut, i + int(mark.size()));
+        }
     }
     if (cut < 0)
         return QString();
