@@ -59,7 +59,8 @@ QString headWord(const QString &word)
     for (bool cut = true; cut;) {
         cut = false;
         for (const QString &prefix : words.prefixes) {
-            if (head.size() >= prefix.size() + 2 && head.startsWith(prefix)) {
+            // The first character rules out most words before any comparison.
+            if (head.size() >= prefix.size() + 2 && prefix.at(0) == head.at(0) && head.startsWith(prefix)) {
                 head = head.mid(prefix.size());
                 cut = true;
                 break;
@@ -67,7 +68,7 @@ QString headWord(const QString &word)
         }
     }
     for (const QString &suffix : words.suffixes) {
-        if (head.size() >= suffix.size() + 2 && head.endsWith(suffix)) {
+        if (head.size() >= suffix.size() + 2 && suffix.back() == head.back() && head.endsWith(suffix)) {
             head.chop(suffix.size());
             break;
         }
