@@ -20,6 +20,7 @@
 #include <QRegExp>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
