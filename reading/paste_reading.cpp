@@ -165,9 +165,16 @@ QString withoutNumbering(const QString &line)
     static const QRegularExpression numbering(QStringLiteral(
         "^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}(?:[、)]|\\.(?!\\d)|\\.(?=\\d{4}))|[\\x{2460}-\\x{2473}])\\s*"));
     static const QRegularExpression mention(QStringLiteral("@\\S+"));
-    static const QRegularExpression email(QStringLiteral("\\w@\\w"));
+    // An e-mail address has a word character on both sides of its @ (ASCII ones, as \w reads them).
+    const auto isWordChar = [](QChar c) {
+        return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('_'));
+    };
+    bool email = false;
+    for (int at = line.indexOf(QLatin1Char('@')); at >= 0 && !email;
+         at = line.indexOf(QLatin1Char('@'), at + 1))
+        email = at > 0 && at + 1 < line.size() && isWordChar(line.at(at - 1)) && isWordChar(line.at(at + 1));
     QString out = line;
-    if (out.contains(QLatin1Char('@')) && !out.contains(email))
+    if (out.contains(QLatin1Char('@')) && !email)
         out.replace(mention, QStringLiteral(" "));
     // Numbering starts with a digit, a bracket or a circled number after the spaces at the front.
     const auto first = std::find_if(out.cbegin(), out.cend(), [](QChar c) { return !c.isSpace(); });
@@ -1108,7 +1115,7 @@ void Reader::readLine(const QString &raw)
         h.replace(quoted, QStringLiteral(" "));
     // 回复 会务组：… : the one addressed, up to the colon, is no detail.
     for (const QString &word : readingWords().addressing) {
-        if (!h.startsWith(word))
+        if (h.isEmpty() || h.at(0) != word.at(0) || !h.startsWith(word))
             continue;
         const int colon = h.indexOf(QLatin1Char(':'));
         if (colon > word.size() && colon <= word.size() + 8
