@@ -119,7 +119,6 @@ void TestMainWindow::formElements_data()
         { "exportAction",    "QAction",        "QuorbelClass",  "导出…",      "" },
         { "clearTableAction", "QAction",       "QuorbelClass",  "清空表格",   "" },
         { "deleteRowsAction", "QAction",       "QuorbelClass",  "删除行",     "" },
-        { "undoDeleteAction", "QAction",       "QuorbelClass",  "撤销删除",   "" },
         { "centralWidget",   "QWidget",        "QuorbelClass",  "",           "" },
         { "fieldsList",      "QListWidget",    "centralWidget", "",           "" },
         { "patternEdit",     "QLineEdit",      "centralWidget", "",           "" },
@@ -196,6 +195,7 @@ void TestMainWindow::menus()
         entries,
         QStringList({ "workspaceAction=工作目录,importTextAction=导入文本文件…,fieldTemplatesAction=字段模板,"
                       "exportAction=导出…",
+                      "undoAction=撤销,redoAction=重做,=,"
                       "batchAddAction=批量添加…,resortAction=重新分拣,clearTableAction=清空表格,"
                       "adoptSelectedAction=采纳建议（选中行）,"
                       "adoptAllAction=采纳建议（全部行）",

@@ -1,0 +1,266 @@
+// The file: a header (magic and version), then entries of [payload length][MD5 of payload][payload].
+// The first entry is the whole table; every later one a change to it, written and synced to disk
+// before the window goes on, so the file always ends in a complete state or in one entry a kill cut
+// off, which reading leaves out. A new snapshot goes through QSaveFile, so a kill while it is written
+// leaves the old file whole.
+#include "table/kept_table.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+Q_LOGGING_CATEGORY(lcKeptTable, "quorbel.table")
+
+// What a row keeps on disk: its review is worked out again when it is read.
+QDataStream &operator<<(QDataStream &out, const TableRow &row)
+{
+    return out << row.text << row.cells << row.labelled << row.edited << row.leftover;
+}
+
+QDataStream &operator>>(QDataStream &in, TableRow &row)
+{
+    return in >> row.text >> row.cells >> row.labelled >> row.edited >> row.leftover;
+}
+
+namespace {
+
+const QByteArray kMagic("QRBT");
+constexpr quint32 kVersion = 1;
+constexpr int kHeaderSize = 8;
+constexpr int kEntryHeaderSize = 4 + 16;
+// Appended entries may grow to this many times the snapshot before the file is written anew.
+constexpr qint64 kCompactFactor = 4;
+constexpr qint64 kCompactFloor = 1 << 20;
+
+QByteArray encode(const TableChange &change, const QStringList &fieldNames)
+{
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_5_11);
+    out << quint8(change.kind);
+    switch (change.kind) {
+    case TableChange::Kind::Insert:
+    case TableChange::Kind::Replace:
+        out << change.positions << change.rows;
+        break;
+    case TableChange::Kind::Remove:
+        out << change.positions;
+        break;
+    case TableChange::Kind::Columns:
+        out << fieldNames << change.columns;
+        break;
+    case TableChange::Kind::Reset:
+        out << fieldNames << change.rows;
+        break;
+    }
+    return payload;
+}
+
+bool decode(const QByteArray &payload, TableChange *change, QStringList *fieldNames)
+{
+    QDataStream in(payload);
+    in.setVersion(QDataStream::Qt_5_11);
+    quint8 kind = 0;
+    in >> kind;
+    change->kind = TableChange::Kind(kind);
+    switch (change->kind) {
+    case TableChange::Kind::Insert:
+    case TableChange::Kind::Replace:
+        in >> change->positions >> change->rows;
+        break;
+    case TableChange::Kind::Remove:
+        in >> change->positions;
+        break;
+    case TableChange::Kind::Columns:
+        in >> *fieldNames >> change->columns;
+        break;
+    case TableChange::Kind::Reset:
+        in >> *fieldNames >> change->rows;
+        break;
+    default:
+        return false;
+    }
+    return in.status() == QDataStream::Ok && in.atEnd();
+}
+
+QByteArray frame(const QByteArray &payload)
+{
+    QByteArray entry;
+    QDataStream out(&entry, QIODevice::WriteOnly);
+    out << quint32(payload.size());
+    entry += QCryptographicHash::hash(payload, QCryptographicHash::Md5);
+    entry += payload;
+    return entry;
+}
+
+QByteArray fileHeader()
+{
+    QByteArray version;
+    QDataStream out(&version, QIODevice::WriteOnly);
+    out << kVersion;
+    return kMagic + version;
+}
+
+// What was written reaches the disk before the window goes on: a power cut keeps it.
+bool syncToDisk(QFile *file)
+{
+    if (!file->flush())
+        return false;
+#ifdef Q_OS_WIN
+    return _commit(file->handle()) == 0;
+#else
+    return ::fsync(file->handle()) == 0;
+#endif
+}
+
+} // namespace
+
+KeptTable::KeptTable(const QString &path)
+    : m_path(path)
+{ }
+
+KeptTable::~KeptTable() = default;
+
+KeptTable::ReadResult KeptTable::read(const QString &path, KeptState *state, QString *error)
+{
+    *state = KeptState();
+    QFile file(path);
+    if (!file.exists())
+        return ReadResult::Missing;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return ReadResult::Unreadable;
+    }
+    const QByteArray bytes = file.readAll();
+    // A kill before the header was complete leaves nothing worth keeping, and nothing to set aside.
+    if (bytes.size() < kHeaderSize && kMagic.startsWith(bytes.left(kMagic.size())))
+        return ReadResult::Read;
+    if (!bytes.startsWith(kMagic)) {
+        *error = QStringLiteral("not a kept table");
+        return ReadResult::Unreadable;
+    }
+    QDataStream header(bytes.mid(kMagic.size(), 4));
+    quint32 version = 0;
+    header >> version;
+    if (version != kVersion) {
+        *error = QStringLiteral("version %1").arg(version);
+        return ReadResult::Unreadable;
+    }
+    RecordTable table;
+    bool started = false;
+    for (int at = kHeaderSize; at < bytes.size();) {
+        if (bytes.size() - at < kEntryHeaderSize)
+            break; // cut off by a kill
+        QDataStream lengthIn(bytes.mid(at, 4));
+        quint32 length = 0;
+        lengthIn >> length;
+        const qint64 end = qint64(at) + kEntryHeaderSize + length;
+        if (end > bytes.size())
+            break;
+        const QByteArray payload = bytes.mid(at + kEntryHeaderSize, int(length));
+        if (QCryptographicHash::hash(payload, QCryptographicHash::Md5) != bytes.mid(at + 4, 16)) {
+            if (end == bytes.size())
+                break; // the last entry, its bytes not all on disk
+            *error = QStringLiteral("entry at byte %1 damaged").arg(at);
+            return ReadResult::Unreadable;
+        }
+        TableChange change;
+        QStringList names = state->fieldNames;
+        if (!decode(payload, &change, &names) || (!started && change.kind != TableChange::Kind::Reset)
+            || !table.accepts(change)) {
+            *error = QStringLiteral("entry at byte %1 does not fit the table").arg(at);
+            return ReadResult::Unreadable;
+        }
+        started = true;
+        table.apply(&change);
+        state->fieldNames = names;
+        at = int(end);
+    }
+    state->rows = table.rows();
+    return ReadResult::Read;
+}
+
+QString KeptTable::setAside(const QString &path)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = path + QStringLiteral(".unreadable-") + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
+    return QFile::rename(path, target) ? target : QString();
+}
+
+bool KeptTable::keep(const TableChange &change, const QStringList &fieldNames, const RecordTable &table)
+{
+    if (!m_file.isOpen())
+        return rewrite(fieldNames, table);
+    return append(encode(change, fieldNames), fieldNames, table);
+}
+
+bool KeptTable::keepColumns(const QVector<int> &fromOld, const QStringList &fieldNames,
+                            const RecordTable &table)
+{
+    if (!m_file.isOpen())
+        return true; // nothing kept yet; the first change writes the columns as they are then
+    TableChange change;
+    change.kind = TableChange::Kind::Columns;
+    change.columns = fromOld;
+    return append(encode(change, fieldNames), fieldNames, table);
+}
+
+bool KeptTable::append(const QByteArray &payload, const QStringList &fieldNames, const RecordTable &table)
+{
+    const QByteArray entry = frame(payload);
+    if (m_file.write(entry) != entry.size() || !syncToDisk(&m_file)) {
+        m_error = m_file.errorString();
+        qCWarning(lcKeptTable) << "cannot append to" << m_path << m_error;
+        m_file.close();
+        return false;
+    }
+    m_appended += entry.size();
+    if (m_appended > kCompactFactor * m_snapshot + kCompactFloor)
+        return rewrite(fieldNames, table);
+    return true;
+}
+
+bool KeptTable::rewrite(const QStringList &fieldNames, const RecordTable &table)
+{
+    m_file.close();
+    m_appended = 0;
+    m_snapshot = 0;
+    if (table.isEmpty())
+        return discard();
+    TableChange reset;
+    reset.kind = TableChange::Kind::Reset;
+    reset.rows = table.rows();
+    const QByteArray bytes = fileHeader() + frame(encode(reset, fieldNames));
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        m_error = file.errorString();
+        qCWarning(lcKeptTable) << "cannot write" << m_path << m_error;
+        return false;
+    }
+    m_file.setFileName(m_path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    m_snapshot = bytes.size();
+    return true;
+}
+
+bool KeptTable::discard()
+{
+    m_file.close();
+    m_appended = 0;
+    m_snapshot = 0;
+    return !QFileInfo::exists(m_path) || QFile::remove(m_path);
+}
