@@ -126,7 +126,15 @@ bool syncToDisk(QFile *file)
 
 KeptTable::KeptTable(const QString &path)
     : m_path(path)
+    , m_compactFactor(kCompactFactor)
+    , m_compactFloor(kCompactFloor)
 { }
+
+void KeptTable::setCompaction(qint64 factor, qint64 floor)
+{
+    m_compactFactor = factor;
+    m_compactFloor = floor;
+}
 
 KeptTable::~KeptTable() = default;
 
@@ -226,7 +234,7 @@ bool KeptTable::append(const QByteArray &payload, const QStringList &fieldNames,
         return false;
     }
     m_appended += entry.size();
-    if (m_appended > kCompactFactor * m_snapshot + kCompactFloor)
+    if (m_appended > m_compactFactor * m_snapshot + m_compactFloor)
         return rewrite(fieldNames, table);
     return true;
 }

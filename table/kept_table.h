@@ -38,6 +38,10 @@ public:
     // Deletes the file: the table was closed normally or cleared.
     bool discard();
 
+    // The appended entries may grow to factor × the last snapshot plus floor bytes before the whole
+    // table is written anew (by default 4 × and 1 MiB).
+    void setCompaction(qint64 factor, qint64 floor);
+
     QString path() const { return m_path; }
     QString errorString() const { return m_error; }
     // Bytes appended since the whole table was last written, and that write's size.
@@ -51,5 +55,7 @@ private:
     QFile m_file; // open for appending after the first snapshot
     qint64 m_appended = 0;
     qint64 m_snapshot = 0;
+    qint64 m_compactFactor;
+    qint64 m_compactFloor;
     QString m_error;
 };

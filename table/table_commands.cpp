@@ -2,6 +2,7 @@
 // and kept on disk; the undo stack and its 撤销 and 重做 entries; the kept table restored at start-up.
 #include "app/quorbel.h"
 
+#include "fields/text_file.h"
 #include "review/review_marks.h"
 #include "table/kept_table.h"
 #include "table/table_steps.h"
@@ -203,6 +204,8 @@ void Quorbel::startKeepingTable()
         return;
     }
     keptTable.reset(new KeptTable(dataDir + QStringLiteral("table.journal")));
+    // A snapshot a kill interrupted holds people's details too.
+    removeSaveLeftovers(keptTable->path());
 
     KeptState state;
     QString error;
