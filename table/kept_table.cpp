@@ -1,8 +1,11 @@
 // The file: a header (magic and version), then entries of [payload length][MD5 of payload][payload].
-// The first entry is the whole table; every later one a change to it, written and synced to disk
-// before the window goes on, so the file always ends in a complete state or in one entry a kill cut
-// off, which reading leaves out. A new snapshot goes through QSaveFile, so a kill while it is written
-// leaves the old file whole.
+// The first entry is the whole table; every later one a change to it, written before the window goes
+// on and synced to disk at once by DiskSync, so the file always ends in a complete state or in one
+// entry a kill cut off, which reading leaves out. A new snapshot goes through QSaveFile, so a kill while it
+// is written leaves the old file whole. Once the appended changes outgrow the snapshot, a new one is written
+// by a worker thread (over 10,000 rows it takes longer than a keystroke may), while the changes go on into
+// the old file and are kept aside; the next change after it is done appends them to the new one and
+// puts it in place.
 #include "table/kept_table.h"
 
 #include <QCryptographicHash>
@@ -11,6 +14,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QThread>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -111,7 +115,7 @@ QByteArray fileHeader()
 }
 
 // What was written reaches the disk before the window goes on: a power cut keeps it.
-bool syncToDisk(QFile *file)
+bool syncToDisk(QFileDevice *file)
 {
     if (!file->flush())
         return false;
@@ -136,7 +140,11 @@ void KeptTable::setCompaction(qint64 factor, qint64 floor)
     m_compactFloor = floor;
 }
 
-KeptTable::~KeptTable() = default;
+KeptTable::~KeptTable()
+{
+    dropCompaction();
+    closeFile();
+}
 
 KeptTable::ReadResult KeptTable::read(const QString &path, KeptState *state, QString *error)
 {
@@ -226,30 +234,102 @@ bool KeptTable::keepColumns(const QVector<int> &fromOld, const QStringList &fiel
 
 bool KeptTable::append(const QByteArray &payload, const QStringList &fieldNames, const RecordTable &table)
 {
+    if (m_compaction && m_compaction->worker->isFinished() && !finishCompaction())
+        return false;
     const QByteArray entry = frame(payload);
-    if (m_file.write(entry) != entry.size() || !syncToDisk(&m_file)) {
+    if (m_file.write(entry) != entry.size() || !m_sync.request(&m_file) || m_sync.takeFailure()) {
         m_error = m_file.errorString();
         qCWarning(lcKeptTable) << "cannot append to" << m_path << m_error;
-        m_file.close();
+        dropCompaction();
+        closeFile();
         return false;
     }
     m_appended += entry.size();
-    if (m_appended > m_compactFactor * m_snapshot + m_compactFloor)
-        return rewrite(fieldNames, table);
+    if (m_compaction)
+        m_compaction->since.append(entry);
+    else if (m_appended > m_compactFactor * m_snapshot + m_compactFloor)
+        startCompaction(fieldNames, table);
     return true;
+}
+
+QByteArray KeptTable::snapshot(const QStringList &fieldNames, const QVector<TableRow> &rows)
+{
+    TableChange reset;
+    reset.kind = TableChange::Kind::Reset;
+    reset.rows = rows;
+    return fileHeader() + frame(encode(reset, fieldNames));
+}
+
+void KeptTable::startCompaction(const QStringList &fieldNames, const RecordTable &table)
+{
+    // The rows are shared, not copied: the worker reads them while the window changes its own.
+    auto compaction = std::make_unique<Compaction>();
+    compaction->file.setFileName(m_path);
+    if (!compaction->file.open(QIODevice::WriteOnly))
+        return; // the file as it is stays complete; the next change tries again
+    Compaction *work = compaction.get();
+    const QVector<TableRow> rows = table.rows();
+    work->worker.reset(QThread::create([work, fieldNames, rows] {
+        const QByteArray bytes = snapshot(fieldNames, rows);
+        work->written = work->file.write(bytes) == bytes.size() && syncToDisk(&work->file);
+        work->size = bytes.size();
+    }));
+    m_compaction = std::move(compaction);
+    m_compaction->worker->start(QThread::LowPriority);
+}
+
+bool KeptTable::finishCompaction()
+{
+    std::unique_ptr<Compaction> compaction = std::move(m_compaction);
+    compaction->worker->wait();
+    // The changes kept while the snapshot was written follow it; then it takes the old file's place,
+    // which must be closed first where an open file cannot be replaced.
+    const QByteArray since = compaction->since.join();
+    const bool written = compaction->written && compaction->file.write(since) == since.size();
+    closeFile();
+    const bool replaced = written && compaction->file.commit();
+    if (!replaced) {
+        qCWarning(lcKeptTable) << "cannot write" << m_path << compaction->file.errorString();
+        compaction->file.cancelWriting();
+    }
+    // Either way the file at the path is complete: the new one, or the old one as it was.
+    m_file.setFileName(m_path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    if (replaced) {
+        m_snapshot = compaction->size;
+        m_appended = since.size();
+        ++m_compactions;
+    }
+    return true;
+}
+
+void KeptTable::dropCompaction()
+{
+    if (!m_compaction)
+        return;
+    m_compaction->worker->wait();
+    m_compaction->file.cancelWriting();
+    m_compaction.reset();
+}
+
+void KeptTable::waitForCompaction()
+{
+    if (m_compaction)
+        finishCompaction();
 }
 
 bool KeptTable::rewrite(const QStringList &fieldNames, const RecordTable &table)
 {
-    m_file.close();
+    dropCompaction();
+    closeFile();
     m_appended = 0;
     m_snapshot = 0;
     if (table.isEmpty())
         return discard();
-    TableChange reset;
-    reset.kind = TableChange::Kind::Reset;
-    reset.rows = table.rows();
-    const QByteArray bytes = fileHeader() + frame(encode(reset, fieldNames));
+    const QByteArray bytes = snapshot(fieldNames, table.rows());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         m_error = file.errorString();
@@ -265,9 +345,16 @@ bool KeptTable::rewrite(const QStringList &fieldNames, const RecordTable &table)
     return true;
 }
 
+void KeptTable::closeFile()
+{
+    m_sync.finish();
+    m_file.close();
+}
+
 bool KeptTable::discard()
 {
-    m_file.close();
+    dropCompaction();
+    closeFile();
     m_appended = 0;
     m_snapshot = 0;
     return !QFileInfo::exists(m_path) || QFile::remove(m_path);

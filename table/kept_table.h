@@ -2,11 +2,18 @@
 // nothing: one snapshot, then every change appended as it happens, each entry with its own checksum.
 #pragma once
 
+#include "table/disk_sync.h"
 #include "table/record_table.h"
 
+#include <QByteArrayList>
 #include <QFile>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+
+class QThread;
 
 struct KeptState
 {
@@ -37,6 +44,8 @@ public:
     bool rewrite(const QStringList &fieldNames, const RecordTable &table);
     // Deletes the file: the table was closed normally or cleared.
     bool discard();
+    // A new snapshot being written in the background is finished and put in place now.
+    void waitForCompaction();
 
     // The appended entries may grow to factor × the last snapshot plus floor bytes before the whole
     // table is written anew (by default 4 × and 1 MiB).
@@ -47,15 +56,35 @@ public:
     // Bytes appended since the whole table was last written, and that write's size.
     qint64 appendedBytes() const { return m_appended; }
     qint64 snapshotBytes() const { return m_snapshot; }
+    // New snapshots put in place since the start.
+    int compactions() const { return m_compactions; }
 
 private:
+    // A snapshot written by a worker thread, and the entries appended to the old file meanwhile.
+    struct Compaction
+    {
+        QSaveFile file;
+        std::unique_ptr<QThread> worker;
+        bool written = false;
+        qint64 size = 0;
+        QByteArrayList since;
+    };
+
+    static QByteArray snapshot(const QStringList &fieldNames, const QVector<TableRow> &rows);
     bool append(const QByteArray &payload, const QStringList &fieldNames, const RecordTable &table);
+    void startCompaction(const QStringList &fieldNames, const RecordTable &table);
+    bool finishCompaction();
+    void dropCompaction();
+    void closeFile();
 
     QString m_path;
     QFile m_file; // open for appending after the first snapshot
+    DiskSync m_sync;
     qint64 m_appended = 0;
     qint64 m_snapshot = 0;
     qint64 m_compactFactor;
     qint64 m_compactFloor;
+    std::unique_ptr<Compaction> m_compaction;
+    int m_compactions = 0;
     QString m_error;
 };

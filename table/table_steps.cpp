@@ -3,7 +3,29 @@
 #include "table/table_steps.h"
 
 #include <QItemSelectionModel>
+#include <QRunnable>
 #include <QTableWidget>
+#include <QThreadPool>
+
+namespace {
+
+// Above this many rows a step is freed on a pool thread: the undo stack drops its oldest step while a
+// new one is pushed, and freeing ten thousand rows there would hold up the command the user gave.
+constexpr int kRowsFreedAside = 1000;
+
+class Release final : public QRunnable
+{
+public:
+    explicit Release(TableChange change)
+        : m_change(std::move(change))
+    { }
+    void run() override { m_change = TableChange(); }
+
+private:
+    TableChange m_change;
+};
+
+} // namespace
 
 TableCursor TableCursor::of(const QTableWidget *table)
 {
@@ -40,6 +62,12 @@ TableStep::TableStep(const QString &text, const TableChange &change, Apply apply
     , m_table(table)
     , m_before(TableCursor::of(table))
 { }
+
+TableStep::~TableStep()
+{
+    if (m_change.rows.size() + m_change.previous.size() > kRowsFreedAside)
+        QThreadPool::globalInstance()->start(new Release(std::move(m_change)));
+}
 
 void TableStep::redo()
 {

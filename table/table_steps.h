@@ -29,6 +29,7 @@ public:
 
     // `apply` makes the change in the table's owner and in the view.
     TableStep(const QString &text, const TableChange &change, Apply apply, QTableWidget *table);
+    ~TableStep() override;
 
     void redo() override;
     void undo() override;
