@@ -45,7 +45,9 @@ bool isUndoKey(const QKeyEvent *key)
 }
 
 // In a text box (the input box, the pattern box, a cell being edited) the undo keys are the box's
-// own: it is given them before the window's 撤销 and 重做 can take them.
+// own. Qt's boxes claim only the keys their platform binds to undo and redo; the window's 重做 also
+// answers to Ctrl+Y and Ctrl+Shift+Z on every platform (a GNOME desktop binds only the second), so
+// the box is given those too before the window can take them.
 class TextBoxUndoKeys final : public QObject
 {
 public:

@@ -448,13 +448,20 @@ void TestRecordCommands::deleteRowsAndUndo()
     QCOMPARE(m_window->records(), QStringList({ "张三 20", "李四 30", "王五 40", "赵六 50" }));
     QCOMPARE(row(1), QStringList({ "李四", "改过" }));
     QCOMPARE(undo->text(), QStringLiteral("撤销 编辑单元格"));
-    // In the input box the keys are the box's own.
+    // In the input box and the pattern box the keys are the box's own.
     m_input->setFocus();
     QTest::keyClicks(m_input, QStringLiteral("ab"));
     QTest::keyClick(m_input, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(m_input, Qt::Key_Y, Qt::ControlModifier);
+    auto *pattern = m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"));
+    pattern->setFocus();
+    QTest::keyClick(pattern, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(pattern, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(m_window->records().size(), 4);
     QCOMPARE(row(1), QStringList({ "李四", "改过" }));
+    QCOMPARE(undo->text(), QStringLiteral("撤销 编辑单元格"));
+    QCOMPARE(m_window->findChild<QAction *>(QStringLiteral("redoAction"))->text(),
+             QStringLiteral("重做 删除 2 行"));
     m_input->clear();
     m_table->setFocus();
 
