@@ -2,11 +2,15 @@
 // one more sync after it covers them all.
 #include "table/disk_sync.h"
 
-#include <QFileDevice>
+#include <QDir>
+#include <QFile>
 #include <QThread>
+
+#include <cstdio>
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -15,6 +19,8 @@ namespace {
 
 bool syncHandle(int handle)
 {
+    if (handle < 0)
+        return false;
 #ifdef Q_OS_WIN
     return _commit(handle) == 0;
 #else
@@ -23,6 +29,40 @@ bool syncHandle(int handle)
 }
 
 } // namespace
+
+bool openSyncable(QFile *file, const QString &path, bool truncate)
+{
+    // Through the C library: QFile hands back its descriptor, which fsync and _commit take.
+#ifdef Q_OS_WIN
+    FILE *stream = _wfopen(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                           truncate ? L"wb" : L"ab");
+#else
+    FILE *stream = std::fopen(QFile::encodeName(path).constData(), truncate ? "wb" : "ab");
+#endif
+    if (!stream)
+        return false;
+    if (!file->open(stream, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        std::fclose(stream);
+        return false;
+    }
+    return true;
+}
+
+bool syncFile(QFileDevice *file)
+{
+    return file->flush() && syncHandle(file->handle());
+}
+
+bool replaceFile(const QString &from, const QString &to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
 
 DiskSync::DiskSync() = default;
 

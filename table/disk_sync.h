@@ -1,15 +1,25 @@
-// Brings a file's written data to the disk on a thread of its own: a kill cannot lose what was
-// written, only a power cut can, and that only until the sync a moment later; the window never waits
-// for the disk.
+// Bringing written data to the disk: a file opened through the C library, whose descriptor the sync
+// needs, the sync itself, an atomic replacement, and DiskSync, which syncs on a thread of its own: a
+// kill cannot lose what was written, only a power cut can, and that only until the sync a moment
+// later; the window never waits for the disk.
 #pragma once
 
 #include <QMutex>
+#include <QString>
 #include <QWaitCondition>
 
 #include <memory>
 
+class QFile;
 class QFileDevice;
 class QThread;
+
+// Opens the file for writing at its end (emptied first when `truncate`), with a handle syncFile can use.
+bool openSyncable(QFile *file, const QString &path, bool truncate);
+// Flushes the file and waits until its data are on the disk.
+bool syncFile(QFileDevice *file);
+// Puts `from` in the place of `to` in one step, replacing it.
+bool replaceFile(const QString &from, const QString &to);
 
 class DiskSync final
 {

@@ -1,12 +1,14 @@
 // The file: a header (magic and version), then entries of [payload length][MD5 of payload][payload].
 // The first entry is the whole table; every later one a change to it, written before the window goes
 // on and synced to disk at once by DiskSync, so the file always ends in a complete state or in one
-// entry a kill cut off, which reading leaves out. A new snapshot goes through QSaveFile, so a kill while it
-// is written leaves the old file whole. Once the appended changes outgrow the snapshot, a new one is written
-// by a worker thread (over 10,000 rows it takes longer than a keystroke may), while the changes go on into
-// the old file and are kept aside; the next change after it is done appends them to the new one and
-// puts it in place.
+// entry a kill cut off, which reading leaves out. The first snapshot goes through QSaveFile, so a kill
+// while it is written leaves no half file in its place. Once the appended changes outgrow the snapshot,
+// a worker thread writes a new one beside the file (over 10,000 rows that takes longer than a keystroke
+// may) while the changes go on into the old file and are kept aside; the next change after it is done
+// appends them to the new file, which then replaces the old one in one step.
 #include "table/kept_table.h"
+
+#include "fields/text_file.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -15,12 +17,6 @@
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QThread>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 Q_LOGGING_CATEGORY(lcKeptTable, "quorbel.table")
 
@@ -114,18 +110,6 @@ QByteArray fileHeader()
     return kMagic + version;
 }
 
-// What was written reaches the disk before the window goes on: a power cut keeps it.
-bool syncToDisk(QFileDevice *file)
-{
-    if (!file->flush())
-        return false;
-#ifdef Q_OS_WIN
-    return _commit(file->handle()) == 0;
-#else
-    return ::fsync(file->handle()) == 0;
-#endif
-}
-
 } // namespace
 
 KeptTable::KeptTable(const QString &path)
@@ -205,6 +189,17 @@ KeptTable::ReadResult KeptTable::read(const QString &path, KeptState *state, QSt
     return ReadResult::Read;
 }
 
+QString KeptTable::newPath() const
+{
+    return m_path + QStringLiteral(".new");
+}
+
+void KeptTable::removeLeftovers(const QString &path)
+{
+    removeSaveLeftovers(path);
+    QFile::remove(path + QStringLiteral(".new"));
+}
+
 QString KeptTable::setAside(const QString &path)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -264,14 +259,13 @@ void KeptTable::startCompaction(const QStringList &fieldNames, const RecordTable
 {
     // The rows are shared, not copied: the worker reads them while the window changes its own.
     auto compaction = std::make_unique<Compaction>();
-    compaction->file.setFileName(m_path);
-    if (!compaction->file.open(QIODevice::WriteOnly))
+    if (!openSyncable(&compaction->file, newPath(), true))
         return; // the file as it is stays complete; the next change tries again
     Compaction *work = compaction.get();
     const QVector<TableRow> rows = table.rows();
     work->worker.reset(QThread::create([work, fieldNames, rows] {
         const QByteArray bytes = snapshot(fieldNames, rows);
-        work->written = work->file.write(bytes) == bytes.size() && syncToDisk(&work->file);
+        work->written = work->file.write(bytes) == bytes.size() && syncFile(&work->file);
         work->size = bytes.size();
     }));
     m_compaction = std::move(compaction);
@@ -285,17 +279,18 @@ bool KeptTable::finishCompaction()
     // The changes kept while the snapshot was written follow it; then it takes the old file's place,
     // which must be closed first where an open file cannot be replaced.
     const QByteArray since = compaction->since.join();
-    const bool written = compaction->written && compaction->file.write(since) == since.size();
+    const bool written =
+        compaction->written && compaction->file.write(since) == since.size() && syncFile(&compaction->file);
+    compaction->file.close();
     closeFile();
-    const bool replaced = written && compaction->file.commit();
+    const bool replaced = written && replaceFile(newPath(), m_path);
     if (!replaced) {
-        qCWarning(lcKeptTable) << "cannot write" << m_path << compaction->file.errorString();
-        compaction->file.cancelWriting();
+        qCWarning(lcKeptTable) << "cannot write" << newPath();
+        QFile::remove(newPath());
     }
     // Either way the file at the path is complete: the new one, or the old one as it was.
-    m_file.setFileName(m_path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        m_error = m_file.errorString();
+    if (!openSyncable(&m_file, m_path, false)) {
+        m_error = QStringLiteral("cannot open %1").arg(m_path);
         return false;
     }
     if (replaced) {
@@ -311,7 +306,8 @@ void KeptTable::dropCompaction()
     if (!m_compaction)
         return;
     m_compaction->worker->wait();
-    m_compaction->file.cancelWriting();
+    m_compaction->file.close();
+    QFile::remove(newPath());
     m_compaction.reset();
 }
 
@@ -336,9 +332,8 @@ bool KeptTable::rewrite(const QStringList &fieldNames, const RecordTable &table)
         qCWarning(lcKeptTable) << "cannot write" << m_path << m_error;
         return false;
     }
-    m_file.setFileName(m_path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        m_error = m_file.errorString();
+    if (!openSyncable(&m_file, m_path, false)) {
+        m_error = QStringLiteral("cannot open %1").arg(m_path);
         return false;
     }
     m_snapshot = bytes.size();

@@ -7,7 +7,6 @@
 
 #include <QByteArrayList>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +33,8 @@ public:
     static ReadResult read(const QString &path, KeptState *state, QString *error);
     // Moves an unreadable file out of the way; its new path, or empty when it could not be moved.
     static QString setAside(const QString &path);
+    // Removes the snapshots a kill interrupted beside the file: they hold people's details too.
+    static void removeLeftovers(const QString &path);
 
     // Keeps the table after `change`: the first call writes the whole table, later ones append the
     // change alone, and the file is written anew once the appended entries outgrow the table.
@@ -63,7 +64,7 @@ private:
     // A snapshot written by a worker thread, and the entries appended to the old file meanwhile.
     struct Compaction
     {
-        QSaveFile file;
+        QFile file; // the new snapshot, beside the old file until it takes its place
         std::unique_ptr<QThread> worker;
         bool written = false;
         qint64 size = 0;
@@ -76,6 +77,7 @@ private:
     bool finishCompaction();
     void dropCompaction();
     void closeFile();
+    QString newPath() const;
 
     QString m_path;
     QFile m_file; // open for appending after the first snapshot

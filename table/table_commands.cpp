@@ -2,7 +2,6 @@
 // and kept on disk; the undo stack and its 撤销 and 重做 entries; the kept table restored at start-up.
 #include "app/quorbel.h"
 
-#include "fields/text_file.h"
 #include "review/review_marks.h"
 #include "table/kept_table.h"
 #include "table/table_steps.h"
@@ -207,7 +206,7 @@ void Quorbel::startKeepingTable()
     }
     keptTable.reset(new KeptTable(dataDir + QStringLiteral("table.journal")));
     // A snapshot a kill interrupted holds people's details too.
-    removeSaveLeftovers(keptTable->path());
+    KeptTable::removeLeftovers(keptTable->path());
 
     KeptState state;
     QString error;
