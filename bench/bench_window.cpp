@@ -57,6 +57,12 @@ void benchKeeping(const RecordTable &table, const QStringList &fieldNames, const
         "kept table: whole table of %d rows written (QSaveFile, synced): median %.1f ms, worst %.1f ms, "
         "%.1f MB\n",
         table.size(), median(snapshots), worst(snapshots), kept.snapshotBytes() / 1e6);
+    KeptState state;
+    QString error;
+    timer.restart();
+    KeptTable::read(path, &state, &error);
+    std::printf("kept table: %d rows read back at start-up (before they are reviewed again): %.1f ms\n",
+                int(state.rows.size()), seconds(timer) * 1e3);
     QList<qint64> appends;
     for (int i = 0; i < 200; ++i) {
         const int row = (i * 37) % table.size();
