@@ -143,9 +143,10 @@ private:
     HandedOnRows handedOn;
     QString lastExportPath;
     QUndoStack *undoStack = nullptr;
+    // The view changes because the rows did, not by a hand edit.
     bool showingRows = false;
-    bool addingFromClipboard = false; // 添加 runs for 识别剪贴板, whose name the step takes // the view
-                                      // changes because the rows did, not by a hand edit
+    // 添加 runs for 识别剪贴板, whose name the step takes.
+    bool addingFromClipboard = false;
     std::unique_ptr<QLockFile> tableLock; // held while this window keeps the table on disk
     std::unique_ptr<KeptTable> keptTable; // none when another window holds the data directory
 };
