@@ -23,6 +23,14 @@ inline void removeDataDir()
     QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
 }
 
+// The files in the data directory, without the lock a window holds while it runs.
+inline QStringList dataFiles()
+{
+    QStringList files = QDir(dataDir()).entryList(QDir::Files);
+    files.removeAll(QStringLiteral("table.lock"));
+    return files;
+}
+
 struct BoxSeen
 {
     bool seen = false;

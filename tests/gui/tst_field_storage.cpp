@@ -93,8 +93,7 @@ void TestFieldStorage::loadsWithoutWriting()
     QVERIFY(putBytes(fieldFile() + QStringLiteral(".backup"), "mine"));
     {
         Quorbel window;
-        QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::Files),
-                 QStringList({ "fields.txt", "fields.txt.backup" }));
+        QCOMPARE(GuiTest::dataFiles(), QStringList({ "fields.txt", "fields.txt.backup" }));
         const FieldCatalogue &catalogue = window.fieldCatalogue();
         QCOMPARE(catalogue.names(), QStringList({ "姓名", "备注" }));
         QCOMPARE(catalogue.at(0).pattern, QStringLiteral(R"(^[^\x00-\xff]{2,4}$)"));
@@ -322,7 +321,7 @@ void TestFieldStorage::failedWriteKeepsOldFile()
     QCOMPARE(criticalBoxes(recorder),
              QStringList(QStringLiteral("保存失败|写入文件失败\n路径：") + fieldFile()));
     QCOMPARE(bytesOf(fieldFile()), kOneField);
-    QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::Files), QStringList { "fields.txt" });
+    QCOMPARE(GuiTest::dataFiles(), QStringList { "fields.txt" });
     QCOMPARE(window.fieldCatalogue().at(0).pattern.size(), 20000);
 #else
     QSKIP("needs a file size limit");
