@@ -59,6 +59,9 @@ public:
     // back; from the input box (or the clipboard), from a text file, or from a file dropped on the window.
     void batchAdd(const QString &text, const QString &source = QString());
     bool importBatchFile(const QString &path);
+    // The file named on the command line ("Open with", a file dropped on the program), imported as
+    // 导入文本文件… would once the window is up; the first argument after the program's name.
+    void importFileArgument(const QStringList &arguments);
     void addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews);
     bool takeBackAddedRows();
     // Classifies and reviews the texts with a progress bar that can be cancelled; false when it was.

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTimer>
+
+#include "workspace/workspace.h"
 
 namespace GuiTest {
 
@@ -21,6 +24,15 @@ inline void removeDataDir()
     QDir dir(dataDir());
     dir.removeRecursively();
     QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
+}
+
+// The data folder is chosen once per process, at the first window; made now, it is data/ beside the
+// test, whatever a test later does to that folder. No test reaches the user's real data folder.
+inline void keepDataBesideTest()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    if (!workspace)
+        workspace = new Workspace;
 }
 
 struct BoxSeen
