@@ -15,9 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The package's own lines after the summary; CPack indents them and writes an empty line as " .".
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Paste or type one person's name, gender, mobile number, e-mail, ID number,
+# The lines under the summary; CPack indents them and writes an empty line as " .".
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Paste or type one person's name, gender, mobile number, e-mail, ID number,
 school... in any order and with any separators, press Add, and every item
 goes into its column. The table is copied as tab-separated text for a
 spreadsheet, or saved as .xlsx or .csv. quorbel-sort does the same on the
