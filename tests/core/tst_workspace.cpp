@@ -129,6 +129,10 @@ void TestWorkspace::chosenFolder()
     const QString locked = setting == QLatin1String("locked folder") ? app
         : setting == QLatin1String("locked data")                    ? app + QStringLiteral("data")
                                                                      : QString();
+#ifndef Q_OS_LINUX
+    if (!locked.isEmpty())
+        QSKIP("tried on Linux, where root too can be kept out of a read-only folder");
+#endif
     if (!locked.isEmpty())
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
 
@@ -138,9 +142,6 @@ void TestWorkspace::chosenFolder()
         WithoutPermissionOverride asAnyone;
         if (!locked.isEmpty() && ::geteuid() == 0 && !asAnyone.ok())
             QSKIP("root writes into read-only directories");
-#else
-        if (!locked.isEmpty())
-            QSKIP("a folder's read-only flag does not keep files out on this system");
 #endif
         const Workspace ws(app, user);
         QCOMPARE(ws.portable(), portable);
