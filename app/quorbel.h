@@ -67,6 +67,9 @@ public:
     // (or the clipboard), from a text file, or from a file dropped on the window.
     void batchAdd(const QString &text, const QString &source = QString());
     bool importBatchFile(const QString &path);
+    // The file named on the command line ("Open with", a file dropped on the program), imported as
+    // 导入文本文件… would once the window is up; the first argument after the program's name.
+    void importFileArgument(const QStringList &arguments);
     void addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews,
                     const QString &stepText = QString());
     // The table's rows change only here: in their owner, in the view and on disk. A step goes on the

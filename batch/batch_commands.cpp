@@ -1,5 +1,5 @@
-// The window's batch commands: 批量添加…, 导入文本文件…, dropping a text file, and adding the
-// previewed rows as one step.
+// The window's batch commands: 批量添加…, 导入文本文件…, dropping a text file or naming it on the
+// command line, and adding the previewed rows as one step.
 #include "app/quorbel.h"
 
 #include "batch/batch_dialog.h"
@@ -146,6 +146,18 @@ bool Quorbel::importBatchFile(const QString &path)
     }
     batchAdd(imported.text, QStringLiteral("%1（%2）").arg(QFileInfo(path).fileName(), imported.encoding));
     return true;
+}
+
+void Quorbel::importFileArgument(const QStringList &arguments)
+{
+    if (arguments.size() < 2)
+        return;
+    QString path = arguments.at(1);
+    // A desktop that hands over a URL instead of a path.
+    if (path.startsWith(QLatin1String("file:")))
+        path = QUrl(path).toLocalFile();
+    // The preview is modal: it opens over the shown window, once the event loop runs.
+    QTimer::singleShot(0, this, [this, path] { importBatchFile(path); });
 }
 
 void Quorbel::addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews,

@@ -9,6 +9,7 @@
 #include "records/spreadsheet_text.h"
 #include "review/duplicate_rows.h"
 #include "review/review_json.h"
+#include "workspace/workspace.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -32,7 +33,8 @@ const char helpText[] = "\n"
                         "Records come from the FILEs in order, or from standard input when none is\n"
                         "given or for \"-\".\n"
                         "\n"
-                        "  --fields FILE  field file to use (default: data/fields.txt beside this program)\n"
+                        "  --fields FILE  field file to use (default: the desktop program's, in data/\n"
+                        "                 beside this program or else in the user's data folder)\n"
                         "  --header       print the field names as the first line\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
                         "  --lines        every line that is not blank is one record\n"
@@ -238,6 +240,7 @@ void useBinaryStandardStreams()
 int main(int argc, char *argv[])
 {
     useBinaryStandardStreams();
+    QCoreApplication::setApplicationName(QStringLiteral("Quorbel")); // names the user's data folder
     QCoreApplication app(argc, argv);
 
     Options options;
@@ -249,8 +252,10 @@ int main(int argc, char *argv[])
     verboseLogging = options.verbose;
     previousFilter = QLoggingCategory::installFilter(quorbelCategoryFilter);
 
+    // Without --fields, the file the window uses: data/ beside this program, or the user's folder.
     const QString fieldsPath = options.fieldsPath.isEmpty()
-        ? QCoreApplication::applicationDirPath() + QStringLiteral("/data/fields.txt")
+        ? chooseDataDirectory(QCoreApplication::applicationDirPath(), userDataDirectory())
+            + QStringLiteral("fields.txt")
         : options.fieldsPath;
     QList<FieldDef> fields;
     if (!loadFields(fieldsPath, &fields))

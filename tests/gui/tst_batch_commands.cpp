@@ -87,6 +87,7 @@ private slots:
     void previewSkipsRepeatsAndInserts();
     void duplicateMarksFollowTheRows();
     void importRefusesAndDropAdds();
+    void fileNamedOnCommandLine();
     void rowMarkersKeepTheirNumbers();
 
 private:
@@ -275,6 +276,38 @@ void TestBatchCommands::importRefusesAndDropAdds()
     }
     QCOMPARE(m_table->rowCount(), 6);
     QCOMPARE(m_window->records().mid(4), QStringList({ "张三 男", "李四 女" }));
+}
+
+// `quorbel FILE`, "Open with" and a file dropped on quorbel.exe: the import's preview, or its box.
+void TestBatchCommands::fileNamedOnCommandLine()
+{
+    m_window.reset(create());
+    m_window->show();
+    const QString program = QStringLiteral("quorbel");
+    {
+        GuiTest::BoxAnswerer answerer(QMessageBox::Ok);
+        m_window->importFileArgument({ program });
+        const QString missing = m_dir.filePath(QStringLiteral("没有这个文件.txt"));
+        m_window->importFileArgument({ program, missing });
+        QTRY_COMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.first().title, QStringLiteral("导入文本文件"));
+        QCOMPARE(answerer.first().icon, QMessageBox::Critical);
+        QCOMPARE(answerer.first().text,
+                 QStringLiteral("找不到文件，或它不是普通文件，未添加任何记录\n路径：") + missing);
+    }
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_table->rowCount(), 0);
+
+    const QString list = m_dir.filePath(QStringLiteral("报名 名单.txt"));
+    QVERIFY(TestFiles::putBytes(
+        list, QTextCodec::codecForName("GB18030")->fromUnicode(QStringLiteral("张三 男\r\n李四 女\r\n"))));
+    for (const QString &argument : { list, QUrl::fromLocalFile(list).toString() }) {
+        PreviewAnswerer answerer;
+        m_window->importFileArgument({ program, argument });
+        QTRY_VERIFY(answerer.seen.seen);
+        QCOMPARE(answerer.seen.source, QStringLiteral("来源：报名 名单.txt（GB18030）"));
+    }
+    QCOMPARE(m_window->records(), QStringList({ "张三 男", "李四 女", "张三 男", "李四 女" }));
 }
 
 void TestBatchCommands::rowMarkersKeepTheirNumbers()

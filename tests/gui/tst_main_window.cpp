@@ -26,6 +26,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { GuiTest::keepDataBesideTest(); }
     void init();
     void cleanup();
 
