@@ -98,18 +98,22 @@ FieldKind fieldKind(const QString &fieldName)
     if (exact != kinds.constEnd())
         return *exact;
     // 1.姓名, 电话2: a number before or after the name only counts the columns.
-    QString bare = name;
-    while (!bare.isEmpty() && bare.front().isDigit())
-        bare.remove(0, 1);
-    while (!bare.isEmpty() && bare.back().isDigit())
-        bare.chop(1);
-    if (!bare.isEmpty() && bare != name)
-        return fieldKind(bare);
+    int first = 0;
+    int end = name.size();
+    while (first < end && name.at(first).isDigit())
+        ++first;
+    while (end > first && name.at(end - 1).isDigit())
+        --end;
+    if (end > first && end - first < name.size())
+        return fieldKind(name.mid(first, end - first));
     const QString plain = normalizedFieldName(withoutBracketed(fieldName));
     if (!plain.isEmpty() && plain != name)
         return fieldKind(plain);
     // 家长联系电话, 学校地址: the longest known name the field's name ends in, two characters at least.
-    for (int from = 1; from + 2 <= name.size(); ++from) {
+    // No known name is longer than the longest in the table, so only the endings up to that length
+    // are looked up: a name of megabytes costs one pass, not one copy per character.
+    const int shortestFrom = qMax(1, name.size() - knownFieldsTable().longestName);
+    for (int from = shortestFrom; from + 2 <= name.size(); ++from) {
         const auto ending = kinds.constFind(name.mid(from));
         if (ending != kinds.constEnd())
             return *ending;

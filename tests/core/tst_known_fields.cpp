@@ -19,6 +19,7 @@ private slots:
     void gluedLabels();
     void presetNamesKeepTheirKinds();
     void widerFields();
+    void namesOfMegabytes();
 };
 
 void TestKnownFields::fieldKinds_data()
@@ -170,6 +171,20 @@ void TestKnownFields::widerFields()
         QVERIFY2(kindCovers(pair.field, pair.value) == pair.covers,
                  qPrintable(kindName(pair.field) + QLatin1Char('/') + kindName(pair.value)));
     }
+}
+
+// A field file may hold a name of megabytes: it is read as any other, in one pass over it (the
+// endings looked up are no longer than the longest known name).
+void TestKnownFields::namesOfMegabytes()
+{
+    const int length = 4 << 20;
+    QCOMPARE(fieldKind(QString(length, QChar(u'长')) + QStringLiteral("手机号")), FieldKind::Mobile);
+    QCOMPARE(fieldKind(QString(length, QChar(u'长'))), FieldKind::Other);
+    QCOMPARE(fieldKind(QString(length, QLatin1Char('7'))), FieldKind::Other);
+    QCOMPARE(fieldKind(QStringLiteral("联系电话") + QString(length, QLatin1Char('2'))), FieldKind::Phone);
+    QCOMPARE(fieldKind(QString(length, QChar(u'（')) + QStringLiteral("姓名")), FieldKind::Name);
+    QCOMPARE(fieldKind(QStringLiteral("邮箱（") + QString(length, QLatin1Char('x')) + QStringLiteral("）")),
+             FieldKind::Email);
 }
 
 QTEST_GUILESS_MAIN(TestKnownFields)

@@ -46,6 +46,7 @@ private slots:
     void narrowPattern();
     void settledCellIsOnlyChecked();
     void sameAloneAsInARun();
+    void fieldNamedByMegabytes();
 };
 
 void TestRecordReview::valueChecks_data()
@@ -656,6 +657,17 @@ void TestRecordReview::sameAloneAsInARun()
             qWarning() << "differs:" << texts.at(i);
     }
     QCOMPARE(differing, 0);
+}
+
+// A field file may name a field by megabytes: the record is still classified and reviewed, the field
+// read by the known name its name ends in.
+void TestRecordReview::fieldNamedByMegabytes()
+{
+    const QList<FieldDef> fields { { QString(4 << 20, QChar(u'长')) + QStringLiteral("联系电话"), QString() },
+                                   { QStringLiteral("姓名"), presetPattern(QStringLiteral("姓名")) } };
+    const RecordReview review = reviewText(QStringLiteral("张三 13812345678"), fields, today);
+    QCOMPARE(review.cells, QStringList({ "", "张三" }));
+    QCOMPARE(review.suggested, QStringList({ "13812345678", "张三" }));
 }
 
 QTEST_GUILESS_MAIN(TestRecordReview)
