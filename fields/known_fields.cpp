@@ -2,34 +2,12 @@
 // and presets.
 #include "fields/known_fields.h"
 
+#include "fields/character_classes.h"
 #include "fields/known_fields_table.h"
 
 #include <algorithm>
 
 namespace {
-
-QChar halfWidthCharacter(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= 0xFF01 && u <= 0xFF5E)
-        return QChar(u - 0xFEE0);
-    return c;
-}
-
-bool isOpeningBracket(QChar c)
-{
-    return c.category() == QChar::Punctuation_Open || c == QLatin1Char('<') || c == QChar(u'《');
-}
-
-bool isClosingBracket(QChar c)
-{
-    return c.category() == QChar::Punctuation_Close || c == QLatin1Char('>') || c == QChar(u'》');
-}
-
-bool isColon(QChar c)
-{
-    return c == QLatin1Char(':') || c == QChar(u'：') || c == QLatin1Char('=') || c == QChar(u'＝');
-}
 
 bool isWordCharacter(QChar c)
 {
@@ -68,9 +46,8 @@ QString normalizedFieldName(const QString &name)
     QString result;
     result.reserve(name.size());
     for (const QChar original : name) {
-        const QChar c = halfWidthCharacter(original);
-        if (c.isSpace() || c.isPunct() || c.isSymbol() || c.category() == QChar::Other_Format
-            || c.unicode() == 0x3000)
+        const QChar c = halfWidth(original);
+        if (c.isSpace() || c.isPunct() || c.isSymbol() || c.category() == QChar::Other_Format)
             continue;
         result.append(c);
     }
@@ -126,7 +103,7 @@ FieldKind labelKind(const QString &word)
     // Nearly every token asked about is a value: its first letter rules it out without a copy.
     const auto first = std::find_if(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
     if (first == word.cend()
-        || !knownFieldsTable().labelInitials.contains(halfWidthCharacter(*first).toCaseFolded().unicode()))
+        || !knownFieldsTable().labelInitials.contains(halfWidth(*first).toCaseFolded().unicode()))
         return FieldKind::Other;
     const QString key = normalizedFieldName(word);
     if (knownFieldsTable().labels.value(key, LabelUse::None) == LabelUse::None)
@@ -143,7 +120,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
            && (token.at(start) == QLatin1Char('*') || token.at(start) == QChar(u'＊')
                || token.at(start) == QChar(u'※')))
         ++start;
-    const bool opened = start < token.size() && isOpeningBracket(halfWidthCharacter(token.at(start)));
+    const bool opened = start < token.size() && isOpeningBracket(halfWidth(token.at(start)));
     if (opened)
         ++start;
     // The word's comparison form, grown a character at a time while it still begins some label
@@ -152,7 +129,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
     QString found;
     int wordEnd = 0;
     for (int i = start; i < token.size(); ++i) {
-        const QChar c = halfWidthCharacter(token.at(i));
+        const QChar c = halfWidth(token.at(i));
         if (isColon(c) || isOpeningBracket(c) || isClosingBracket(c))
             break;
         if (!isWordCharacter(c)) {
@@ -176,7 +153,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
         return 0;
     int end = wordEnd;
     bool closed = false;
-    if (opened && end < token.size() && isClosingBracket(halfWidthCharacter(token.at(end)))) {
+    if (opened && end < token.size() && isClosingBracket(halfWidth(token.at(end)))) {
         ++end;
         closed = true;
     }
@@ -185,7 +162,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
         closed = true;
     }
     if (end < token.size() && !closed) {
-        const QChar next = halfWidthCharacter(token.at(end));
+        const QChar next = halfWidth(token.at(end));
         if (isAscii(found)) {
             // mailbox, mail123@qq.com: the letters run on into a value of their own.
             if ((next.unicode() < 0x80 && next.isLetter()) || token.contains(QLatin1Char('@')))

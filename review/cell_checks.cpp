@@ -3,9 +3,10 @@
 // patterns fit one another's values.
 #include "review/cell_checks.h"
 
+#include "review/id_numbers.h"
 #include "review/review_state.h"
-#include "review/review_wording.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 namespace {
 
@@ -34,38 +35,45 @@ void checkAgainstIdNumber(ReviewState &state)
         if (state.broken[f] || value.isEmpty())
             continue;
         const FieldKind kind = state.kinds[f];
-        if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male)
-            state.addCheck(f, ReviewWording::genderAgainstId(male), false);
-        else if (kind == FieldKind::Age && qAbs(canonicalValue(kind, value).toInt() - age) > 1)
-            state.addCheck(f, ReviewWording::ageAgainstId(age), false);
-        else if (kind == FieldKind::BirthDate && !agreesWithDate(value, birth))
-            state.addCheck(f, ReviewWording::birthDateAgainstId(birth), false);
+        if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male) {
+            Fault fault(FaultType::GenderAgainstId);
+            fault.number = male ? 1 : 0;
+            state.addCheck(f, fault, false);
+        } else if (kind == FieldKind::Age && qAbs(canonicalValue(kind, value).toInt() - age) > 1) {
+            Fault fault(FaultType::AgeAgainstId);
+            fault.number = age;
+            state.addCheck(f, fault, false);
+        } else if (kind == FieldKind::BirthDate && !agreesWithDate(value, birth)) {
+            Fault fault(FaultType::BirthDateAgainstId);
+            fault.date = birth;
+            state.addCheck(f, fault, false);
+        }
     }
 }
 
 } // namespace
 
-QString cellProblem(ReviewState &state, int f, const QString &value, bool labelled, bool *narrow)
+Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled, bool *narrow)
 {
     const FieldKind kind = state.kinds[f];
     const TextFacts facts = state.facts(value);
     if (facts.filler)
-        return ReviewWording::fillerNotData();
+        return Fault(FaultType::Filler);
     if (facts.gluedField >= 0)
-        return ReviewWording::holdsLabel(facts.gluedLabel);
+        return Fault(FaultType::HoldsLabel, facts.gluedLabel);
     if (facts.labelWord != FieldKind::Other || facts.fieldName)
-        return ReviewWording::isLabel(value);
+        return Fault(FaultType::IsLabel, value);
     if (facts.invisible)
-        return ReviewWording::holdsInvisible();
+        return Fault(FaultType::Invisible);
     if (facts.numbering > 0)
-        return ReviewWording::holdsNumbering(value.left(facts.numbering));
+        return Fault(FaultType::HoldsNumbering, value.left(facts.numbering));
     const bool date = kind == FieldKind::BirthDate || kind == FieldKind::Date;
     if (facts.separatorAt >= 0 && !(date && (parseDate(value).isValid() || parseYearMonth(value).isValid())))
-        return ReviewWording::holdsSeparator(value.at(facts.separatorAt));
-    if (facts.fullWidth && valueProblem(kind, halfWidth(value), state.today).isEmpty())
-        return ReviewWording::holdsFullWidth(value);
-    const QString problem = valueProblem(kind, value, state.today);
-    if (!problem.isEmpty())
+        return Fault(FaultType::HoldsSeparator, value.at(facts.separatorAt));
+    if (facts.fullWidth && valueProblem(kind, halfWidth(value), state.today).isNone())
+        return fullWidthFault(value);
+    const Fault problem = valueProblem(kind, value, state.today);
+    if (!problem.isNone())
         return problem;
     if (labelled && state.hasPattern(f) && !state.fits(f, value)) {
         // The value has its field's shape: the pattern, not the value, is too narrow. Names of
@@ -79,25 +87,24 @@ QString cellProblem(ReviewState &state, int f, const QString &value, bool labell
             || (openShape && !otherShape)) {
             if (narrow)
                 *narrow = true;
-            return QString();
+            return Fault();
         }
-        return ReviewWording::offPattern(value);
+        return Fault(FaultType::OffPattern, value);
     }
     if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
-        return ReviewWording::looksLikeKind(facts.shape);
+        return Fault::looksLike(facts.shape);
     // A wide pattern for names of things takes any Chinese text: the text itself says it is a remark.
     if (isTextKind(kind) && (facts.toReader || facts.remark))
-        return facts.toReader ? ReviewWording::fillerNotData()
-                              : ReviewWording::looksLikeKind(FieldKind::Remark);
+        return facts.toReader ? Fault(FaultType::Filler) : Fault::looksLike(FieldKind::Remark);
     if (kind == FieldKind::Name && !facts.surname)
-        return ReviewWording::uncommonSurname();
+        return Fault(FaultType::UncommonSurname);
     if (kind == FieldKind::Major && facts.shape == FieldKind::Other && value.size() <= 4 && facts.surname)
-        return ReviewWording::looksLikeKind(FieldKind::Name);
+        return Fault::looksLike(FieldKind::Name);
     // A lax pattern took a value that plainly is of another kind (a mobile number in a QQ field).
     const FieldKind plain = kind == FieldKind::Other ? FieldKind::Other : state.plainKind(value);
     if (plain != FieldKind::Other && !kindCovers(kind, plain))
-        return ReviewWording::looksLikeKind(plain);
-    return QString();
+        return Fault::looksLike(plain);
+    return Fault();
 }
 
 void checkCells(ReviewState &state)
@@ -107,11 +114,11 @@ void checkCells(ReviewState &state)
         if (value.isEmpty())
             continue;
         bool narrow = false;
-        const QString problem = cellProblem(state, f, value, state.in.labelled.value(f), &narrow);
+        const Fault problem = cellProblem(state, f, value, state.in.labelled.value(f), &narrow);
         state.narrowPattern[f] = narrow;
         // An old ID number is said to be one, but the cell is right: nothing is proposed for it.
-        if (!problem.isEmpty())
-            state.addCheck(f, problem, problem != ReviewWording::valueFault(ValueFault::IdOld15));
+        if (!problem.isNone())
+            state.addCheck(f, problem, problem.type != FaultType::IdOld15);
     }
     checkAgainstIdNumber(state);
 }

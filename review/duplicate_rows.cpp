@@ -2,6 +2,7 @@
 // the ways people type the same number meet.
 #include "review/duplicate_rows.h"
 
+#include "fields/character_classes.h"
 #include "fields/known_fields.h"
 
 #include <algorithm>
@@ -46,17 +47,9 @@ bool isSoft(int kind)
 
 QString duplicateKey(const QString &value)
 {
-    QString key = value.trimmed();
-    for (QChar &c : key) {
-        const ushort u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E)
-            c = QChar(ushort(u - 0xFEE0));
-        else if (u == 0x3000)
-            c = QLatin1Char(' ');
-        if (c == QLatin1Char('x'))
-            c = QLatin1Char('X');
-    }
-    return key.trimmed();
+    QString key = halfWidth(value).trimmed();
+    key.replace(QLatin1Char('x'), QLatin1Char('X'));
+    return key;
 }
 
 QVector<int> duplicateKinds(const QStringList &fieldNames)

@@ -11,6 +11,7 @@
 #include "review/review_wording.h"
 #include "review/suggestion_rules.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 #include "review/word_lists.h"
 
 #include <algorithm>
@@ -28,7 +29,8 @@ void noteCandidates(ReviewState &state, int f, QVector<ReviewNote> *notes)
             candidates.append(source.text);
     }
     if (candidates.size() >= 2)
-        notes->append({ f, ReviewNote::Kind::Candidates, ReviewWording::candidates(candidates), candidates });
+        notes->append(
+            { f, ReviewNote::Kind::Candidates, ReviewWording::candidates(candidates), candidates, -1, {} });
 }
 
 // The one text left that has the open field's shape and fits its pattern but breaks a check: not
@@ -56,7 +58,9 @@ void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
         notes->append({ f,
                         ReviewNote::Kind::Candidates,
                         ReviewWording::faultyCandidate(found, cellProblem(state, f, found, false)),
-                        { found } });
+                        { found },
+                        -1,
+                        {} });
 }
 
 // The proposal for a field, or what its cell should do when it gave its text away or holds filler.
@@ -65,20 +69,20 @@ Proposal finalProposal(ReviewState &state, int f)
     if (state.proposals[f].made)
         return state.proposals[f];
     if (state.vacated[f] >= 0)
-        return { true, QString(), ReviewWording::moveTo(state.in.fields.at(state.vacated[f]).name) };
+        return { true, QString(), { ReasonType::MoveTo, state.in.fields.at(state.vacated[f]).name } };
     if (state.settled[f] || state.cell(f).isEmpty())
         return {};
     const QString &value = state.cell(f);
     if (isFillerWord(value))
-        return { true, QString(), ReviewWording::commonFiller() };
+        return { true, QString(), Reason(ReasonType::CommonFiller) };
     const TextFacts facts = state.facts(value);
     if (facts.labelWord != FieldKind::Other || facts.fieldName)
-        return { true, QString(), ReviewWording::isLabel(value) };
+        return { true, QString(), { ReasonType::IsLabel, value } };
     // A faulty cell a pattern filled with what plainly is another kind of value: it does not belong.
     const FieldKind plain = state.plainKind(value);
     if (state.broken[f] && !state.in.labelled.value(f) && plain != FieldKind::Other
         && !kindCovers(state.kinds[f], plain))
-        return { true, QString(), ReviewWording::looksLikeKind(plain) };
+        return { true, QString(), { ReasonType::LooksLikeKind, QString(), plain } };
     return {};
 }
 
@@ -127,7 +131,9 @@ RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
             review.notes.append({ f,
                                   ReviewNote::Kind::Suggestion,
                                   ReviewWording::suggestion(proposal.value, proposal.reason),
-                                  { proposal.value } });
+                                  { proposal.value },
+                                  -1,
+                                  {} });
         }
     }
     return review;

@@ -4,6 +4,7 @@
 
 #include "engine/record_row.h"
 #include "fields/field_catalogue.h"
+#include "review/review_faults.h"
 
 #include <QDate>
 #include <QList>
@@ -24,6 +25,7 @@ struct ReviewNote
     QString text; // as the window shows it
     QStringList values; // the candidates, or the one suggested value
     int record = -1; // a duplicate's earlier record, counted from 0
+    Fault fault; // a check's fault, as the text says it
 };
 
 struct RecordReview

@@ -5,8 +5,10 @@
 // label word, and the whole is none.
 #include "review/review_sources.h"
 
+#include "fields/character_classes.h"
 #include "review/review_state.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 #include <QRegularExpression>
 
@@ -56,7 +58,7 @@ bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
         const bool looseShape = kind == FieldKind::Name || kind == FieldKind::Major
             || kind == FieldKind::School || kind == FieldKind::Department || kind == FieldKind::Company
             || kind == FieldKind::Position || kind == FieldKind::Remark || kind == FieldKind::Other;
-        if ((state.fits(f, text) && valueProblem(kind, text, state.today).isEmpty())
+        if ((state.fits(f, text) && valueProblem(kind, text, state.today).isNone())
             || ((loosely || !looseShape) && state.looksLike(kind, text)))
             return true;
     }

@@ -8,6 +8,7 @@
 #include "review/cell_checks.h"
 #include "review/review_wording.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 #include <QRegExp>
 
@@ -93,11 +94,10 @@ bool ReviewState::passes(int f, const QString &value, bool byShape)
     qint8 &verdict = verdicts[2 * f + (byShape ? 1 : 0)];
     if (verdict < 0) {
         // An old 15-digit ID number is noted as such, but it is the holder's number: by shape it passes.
-        const QString problem = cellProblem(*this, f, value, byShape);
-        const bool oldId =
-            kinds[f] == FieldKind::IdNumber && problem == ReviewWording::valueFault(ValueFault::IdOld15);
+        const Fault problem = cellProblem(*this, f, value, byShape);
+        const bool oldId = kinds[f] == FieldKind::IdNumber && problem.type == FaultType::IdOld15;
         verdict =
-            byShape ? problem.isEmpty() || oldId : problem.isEmpty() && (!hasPattern(f) || fits(f, value));
+            byShape ? problem.isNone() || oldId : problem.isNone() && (!hasPattern(f) || fits(f, value));
     }
     return verdict;
 }
@@ -130,14 +130,19 @@ FieldKind ReviewState::plainKind(const QString &text)
     return *found;
 }
 
-void ReviewState::addCheck(int f, const QString &text, bool breaks)
+void ReviewState::addCheck(int f, const Fault &fault, bool breaks)
 {
-    checks.append({ f, ReviewNote::Kind::Check, text, {} });
+    ReviewNote note;
+    note.field = f;
+    note.kind = ReviewNote::Kind::Check;
+    note.text = ReviewWording::fault(fault);
+    note.fault = fault;
+    checks.append(note);
     if (breaks)
         broken[f] = true;
 }
 
-bool ReviewState::propose(int f, Source *source, const QString &value, const QString &reason)
+bool ReviewState::propose(int f, Source *source, const QString &value, const Reason &reason)
 {
     if (proposedValues.contains(value) || value == cell(f))
         return false;

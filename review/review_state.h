@@ -5,6 +5,7 @@
 
 #include "fields/known_fields.h"
 #include "review/record_review.h"
+#include "review/review_faults.h"
 #include "review/text_facts.h"
 
 #include <QHash>
@@ -28,7 +29,7 @@ struct Proposal
 {
     bool made = false;
     QString value;
-    QString reason;
+    Reason reason;
 };
 
 class ReviewState final
@@ -76,9 +77,9 @@ public:
     bool looksLike(FieldKind kind, const QString &text);
     FieldKind plainKind(const QString &text);
 
-    void addCheck(int f, const QString &text, bool breaks = true);
+    void addCheck(int f, const Fault &fault, bool breaks = true);
     // False, proposing nothing, when the value already went to another field or is the cell's own.
-    bool propose(int f, Source *source, const QString &value, const QString &reason);
+    bool propose(int f, Source *source, const QString &value, const Reason &reason);
     // The source that stands for the text, or nullptr.
     Source *sourceOf(const QString &text);
 

@@ -6,9 +6,9 @@
 #include "review/suggestion_rules.h"
 
 #include "review/review_state.h"
-#include "review/review_wording.h"
 #include "review/text_order_rules.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 #include "review/word_lists.h"
 
 #include <algorithm>
@@ -41,9 +41,14 @@ int onlySource(ReviewState &state, int g, QString *value, const std::function<bo
     return found;
 }
 
-QString reasonOf(const Source &source, const QString &otherwise)
+Reason takenFrom(const QString &whole)
 {
-    return source.cell >= 0 || source.piece ? ReviewWording::takenFrom(source.whole) : otherwise;
+    return { ReasonType::TakenFrom, whole };
+}
+
+Reason reasonOf(const Source &source, const Reason &otherwise)
+{
+    return source.cell >= 0 || source.piece ? takenFrom(source.whole) : otherwise;
 }
 
 void proposeGlued(ReviewState &state)
@@ -54,7 +59,7 @@ void proposeGlued(ReviewState &state)
             continue;
         const QString fit = state.passingForm(g, source.text.mid(source.facts.gluedValueAt), true);
         if (!fit.isEmpty())
-            state.propose(g, &source, fit, ReviewWording::takenFrom(source.whole));
+            state.propose(g, &source, fit, takenFrom(source.whole));
     }
 }
 
@@ -67,7 +72,7 @@ void proposeHalfWidth(ReviewState &state)
         const QString &own = state.cell(g);
         const QString half = state.broken[g] && hasFullWidthAlnum(own) ? halfWidth(own) : QString();
         if (!half.isEmpty() && state.passes(g, half)) {
-            state.propose(g, state.sourceOf(own), half, ReviewWording::takenFrom(own));
+            state.propose(g, state.sourceOf(own), half, takenFrom(own));
             continue;
         }
         QString value;
@@ -75,7 +80,7 @@ void proposeHalfWidth(ReviewState &state)
             ? onlySource(state, g, &value, [](const Source &source) { return source.facts.fullWidth; })
             : -1;
         if (s >= 0)
-            state.propose(g, &state.sources[s], value, ReviewWording::takenFrom(state.sources[s].whole));
+            state.propose(g, &state.sources[s], value, takenFrom(state.sources[s].whole));
     }
 }
 
@@ -91,8 +96,8 @@ void proposeByCheck(ReviewState &state)
         if (s < 0)
             continue;
         // For a name the check that tells it apart is the surname list.
-        const QString reason =
-            state.kinds[g] == FieldKind::Name ? ReviewWording::commonSurname() : ReviewWording::onlyPassing();
+        const Reason reason(state.kinds[g] == FieldKind::Name ? ReasonType::CommonSurname
+                                                              : ReasonType::OnlyPassing);
         state.propose(g, &state.sources[s], value, reasonOf(state.sources[s], reason));
     }
 }
@@ -125,8 +130,9 @@ void proposeByShape(ReviewState &state)
         if (s >= 0)
             state.propose(g, &state.sources[s], value,
                           reasonOf(state.sources[s],
-                                   kind == FieldKind::Name ? ReviewWording::commonSurname()
-                                                           : ReviewWording::shapeOf(kind)));
+                                   kind == FieldKind::Name
+                                       ? Reason(ReasonType::CommonSurname)
+                                       : Reason { ReasonType::ShapeOf, QString(), kind }));
     }
 }
 
@@ -162,7 +168,7 @@ void proposeRemark(ReviewState &state)
         }
         if (phrases == 1 && state.passes(g, state.sources[found].text))
             state.propose(g, &state.sources[found], state.sources[found].text,
-                          ReviewWording::onlyPhraseLeft());
+                          Reason(ReasonType::OnlyPhraseLeft));
     }
 }
 

@@ -1,35 +1,19 @@
-// Character classes and endings are small fixed lists: the separators and brackets people type, and
-// the endings by which Chinese names of schools, majors, classes and departments end.
+// What a text is, worked out in one pass over it; the character classes it goes by are those of
+// fields/character_classes.h, the endings those of the word lists.
 #include "review/text_facts.h"
 
-#include "review/value_checks.h"
+#include "fields/character_classes.h"
 #include "review/word_lists.h"
+#include "review/word_shapes.h"
 
 #include <algorithm>
 
 namespace {
 
-// (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
-bool looksLikeGrade(const QString &text)
-{
-    if (text.size() < 2 || text.size() > 6 || !QStringLiteral("小初高大研").contains(text.at(0)))
-        return false;
-    static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
-                                      QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
-                                      QStringLiteral("大"),   QStringLiteral("研") };
-    for (const QString &stage : stages) {
-        if (!text.startsWith(stage))
-            continue;
-        const QStringRef rest = text.midRef(stage.size());
-        return !rest.isEmpty() && QStringLiteral("一二三四").contains(rest.at(0))
-            && (rest.size() == 1 || rest.mid(1) == QStringLiteral("年级"));
-    }
-    return false;
-}
-
+// A bracket or colon that closes a label.
 bool isClosingMark(QChar c)
 {
-    return QStringLiteral("】]）)〕>》」：:=＝").contains(c);
+    return isClosingBracket(c) || isColon(c);
 }
 
 // The field name (after opening brackets) or the label word that starts the text, the longer one,
@@ -97,41 +81,6 @@ bool addressesReader(const QString &text)
 
 } // namespace
 
-bool isOpeningBracket(QChar c)
-{
-    return QStringLiteral("【[（(〔<《「").contains(c);
-}
-
-bool isUnknownSeparator(QChar c)
-{
-    switch (c.unicode()) {
-    case u'；':
-    case u';':
-    case u'|':
-    case u'｜':
-    case u'/':
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isInvisible(QChar c)
-{
-    switch (c.unicode()) {
-    case 0xFEFF:
-    case 0x200B:
-    case 0x200C:
-    case 0x200D:
-    case 0x2060:
-    case 0x00A0:
-    case 0x3000:
-        return true;
-    default:
-        return c.isSpace() || c.category() == QChar::Other_Format; // isSpace takes in every Separator_Space
-    }
-}
-
 bool isJoiningPunctuation(QChar c)
 {
     return QStringLiteral("-－—./／·~～+＋&＆_").contains(c);
@@ -158,7 +107,7 @@ int numberingLength(const QString &text)
 
 bool isGlue(QChar c)
 {
-    return isUnknownSeparator(c) || QStringLiteral("】]）)〕>》」=＝-－—~～.．·").contains(c);
+    return isUnknownSeparator(c) || isClosingMark(c) || QStringLiteral("-－—~～.．·").contains(c);
 }
 
 FieldKind kindByShape(const QString &text)

@@ -4,8 +4,8 @@
 
 #include "engine/text_segmentation.h"
 #include "review/review_state.h"
-#include "review/review_wording.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ void proposeLabelled(ReviewState &state, const QString &label, const QString &va
     Source *source = g >= 0 ? state.sourceOf(value) : nullptr;
     const QString fit = source ? state.passingForm(g, value, true) : QString();
     if (!fit.isEmpty())
-        state.propose(g, source, fit, ReviewWording::afterLabel(label));
+        state.propose(g, source, fit, { ReasonType::AfterLabel, label });
 }
 
 // A line as a spreadsheet row: cut at TAB where it has one, so that empty cells keep their place.
@@ -110,7 +110,7 @@ void proposeJoined(ReviewState &state)
                 if (!state.open(g) || !state.looksLike(state.kinds[g], joined) || !state.passes(g, joined))
                     continue;
                 if (state.propose(g, nullptr, joined,
-                                  ReviewWording::takenFrom(groups.join(QLatin1Char(' '))))) {
+                                  { ReasonType::TakenFrom, groups.join(QLatin1Char(' ')) })) {
                     for (const QString &group : qAsConst(groups))
                         state.sourceOf(group)->used = true;
                     i = j;

@@ -4,6 +4,7 @@
 // review can tell what a text is before it says what is wrong with it.
 #include "review/value_shapes.h"
 
+#include "review/id_numbers.h"
 #include "review/value_checks.h"
 #include "review/word_lists.h"
 #include "review/word_shapes.h"
@@ -17,10 +18,7 @@ namespace {
 // The text half-width and trimmed; most texts are so already and are not copied.
 QString plainText(const QString &text)
 {
-    const bool clean = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
-        const ushort u = c.unicode();
-        return (u >= 0xFF01 && u <= 0xFF5E) || u == 0x3000;
-    });
+    const bool clean = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return halfWidth(c) != c; });
     if (clean && (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())))
         return text;
     return halfWidth(text).trimmed();
@@ -91,7 +89,6 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
 {
     static const QRegularExpression qq(QStringLiteral("^[1-9]\\d{4,10}$"));
     static const QRegularExpression weChat(QStringLiteral("^[A-Za-z][-_A-Za-z\\d]{5,19}$"));
-    static const QRegularExpression postCode(QStringLiteral("^[0-8]\\d{5}$"));
     static const QRegularExpression age(QStringLiteral("^(\\d{1,3})(周?岁)?$"));
     static const QRegularExpression code(QStringLiteral("^[A-Za-z\\d][-_A-Za-z\\d]{1,19}$"));
     const QString text = plainText(original);
@@ -159,7 +156,7 @@ bool looksLike(FieldKind kind, const QString &original, const QDate &today)
         return text.size() <= 20 && placeNamePrefix(text) > 0 && addressMarkers(text).street == 0
             && kindByEnding(text) == FieldKind::Other;
     case FieldKind::PostCode:
-        return matchesWhole(postCode, text) && !plainlyOtherNumber(text, today);
+        return isPostCode(text) && !plainlyOtherNumber(text, today);
     case FieldKind::Education:
         return isEducation(text);
     case FieldKind::Other:
@@ -236,14 +233,8 @@ QString canonicalValue(FieldKind kind, const QString &original)
     case FieldKind::StudentNumber:
     case FieldKind::EmployeeNumber:
         return withoutSpaces(text);
-    default: {
+    default:
         // Text: only its letters and digits; full-width brackets and spaces are how Chinese is written.
-        QString value = original.trimmed();
-        for (QChar &c : value) {
-            if (isFullWidthAlnum(c))
-                c = QChar(c.unicode() - 0xFEE0);
-        }
-        return value;
-    }
+        return halfWidthAlnum(original.trimmed());
     }
 }

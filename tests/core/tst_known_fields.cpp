@@ -43,6 +43,8 @@ void TestKnownFields::fieldKinds_data()
     QTest::newRow("入职日期") << "入职日期" << FieldKind::Date;
     QTest::newRow("QQ号, any case") << "qq号" << FieldKind::Qq;
     QTest::newRow("bracketed remark") << "手机号（必填）" << FieldKind::Mobile;
+    QTest::newRow("full-width angle brackets") << "手机号＜必填＞" << FieldKind::Mobile;
+    QTest::newRow("corner brackets") << "『备注』" << FieldKind::Remark;
     QTest::newRow("required star") << "*姓名" << FieldKind::Name;
     QTest::newRow("numbered column") << "1.电话2" << FieldKind::Phone;
     QTest::newRow("traditional script") << "聯繫電話" << FieldKind::Phone;

@@ -2,7 +2,9 @@
 #include "bench/sample_pastes.h"
 #include "fields/known_fields.h"
 #include "review/record_review.h"
+#include "review/review_wording.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 #include <QtTest>
 
@@ -47,6 +49,7 @@ private slots:
     void settledCellIsOnlyChecked();
     void sameAloneAsInARun();
     void fieldNamedByMegabytes();
+    void everyFaultHasASentence();
 };
 
 void TestRecordReview::valueChecks_data()
@@ -138,7 +141,7 @@ void TestRecordReview::valueChecks_data()
         { "手机号码", "１３８１２３４５６７", "手机号应为11位数字" },
         { "手机", "+8613812345678", "手机号前带有国家码86" },
         { "手机", "138-1234-5678", "手机号中间有分隔符" },
-        { "手机", "138\u200B12345678", "含不可见字符" },
+        { "手机", "138\u200B12345678", "含有不可见字符" },
         { "固定电话", "010-62345678", "" },
         { "座机", "(0571)88776655", "" },
         { "办公电话", "0571-88776655转123", "" },
@@ -166,6 +169,9 @@ void TestRecordReview::valueChecks_data()
         { "微信号", "13812345678", "" },
         { "微信", "12", "微信号应为6–20位字母、数字、下划线或减号，以字母开头" },
         { "邮编", "31001", "邮编应为6位数字" },
+        { "邮编", "310012", "" },
+        { "邮编", "910012", "邮编应为6位数字" }, // no postal region 9: the shape and the check agree
+        { "姓名", "张　三", "含有不可见字符" },
         { "E-mail", "zs＠qq.com", "含全角字符" },
         { "班级", "计科１班", "含全角数字" },
         { "最高学历", "博士后", "" },
@@ -183,7 +189,7 @@ void TestRecordReview::valueChecks()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, problem);
-    QCOMPARE(valueProblem(fieldKind(field), value, today), problem);
+    QCOMPARE(ReviewWording::fault(valueProblem(fieldKind(field), value, today)), problem);
 }
 
 // Whether a text could be a value of a field's kind, for the field named first; a value in another
@@ -279,7 +285,7 @@ void TestRecordReview::valueShapes()
     QCOMPARE(canonicalValue(fieldKind(field), text), canonical);
     // What has the shape is written so that it passes its own field's check, or is told apart by it.
     if (looks && fieldKind(field) != FieldKind::IdNumber)
-        QCOMPARE(valueProblem(fieldKind(field), canonical, today), QString());
+        QCOMPARE(valueProblem(fieldKind(field), canonical, today), Fault());
 }
 
 void TestRecordReview::plainKinds_data()
@@ -537,6 +543,16 @@ void TestRecordReview::review_data()
         << QStringList { "姓名", "手机" } << "张三 +86 139 0571 2266"
         << QStringList { "1 suggestion 建议：13905712266（来自“+86 139 0571 2266”）" }
         << QStringList { "张三", "13905712266" };
+    // One full-width test for cells and values: forms beyond letters and digits are named so.
+    QTest::newRow("full-width brackets and digits")
+        << QStringList { "电话" } << "电话 （０５７１）８８７７６６５５"
+        << QStringList { "0 check 含全角字符",
+                         "0 suggestion 建议：(0571)88776655（来自“（０５７１）８８７７６６５５”）" }
+        << QStringList { "(0571)88776655" };
+    // One grade test: a cohort (2023级) is a grade by its shape, as the pattern-less field reads it.
+    QTest::newRow("a cohort is a grade")
+        << QStringList { "姓名", "所在年级=" } << "张三 2023级"
+        << QStringList { "1 suggestion 建议：2023级（形似年级）" } << QStringList { "张三", "2023级" };
     QTest::newRow("a right labelled date gives no piece away")
         << QStringList { "出生日期", "年龄" } << "出生日期 2001/10/5" << QStringList()
         << QStringList { "2001/10/5", "" };
@@ -668,6 +684,26 @@ void TestRecordReview::fieldNamedByMegabytes()
     const RecordReview review = reviewText(QStringLiteral("张三 13812345678"), fields, today);
     QCOMPARE(review.cells, QStringList({ "", "张三" }));
     QCOMPARE(review.suggested, QStringList({ "13812345678", "张三" }));
+}
+
+// Sentences are made in one place from the fault values: none may be left without one.
+void TestRecordReview::everyFaultHasASentence()
+{
+    QVERIFY(ReviewWording::fault(Fault()).isEmpty());
+    QSet<QString> sentences;
+    for (int type = int(FaultType::None) + 1; type < int(FaultType::Count); ++type) {
+        Fault fault(FaultType(type), QStringLiteral("x"));
+        fault.kind = FieldKind::Mobile;
+        fault.date = today;
+        const QString sentence = ReviewWording::fault(fault);
+        QVERIFY2(!sentence.isEmpty(), qPrintable(QString::number(type)));
+        sentences.insert(sentence);
+    }
+    QCOMPARE(sentences.size(), int(FaultType::Count) - 1); // and no two faults say the same
+    for (int type = 0; type < int(ReasonType::Count); ++type)
+        QVERIFY2(!ReviewWording::reason(Reason(ReasonType(type), QStringLiteral("x"), FieldKind::Mobile))
+                      .isEmpty(),
+                 qPrintable(QString::number(type)));
 }
 
 QTEST_GUILESS_MAIN(TestRecordReview)
