@@ -180,23 +180,3 @@ QString kindName(FieldKind kind)
 {
     return knownFieldsTable().kindNames.value(int(kind));
 }
-
-bool kindCovers(FieldKind field, FieldKind value)
-{
-    if (field == value)
-        return true;
-    switch (field) {
-    case FieldKind::Phone:
-        return value == FieldKind::Mobile || value == FieldKind::Landline;
-    case FieldKind::Date:
-    case FieldKind::BirthDate:
-        return value == FieldKind::Date || value == FieldKind::BirthDate;
-    case FieldKind::WeChat:
-        return value == FieldKind::Mobile;
-    case FieldKind::NativePlace:
-        // 户籍 is written as a whole address as often as a province and a city.
-        return value == FieldKind::Address;
-    default:
-        return false;
-    }
-}

@@ -4,17 +4,12 @@
 #include "review/cell_checks.h"
 
 #include "review/id_numbers.h"
+#include "review/kind_traits.h"
 #include "review/review_state.h"
 #include "review/value_checks.h"
 #include "review/value_shapes.h"
 
 namespace {
-
-bool isTextKind(FieldKind kind)
-{
-    return kind == FieldKind::Name || kind == FieldKind::Major || kind == FieldKind::School
-        || kind == FieldKind::Class || kind == FieldKind::Department || kind == FieldKind::Grade;
-}
 
 // Gender, age and birth date told by the row's ID number; a mismatch is noted, never fixed, since
 // either side may be the wrong one.
@@ -56,6 +51,7 @@ void checkAgainstIdNumber(ReviewState &state)
 Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled, bool *narrow)
 {
     const FieldKind kind = state.kinds[f];
+    const KindTraits &traits = traitsOf(kind);
     const TextFacts facts = state.facts(value);
     if (facts.filler)
         return Fault(FaultType::Filler);
@@ -67,8 +63,9 @@ Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled
         return Fault(FaultType::Invisible);
     if (facts.numbering > 0)
         return Fault(FaultType::HoldsNumbering, value.left(facts.numbering));
-    const bool date = kind == FieldKind::BirthDate || kind == FieldKind::Date;
-    if (facts.separatorAt >= 0 && !(date && (parseDate(value).isValid() || parseYearMonth(value).isValid())))
+    const bool date =
+        traits.has(DateValue) && (parseDate(value).isValid() || parseYearMonth(value).isValid());
+    if (facts.separatorAt >= 0 && !date)
         return Fault(FaultType::HoldsSeparator, value.at(facts.separatorAt));
     if (facts.fullWidth && valueProblem(kind, halfWidth(value), state.today).isNone())
         return fullWidthFault(value);
@@ -79,8 +76,7 @@ Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled
         // The value has its field's shape: the pattern, not the value, is too narrow. Names of
         // departments, majors, schools, employers and posts have no shape to speak of: a label's
         // value counts as one unless it plainly is something else or reads as a person's name.
-        const bool openShape = kind == FieldKind::Department || kind == FieldKind::Major
-            || kind == FieldKind::School || kind == FieldKind::Company || kind == FieldKind::Position;
+        const bool openShape = traits.has(OpenShape);
         const bool otherShape = (facts.shape != FieldKind::Other && facts.shape != kind)
             || state.plainKind(value) != FieldKind::Other || (facts.surname && value.size() <= 3);
         if (state.looksLike(kind, value) || (facts.shape == kind && kind != FieldKind::Other)
@@ -91,10 +87,10 @@ Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled
         }
         return Fault(FaultType::OffPattern, value);
     }
-    if (isTextKind(kind) && facts.shape != FieldKind::Other && facts.shape != kind)
+    if (traits.has(NamedValue) && facts.shape != FieldKind::Other && facts.shape != kind)
         return Fault::looksLike(facts.shape);
     // A wide pattern for names of things takes any Chinese text: the text itself says it is a remark.
-    if (isTextKind(kind) && (facts.toReader || facts.remark))
+    if (traits.has(NamedValue) && (facts.toReader || facts.remark))
         return facts.toReader ? Fault(FaultType::Filler) : Fault::looksLike(FieldKind::Remark);
     if (kind == FieldKind::Name && !facts.surname)
         return Fault(FaultType::UncommonSurname);

@@ -4,43 +4,26 @@
 
 #include "fields/character_classes.h"
 #include "fields/known_fields.h"
+#include "review/kind_traits.h"
 
 #include <algorithm>
 
 namespace {
 
-enum class Strength { None, Hard, Soft };
-
-Strength strengthOf(FieldKind kind)
-{
-    switch (kind) {
-    case FieldKind::IdNumber:
-    case FieldKind::Mobile:
-    case FieldKind::Email:
-        return Strength::Hard;
-    case FieldKind::Name:
-        return Strength::Soft;
-    default:
-        return Strength::None;
-    }
-}
-
+// Per column, the kind whose repeats it meets, or -1 where repeats mean nothing.
 QVector<int> markingKinds(const QStringList &fieldNames)
 {
     QVector<int> kinds;
     for (const QString &name : fieldNames) {
-        FieldKind kind = fieldKind(name);
-        // A 联系电话 column mostly holds mobile numbers, and meets the 手机 column of another row.
-        if (kind == FieldKind::Phone)
-            kind = FieldKind::Mobile;
-        kinds.append(strengthOf(kind) == Strength::None ? -1 : int(kind));
+        const KindTraits &traits = traitsOf(fieldKind(name));
+        kinds.append(traits.repeats == RepeatUse::None ? -1 : int(traits.comparedAs));
     }
     return kinds;
 }
 
 bool isSoft(int kind)
 {
-    return strengthOf(FieldKind(kind)) == Strength::Soft;
+    return traitsOf(FieldKind(kind)).repeats == RepeatUse::Soft;
 }
 
 } // namespace

@@ -78,3 +78,15 @@ bool looksLikeEmail(const QString &text)
         return false;
     return matchesWhole(shape, text);
 }
+
+bool isQqNumber(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[1-9]\\d{4,10}$"));
+    return matchesWhole(shape, text);
+}
+
+bool isWeChatId(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[A-Za-z][-_A-Za-z\\d]{5,19}$"));
+    return matchesWhole(shape, text);
+}

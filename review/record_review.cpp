@@ -6,6 +6,7 @@
 
 #include "engine/record_classifier.h"
 #include "review/cell_checks.h"
+#include "review/kind_traits.h"
 #include "review/review_sources.h"
 #include "review/review_state.h"
 #include "review/review_wording.h"
@@ -38,11 +39,8 @@ void noteCandidates(ReviewState &state, int f, QVector<ReviewNote> *notes)
 void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
 {
     // Only kinds whose shape is narrow enough that a text of it is surely meant for the field.
-    static const QVector<FieldKind> narrow {
-        FieldKind::IdNumber, FieldKind::Mobile, FieldKind::Landline,
-        FieldKind::Phone,    FieldKind::Email,  FieldKind::StudentNumber
-    };
-    if (state.proposals[f].made || !state.open(f) || !state.hasPattern(f) || !narrow.contains(state.kinds[f]))
+    if (state.proposals[f].made || !state.open(f) || !state.hasPattern(f)
+        || !traitsOf(state.kinds[f]).has(NarrowShape))
         return;
     QString found;
     for (const Source &source : state.sources) {

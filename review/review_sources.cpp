@@ -6,6 +6,7 @@
 #include "review/review_sources.h"
 
 #include "fields/character_classes.h"
+#include "review/kind_traits.h"
 #include "review/review_state.h"
 #include "review/value_checks.h"
 #include "review/value_shapes.h"
@@ -55,9 +56,7 @@ bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
         const FieldKind kind = state.kinds[f];
         // Names of people and things have loose shapes; a class name (网安24-4班), a date or a number
         // has one of its own even where it holds joining punctuation.
-        const bool looseShape = kind == FieldKind::Name || kind == FieldKind::Major
-            || kind == FieldKind::School || kind == FieldKind::Department || kind == FieldKind::Company
-            || kind == FieldKind::Position || kind == FieldKind::Remark || kind == FieldKind::Other;
+        const bool looseShape = traitsOf(kind).has(LooseShape);
         if ((state.fits(f, text) && valueProblem(kind, text, state.today).isNone())
             || ((loosely || !looseShape) && state.looksLike(kind, text)))
             return true;

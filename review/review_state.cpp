@@ -6,6 +6,7 @@
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
 #include "review/cell_checks.h"
+#include "review/kind_traits.h"
 #include "review/review_wording.h"
 #include "review/value_checks.h"
 #include "review/value_shapes.h"

@@ -5,6 +5,7 @@
 // passes its field's checks; a field takes at most one proposal, and a text goes to one field at most.
 #include "review/suggestion_rules.h"
 
+#include "review/kind_traits.h"
 #include "review/review_state.h"
 #include "review/text_order_rules.h"
 #include "review/value_checks.h"
@@ -96,8 +97,8 @@ void proposeByCheck(ReviewState &state)
         if (s < 0)
             continue;
         // For a name the check that tells it apart is the surname list.
-        const Reason reason(state.kinds[g] == FieldKind::Name ? ReasonType::CommonSurname
-                                                              : ReasonType::OnlyPassing);
+        const Reason reason(traitsOf(state.kinds[g]).suggest == ShapeRule::Surname ? ReasonType::CommonSurname
+                                                                                   : ReasonType::OnlyPassing);
         state.propose(g, &state.sources[s], value, reasonOf(state.sources[s], reason));
     }
 }
@@ -108,20 +109,19 @@ void proposeByShape(ReviewState &state)
 {
     for (int g = 0; g < state.count; ++g) {
         const FieldKind kind = state.kinds[g];
+        const ShapeRule rule = traitsOf(kind).suggest;
         const bool byLook = !state.hasPattern(g);
-        if (!state.open(g) || kind == FieldKind::Other || kind == FieldKind::Remark
-            || (kind == FieldKind::Name && !byLook))
+        if (!state.open(g) || rule == ShapeRule::None || rule == ShapeRule::PhraseLeft
+            || (rule == ShapeRule::Surname && !byLook))
             continue;
         QString value;
         // Kinds whose values have a shape of their own: a text of that shape is meant for the field even
         // where the user's pattern is narrower.
-        const bool distinct = kind == FieldKind::Mobile || kind == FieldKind::Landline
-            || kind == FieldKind::Phone || kind == FieldKind::Email || kind == FieldKind::IdNumber
-            || kind == FieldKind::Date || kind == FieldKind::BirthDate || kind == FieldKind::Address;
+        const bool distinct = rule == ShapeRule::Distinct;
         const int s = onlySource(
             state, g, &value,
             [&](const Source &source) {
-                if (kind == FieldKind::Name)
+                if (rule == ShapeRule::Surname)
                     return source.facts.surname && state.looksLike(kind, source.text);
                 return source.facts.shape == kind
                     || ((byLook || distinct) && state.looksLike(kind, source.text));
@@ -130,7 +130,7 @@ void proposeByShape(ReviewState &state)
         if (s >= 0)
             state.propose(g, &state.sources[s], value,
                           reasonOf(state.sources[s],
-                                   kind == FieldKind::Name
+                                   rule == ShapeRule::Surname
                                        ? Reason(ReasonType::CommonSurname)
                                        : Reason { ReasonType::ShapeOf, QString(), kind }));
     }
@@ -145,7 +145,8 @@ bool isChinese(QChar c)
 void proposeRemark(ReviewState &state)
 {
     for (int g = 0; g < state.count; ++g) {
-        if (state.kinds[g] != FieldKind::Remark || !state.open(g) || !state.cell(g).isEmpty())
+        if (traitsOf(state.kinds[g]).suggest != ShapeRule::PhraseLeft || !state.open(g)
+            || !state.cell(g).isEmpty())
             continue;
         int found = -1;
         int phrases = 0;

@@ -3,6 +3,7 @@
 #include "review/text_facts.h"
 
 #include "fields/character_classes.h"
+#include "review/kind_traits.h"
 #include "review/word_lists.h"
 #include "review/word_shapes.h"
 

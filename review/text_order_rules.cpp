@@ -3,6 +3,7 @@
 #include "review/text_order_rules.h"
 
 #include "engine/text_segmentation.h"
+#include "review/kind_traits.h"
 #include "review/review_state.h"
 #include "review/value_checks.h"
 #include "review/value_shapes.h"

@@ -1,19 +1,13 @@
-// The value checks of every kind but the ID number's, the dates they read, and the full-width and
-// invisible characters a value must not hold. Each returns a fault; the sentences are made in
-// review_wording.cpp.
+// The value checks that take more than a line, the dates they read, and the full-width forms a value
+// must not hold. Each returns a fault; the sentences are made in review_wording.cpp.
 #include "review/value_checks.h"
 
-#include "review/id_numbers.h"
 #include "review/number_shapes.h"
 #include "review/word_lists.h"
 
 #include <QRegularExpression>
 
-#include <algorithm>
-
-namespace {
-
-Fault mobileProblem(const QString &number)
+Fault mobileFault(const QString &number)
 {
     const QString digits = allDigits(number) ? number : mobileDigits(number);
     if (!digits.isEmpty() && digits != number) {
@@ -27,7 +21,16 @@ Fault mobileProblem(const QString &number)
     return Fault();
 }
 
-Fault emailProblem(const QString &address)
+Fault phoneFault(const QString &number)
+{
+    if (isLandlineNumber(number, false))
+        return Fault();
+    if (number.startsWith(QLatin1Char('1')) || !mobileDigits(number).isEmpty())
+        return mobileFault(number);
+    return Fault(FaultType::Phone);
+}
+
+Fault emailFault(const QString &address)
 {
     const int at = address.indexOf(QLatin1Char('@'));
     const QString domain = address.mid(at + 1);
@@ -37,19 +40,19 @@ Fault emailProblem(const QString &address)
     return Fault();
 }
 
-Fault dateProblem(FieldKind kind, const QString &value, const QDate &today)
+Fault dateFault(const QString &value, const QDate &today, bool birth)
 {
     QDate date = parseDate(value);
     if (!date.isValid())
         date = parseYearMonth(value);
     if (!date.isValid() || date.year() < 1900)
         return Fault(FaultType::Date);
-    if (kind == FieldKind::BirthDate && date > today)
+    if (birth && date > today)
         return Fault(FaultType::BornLater);
     return Fault();
 }
 
-Fault addressProblem(const QString &address)
+Fault addressFault(const QString &address)
 {
     if (address.size() > 100)
         return Fault(FaultType::AddressTooLong);
@@ -59,80 +62,13 @@ Fault addressProblem(const QString &address)
     return Fault();
 }
 
-bool matchesWhole(const QRegularExpression &shape, const QString &text)
+Fault ageFault(const QString &value)
 {
-    return shape.match(text).hasMatch();
-}
-
-Fault kindProblem(FieldKind kind, const QString &value, const QDate &today)
-{
-    static const QRegularExpression qq(QStringLiteral("^[1-9]\\d{4,10}$"));
-    static const QRegularExpression weChat(QStringLiteral("^[A-Za-z][-_A-Za-z\\d]{5,19}$"));
-    switch (kind) {
-    case FieldKind::IdNumber:
-        return idNumberProblem(value, today);
-    case FieldKind::Mobile:
-        return mobileProblem(value);
-    case FieldKind::Landline:
-        return isLandlineNumber(value, false) ? Fault() : Fault(FaultType::Landline);
-    case FieldKind::Phone:
-        if (isLandlineNumber(value, false))
-            return Fault();
-        if (value.startsWith(QLatin1Char('1')) || !mobileDigits(value).isEmpty())
-            return mobileProblem(value);
-        return Fault(FaultType::Phone);
-    case FieldKind::Email:
-        return emailProblem(value);
-    case FieldKind::Gender:
-        if (value != QStringLiteral("男") && value != QStringLiteral("女"))
-            return Fault(FaultType::Gender);
-        return Fault();
-    case FieldKind::Age: {
-        // Three digits at most: a longer number is out of range, and toInt would go through the locale.
-        if (!allDigits(value) || value.startsWith(QLatin1Char('0')) || value.size() > 3
-            || digitsValue(value, 0, value.size()) > 120)
-            return Fault(FaultType::Age);
-        return Fault();
-    }
-    case FieldKind::StudentNumber:
-        return allDigits(value) ? Fault() : Fault(FaultType::StudentNumber);
-    case FieldKind::BirthDate:
-    case FieldKind::Date:
-        return dateProblem(kind, value, today);
-    case FieldKind::Address:
-        return addressProblem(value);
-    case FieldKind::Ethnicity:
-        return isEthnicity(value) ? Fault() : Fault(FaultType::Ethnicity);
-    case FieldKind::PoliticalStatus:
-        return isPoliticalStatus(value) ? Fault() : Fault(FaultType::PoliticalStatus);
-    case FieldKind::Qq:
-        return matchesWhole(qq, value) ? Fault() : Fault(FaultType::Qq);
-    case FieldKind::WeChat:
-        if (matchesWhole(weChat, value) || mobileProblem(value).isNone())
-            return Fault();
-        return Fault(FaultType::WeChat);
-    case FieldKind::PostCode:
-        return isPostCode(value) ? Fault() : Fault(FaultType::PostCode);
-    case FieldKind::Education:
-        return isEducation(value) ? Fault() : Fault(FaultType::Education);
-    default:
-        return Fault();
-    }
-}
-
-} // namespace
-
-Fault valueProblem(FieldKind kind, const QString &value, const QDate &today)
-{
-    if (std::any_of(value.cbegin(), value.cend(), isInvisible))
-        return Fault(FaultType::Invisible);
-    const bool fullWidth = hasFullWidthAlnum(value)
-        || (kind == FieldKind::Email && std::any_of(value.cbegin(), value.cend(), isFullWidthForm));
-    if (!fullWidth)
-        return kindProblem(kind, value, today);
-    // The digits are all there, only full-width: say that, not that the value is too short.
-    const Fault problem = kindProblem(kind, halfWidth(value), today);
-    return problem.isNone() ? fullWidthFault(value) : problem;
+    // Three digits at most: a longer number is out of range, and toInt would go through the locale.
+    if (!allDigits(value) || value.startsWith(QLatin1Char('0')) || value.size() > 3
+        || digitsValue(value, 0, value.size()) > 120)
+        return Fault(FaultType::Age);
+    return Fault();
 }
 
 Fault fullWidthFault(const QString &text)

@@ -1,5 +1,5 @@
-// Checks of a single value by the kind of its field, and the dates they read. Each check gives the
-// fault it finds, FaultType::None when the value passes.
+// Checks of a single value, and the dates they read. Each gives the fault it finds, FaultType::None
+// when the value passes; valueProblem (kind_traits.h) picks the check of a field's kind.
 #pragma once
 
 #include "fields/character_classes.h"
@@ -9,9 +9,13 @@
 #include <QDate>
 #include <QString>
 
-// Why the value breaks its kind's check; none when it passes or the kind has no check. A value
-// that would pass but for full-width digits or letters is said to hold them (含全角数字).
-Fault valueProblem(FieldKind kind, const QString &value, const QDate &today);
+// The checks of the kinds whose rows in the traits table (kind_traits.cpp) need more than a line.
+Fault mobileFault(const QString &number);
+Fault phoneFault(const QString &number); // a mobile number or a landline
+Fault emailFault(const QString &address);
+Fault dateFault(const QString &value, const QDate &today, bool birth);
+Fault addressFault(const QString &address);
+Fault ageFault(const QString &value);
 // What a value holds in full-width forms: 含全角数字 when only digits are, 含全角字母或数字 when
 // letters too, 含全角字符 when other forms as well.
 Fault fullWidthFault(const QString &text);

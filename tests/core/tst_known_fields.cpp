@@ -1,6 +1,7 @@
 // The table of known fields: field names as people type them, label words in a paste, glued
 // labels, and that every kind the table names reads back.
 #include "fields/known_fields.h"
+#include "review/kind_traits.h"
 
 #include <QtTest>
 
@@ -20,6 +21,7 @@ private slots:
     void presetNamesKeepTheirKinds();
     void widerFields();
     void namesOfMegabytes();
+    void everyKindHasItsRow();
 };
 
 void TestKnownFields::fieldKinds_data()
@@ -187,6 +189,25 @@ void TestKnownFields::namesOfMegabytes()
     QCOMPARE(fieldKind(QString(length, QChar(u'（')) + QStringLiteral("姓名")), FieldKind::Name);
     QCOMPARE(fieldKind(QStringLiteral("邮箱（") + QString(length, QLatin1Char('x')) + QStringLiteral("）")),
              FieldKind::Email);
+}
+
+// Every kind has its whole row in the traits table, and a name that reads back as the kind.
+void TestKnownFields::everyKindHasItsRow()
+{
+    QCOMPARE(traitsOf(FieldKind::Other).kind, FieldKind::Other);
+    QVERIFY(!traitsOf(FieldKind::Other).shape && traitsOf(FieldKind::Other).suggest == ShapeRule::None);
+    for (int k = int(FieldKind::Other) + 1; k <= int(FieldKind::Education); ++k) {
+        const FieldKind kind = FieldKind(k);
+        const KindTraits &row = traitsOf(kind);
+        const QByteArray utf8 = kindName(kind).toUtf8();
+        const char *name = utf8.constData();
+        QVERIFY2(row.kind == kind, name);
+        QVERIFY2(!utf8.isEmpty() && fieldKind(kindName(kind)) == kind, name);
+        QVERIFY2(row.shape && row.suggest != ShapeRule::None, name);
+        QVERIFY2(row.repeats == RepeatUse::None || traitsOf(row.comparedAs).repeats == row.repeats, name);
+        for (const FieldKind covered : row.covers)
+            QVERIFY2(covered != kind && (covered == FieldKind::Other || traitsOf(covered).shape), name);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestKnownFields)

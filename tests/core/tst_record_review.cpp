@@ -1,6 +1,7 @@
 // The record review: value checks by field name, and the notes and suggested row of whole records.
 #include "bench/sample_pastes.h"
 #include "fields/known_fields.h"
+#include "review/kind_traits.h"
 #include "review/record_review.h"
 #include "review/review_wording.h"
 #include "review/value_checks.h"
