@@ -70,7 +70,14 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
 
 bool holdsAny(const QString &text, const QString &characters)
 {
-    return std::any_of(characters.begin(), characters.end(), [&text](QChar c) { return text.contains(c); });
+    // Both are short: one pass over each, without a search call per character.
+    for (const QChar c : text) {
+        for (const QChar wanted : characters) {
+            if (c == wanted)
+                return true;
+        }
+    }
+    return false;
 }
 
 // Words to the reader ask (请), thank (谢, but not as a surname), address (您) or end as a question.

@@ -30,8 +30,7 @@ int fieldForLabel(const ReviewState &state, const QString &label, FieldKind kind
 // Proposes the value for the field the label points to, when it stands in the record as a source.
 void proposeLabelled(ReviewState &state, const QString &label, const QString &value)
 {
-    const TextFacts &facts = state.facts(label);
-    const int g = fieldForLabel(state, label, facts.labelWord);
+    const int g = fieldForLabel(state, label, labelKind(label));
     Source *source = g >= 0 ? state.sourceOf(value) : nullptr;
     const QString fit = source ? state.passingForm(g, value, true) : QString();
     if (!fit.isEmpty())
@@ -49,10 +48,13 @@ QStringList cells(const QString &line)
     return cut;
 }
 
-bool isLabelToken(ReviewState &state, const QString &token)
+// A label word or a field's name: only what the text's order needs, not all that is known of a text.
+bool isLabelToken(const ReviewState &state, const QString &token)
 {
-    const TextFacts &facts = state.facts(token);
-    return facts.labelWord != FieldKind::Other || facts.fieldName;
+    if (labelKind(token) != FieldKind::Other)
+        return true;
+    return std::any_of(state.in.fields.cbegin(), state.in.fields.cend(),
+                       [&token](const FieldDef &field) { return field.name == token; });
 }
 
 bool isDigitGroup(const QString &token)
@@ -84,7 +86,7 @@ void proposeFromLabels(ReviewState &state)
     }
     for (int i = 0; i + 1 < state.tokens.size(); ++i) {
         const QString &label = state.tokens.at(i);
-        if (state.facts(label).labelWord != FieldKind::Other && !isLabelToken(state, state.tokens.at(i + 1)))
+        if (labelKind(label) != FieldKind::Other && !isLabelToken(state, state.tokens.at(i + 1)))
             proposeLabelled(state, label, state.tokens.at(i + 1));
     }
 }

@@ -48,7 +48,9 @@ bool looksLikeGrade(const QString &text)
     static const QRegularExpression shape(
         QStringLiteral("^((小学|初中?|高中?|大学?|研究生|研)[一二三四五六](年级)?|[一二三四五六七八九]年级|("
                        "19|20)?\\d{2}级)$"));
-    return shape.match(text).hasMatch();
+    // Two to six characters ending in a number word or 级: most texts end otherwise and need no match.
+    static const QString endings = QStringLiteral("一二三四五六级");
+    return text.size() >= 2 && text.size() <= 6 && endings.contains(text.back()) && shape.match(text).hasMatch();
 }
 
 bool looksLikeClass(const QString &text)
