@@ -5,21 +5,34 @@
 
 #include "review/id_numbers.h"
 #include "review/kind_traits.h"
-#include "review/review_state.h"
+#include "review/record_context.h"
+#include "review/review_wording.h"
 #include "review/value_checks.h"
 #include "review/value_shapes.h"
 
 namespace {
 
+void addCheck(CellChecks *checks, int f, const Fault &fault, bool breaks)
+{
+    ReviewNote note;
+    note.field = f;
+    note.kind = ReviewNote::Kind::Check;
+    note.text = ReviewWording::fault(fault);
+    note.fault = fault;
+    checks->notes.append(note);
+    if (breaks)
+        checks->broken[f] = true;
+}
+
 // Gender, age and birth date told by the row's ID number; a mismatch is noted, never fixed, since
 // either side may be the wrong one.
-void checkAgainstIdNumber(ReviewState &state)
+void checkAgainstIdNumber(const RecordContext &state, CellChecks *checks)
 {
     QDate birth;
     bool male = false;
     bool known = false;
     for (int f = 0; f < state.count && !known; ++f) {
-        if (state.kinds[f] == FieldKind::IdNumber && !state.broken[f] && !state.cell(f).isEmpty())
+        if (state.kinds[f] == FieldKind::IdNumber && !checks->broken[f] && !state.cell(f).isEmpty())
             known = idNumberFacts(state.cell(f), &birth, &male);
     }
     if (!known)
@@ -27,28 +40,28 @@ void checkAgainstIdNumber(ReviewState &state)
     const int age = ageOn(birth, state.today);
     for (int f = 0; f < state.count; ++f) {
         const QString &value = state.cell(f);
-        if (state.broken[f] || value.isEmpty())
+        if (checks->broken[f] || value.isEmpty())
             continue;
         const FieldKind kind = state.kinds[f];
         if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male) {
             Fault fault(FaultType::GenderAgainstId);
             fault.number = male ? 1 : 0;
-            state.addCheck(f, fault, false);
+            addCheck(checks, f, fault, false);
         } else if (kind == FieldKind::Age && qAbs(canonicalValue(kind, value).toInt() - age) > 1) {
             Fault fault(FaultType::AgeAgainstId);
             fault.number = age;
-            state.addCheck(f, fault, false);
+            addCheck(checks, f, fault, false);
         } else if (kind == FieldKind::BirthDate && !agreesWithDate(value, birth)) {
             Fault fault(FaultType::BirthDateAgainstId);
             fault.date = birth;
-            state.addCheck(f, fault, false);
+            addCheck(checks, f, fault, false);
         }
     }
 }
 
 } // namespace
 
-Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled, bool *narrow)
+Fault cellProblem(const RecordContext &state, int f, const QString &value, bool labelled, bool *narrow)
 {
     const FieldKind kind = state.kinds[f];
     const KindTraits &traits = traitsOf(kind);
@@ -103,18 +116,43 @@ Fault cellProblem(ReviewState &state, int f, const QString &value, bool labelled
     return Fault();
 }
 
-void checkCells(ReviewState &state)
+CellChecks checkCells(const RecordContext &state)
 {
+    CellChecks checks;
+    checks.broken.fill(false, state.count);
+    checks.narrowPattern.fill(false, state.count);
     for (int f = 0; f < state.count; ++f) {
         const QString &value = state.cell(f);
         if (value.isEmpty())
             continue;
         bool narrow = false;
         const Fault problem = cellProblem(state, f, value, state.in.labelled.value(f), &narrow);
-        state.narrowPattern[f] = narrow;
+        checks.narrowPattern[f] = narrow;
         // An old ID number is said to be one, but the cell is right: nothing is proposed for it.
         if (!problem.isNone())
-            state.addCheck(f, problem, problem.type != FaultType::IdOld15);
+            addCheck(&checks, f, problem, problem.type != FaultType::IdOld15);
     }
-    checkAgainstIdNumber(state);
+    checkAgainstIdNumber(state, &checks);
+    return checks;
+}
+
+bool passes(const RecordContext &record, int f, const QString &value, bool byShape)
+{
+    const Fault problem = cellProblem(record, f, value, byShape);
+    if (byShape) {
+        // An old 15-digit ID number is noted as such, but it is the holder's number: by shape it passes.
+        return problem.isNone() || problem.type == FaultType::IdOld15;
+    }
+    return problem.isNone() && (!record.hasPattern(f) || record.fits(f, value));
+}
+
+QString passingForm(const RecordContext &record, int f, const QString &text, bool byShape)
+{
+    if (passes(record, f, text, byShape))
+        return text;
+    for (const QString &form : { canonicalValue(record.kinds[f], text), halfWidth(text) }) {
+        if (form != text && !form.isEmpty() && passes(record, f, form, byShape))
+            return form;
+    }
+    return QString();
 }

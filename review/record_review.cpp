@@ -7,10 +7,11 @@
 #include "engine/record_classifier.h"
 #include "review/cell_checks.h"
 #include "review/kind_traits.h"
+#include "review/record_context.h"
 #include "review/review_sources.h"
-#include "review/review_state.h"
 #include "review/review_wording.h"
 #include "review/suggestion_rules.h"
+#include "review/suggestions.h"
 #include "review/value_checks.h"
 #include "review/value_shapes.h"
 #include "review/word_lists.h"
@@ -20,12 +21,13 @@
 namespace {
 
 // Two left-over tokens at least that the field's pattern fits, for an empty field.
-void noteCandidates(ReviewState &state, int f, QVector<ReviewNote> *notes)
+void noteCandidates(const RecordContext &state, const Suggestions &made, int f, QVector<ReviewNote> *notes)
 {
-    if (state.wholeLeftovers < 2 || !state.cell(f).isEmpty() || state.settled[f] || !state.hasPattern(f))
+    if (made.sources.wholeLeftovers < 2 || !state.cell(f).isEmpty() || state.settled[f]
+        || !state.hasPattern(f))
         return;
     QStringList candidates;
-    for (const Source &source : state.sources) {
+    for (const Source &source : made.sources.list) {
         if (source.cell < 0 && !source.piece && state.fits(f, source.text))
             candidates.append(source.text);
     }
@@ -36,17 +38,18 @@ void noteCandidates(ReviewState &state, int f, QVector<ReviewNote> *notes)
 
 // The one text left that has the open field's shape and fits its pattern but breaks a check: not
 // proposed, since a suggestion must pass, but named with its fault so that the value is not lost.
-void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
+void noteFaultyCandidate(const RecordContext &state, const Suggestions &made, int f,
+                         QVector<ReviewNote> *notes)
 {
     // Only kinds whose shape is narrow enough that a text of it is surely meant for the field.
-    if (state.proposals[f].made || !state.open(f) || !state.hasPattern(f)
+    if (made.proposals[f].made || !made.open(state, f) || !state.hasPattern(f)
         || !traitsOf(state.kinds[f]).has(NarrowShape))
         return;
     QString found;
-    for (const Source &source : state.sources) {
+    for (const Source &source : made.sources.list) {
         const QString half = halfWidth(source.text);
         if (source.used || source.cell == f || !state.fits(f, half) || !state.looksLike(state.kinds[f], half)
-            || state.passes(f, half))
+            || passes(state, f, half))
             continue;
         if (!found.isEmpty() && found != half)
             return;
@@ -62,12 +65,12 @@ void noteFaultyCandidate(ReviewState &state, int f, QVector<ReviewNote> *notes)
 }
 
 // The proposal for a field, or what its cell should do when it gave its text away or holds filler.
-Proposal finalProposal(ReviewState &state, int f)
+Proposal finalProposal(const RecordContext &state, const Suggestions &made, int f)
 {
-    if (state.proposals[f].made)
-        return state.proposals[f];
-    if (state.vacated[f] >= 0)
-        return { true, QString(), { ReasonType::MoveTo, state.in.fields.at(state.vacated[f]).name } };
+    if (made.proposals[f].made)
+        return made.proposals[f];
+    if (made.vacated[f] >= 0)
+        return { true, QString(), { ReasonType::MoveTo, state.in.fields.at(made.vacated[f]).name } };
     if (state.settled[f] || state.cell(f).isEmpty())
         return {};
     const QString &value = state.cell(f);
@@ -78,7 +81,7 @@ Proposal finalProposal(ReviewState &state, int f)
         return { true, QString(), { ReasonType::IsLabel, value } };
     // A faulty cell a pattern filled with what plainly is another kind of value: it does not belong.
     const FieldKind plain = state.plainKind(value);
-    if (state.broken[f] && !state.in.labelled.value(f) && plain != FieldKind::Other
+    if (made.broken[f] && !state.in.labelled.value(f) && plain != FieldKind::Other
         && !kindCovers(state.kinds[f], plain))
         return { true, QString(), { ReasonType::LooksLikeKind, QString(), plain } };
     return {};
@@ -103,27 +106,26 @@ const char *noteKindName(ReviewNote::Kind kind)
 
 RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
 {
-    ReviewState state(input, today);
-    checkCells(state);
-    if (state.count > 0
-        && (!input.leftover.isEmpty() || std::count(state.broken.begin(), state.broken.end(), true) > 0)) {
-        collectSources(state);
-        runSuggestionRules(state);
-    }
+    const RecordContext state(input, today);
+    const CellChecks checks = checkCells(state);
+    const bool anyBroken = std::count(checks.broken.begin(), checks.broken.end(), true) > 0;
+    const Suggestions made = state.count > 0 && (!input.leftover.isEmpty() || anyBroken)
+        ? runSuggestionRules(state, checks.broken, collectSources(state, checks.broken))
+        : Suggestions(state.count, checks.broken, {});
     RecordReview review;
     review.cells = input.cells;
     review.leftover = input.leftover;
     review.labelled = input.labelled;
     review.suggested = input.cells;
-    review.narrowPattern = state.narrowPattern.toList();
+    review.narrowPattern = checks.narrowPattern.toList();
     for (int f = 0; f < state.count; ++f) {
-        noteCandidates(state, f, &review.notes);
-        noteFaultyCandidate(state, f, &review.notes);
-        for (const ReviewNote &note : qAsConst(state.checks)) {
+        noteCandidates(state, made, f, &review.notes);
+        noteFaultyCandidate(state, made, f, &review.notes);
+        for (const ReviewNote &note : checks.notes) {
             if (note.field == f)
                 review.notes.append(note);
         }
-        const Proposal proposal = finalProposal(state, f);
+        const Proposal proposal = finalProposal(state, made, f);
         if (proposal.made) {
             review.suggested[f] = proposal.value;
             review.notes.append({ f,

@@ -50,7 +50,8 @@ bool looksLikeGrade(const QString &text)
                        "19|20)?\\d{2}级)$"));
     // Two to six characters ending in a number word or 级: most texts end otherwise and need no match.
     static const QString endings = QStringLiteral("一二三四五六级");
-    return text.size() >= 2 && text.size() <= 6 && endings.contains(text.back()) && shape.match(text).hasMatch();
+    return text.size() >= 2 && text.size() <= 6 && endings.contains(text.back())
+        && shape.match(text).hasMatch();
 }
 
 bool looksLikeClass(const QString &text)
