@@ -11,26 +11,6 @@
 
 namespace {
 
-QVector<FieldKind> kindsOf(const QList<FieldDef> &fields)
-{
-    QVector<FieldKind> kinds;
-    kinds.reserve(fields.size());
-    for (const FieldDef &field : fields)
-        kinds.append(fieldKind(field.name));
-    return kinds;
-}
-
-QVector<bool> usablePatterns(const QList<FieldDef> &fields)
-{
-    QVector<bool> usable;
-    usable.reserve(fields.size());
-    for (const FieldDef &field : fields) {
-        usable.append(!field.pattern.isEmpty() && QRegExp(field.pattern).isValid()
-                      && checkPattern(field.pattern).reason.isEmpty());
-    }
-    return usable;
-}
-
 QStringList cellsOf(const ReviewInput &input)
 {
     QStringList cells = input.cells;
@@ -61,17 +41,33 @@ QStringList listNumbersOf(const QStringList &tokens)
 
 } // namespace
 
-RecordContext::RecordContext(const ReviewInput &input, const QDate &today)
+FieldFacts fieldFacts(const QList<FieldDef> &fields)
+{
+    FieldFacts facts { fields, {}, {} };
+    for (const FieldDef &field : fields) {
+        facts.kinds.append(fieldKind(field.name));
+        facts.usable.append(!field.pattern.isEmpty() && QRegExp(field.pattern).isValid()
+                            && checkPattern(field.pattern).reason.isEmpty());
+    }
+    return facts;
+}
+
+RecordContext::RecordContext(const ReviewInput &input, const FieldFacts &fields,
+                             const QStringList *textTokens, const QDate &today)
     : in(input)
     , today(today)
     , count(input.fields.size())
-    , kinds(kindsOf(input.fields))
+    , kinds(fields.kinds)
     , cells(cellsOf(input))
     , settled(settledOf(input))
-    , usable(usablePatterns(input.fields))
-    , tokens(input.text.isEmpty() ? QStringList() : segmentText(input.text))
+    , usable(fields.usable)
+    , tokens(textTokens                 ? *textTokens
+                 : input.text.isEmpty() ? QStringList()
+                                        : segmentText(input.text))
     , listNumbers(listNumbersOf(tokens))
-{ }
+{
+    Q_ASSERT(kinds.size() == count && usable.size() == count);
+}
 
 bool RecordContext::fits(int f, const QString &text) const
 {

@@ -15,7 +15,10 @@
 class RecordContext final
 {
 public:
-    RecordContext(const ReviewInput &input, const QDate &today);
+    // The field facts must be those of the input's fields. Tokens: the text's, when the caller has
+    // them from classifying it; the text is segmented again when not.
+    RecordContext(const ReviewInput &input, const FieldFacts &fields, const QStringList *tokens,
+                  const QDate &today);
     Q_DISABLE_COPY_MOVE(RecordContext)
 
     const ReviewInput &in;

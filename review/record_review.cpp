@@ -89,6 +89,12 @@ Proposal finalProposal(const RecordContext &state, const Suggestions &made, int 
 
 } // namespace
 
+namespace {
+// The review of a record classified by the caller, who may hand on the text's tokens.
+RecordReview reviewClassified(const ReviewInput &input, const FieldFacts &fields, const QStringList *tokens,
+                              const QDate &today);
+} // namespace
+
 const char *noteKindName(ReviewNote::Kind kind)
 {
     switch (kind) {
@@ -106,7 +112,34 @@ const char *noteKindName(ReviewNote::Kind kind)
 
 RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
 {
-    const RecordContext state(input, today);
+    return reviewRecord(input, fieldFacts(input.fields), today);
+}
+
+RecordReview reviewRecord(const ReviewInput &input, const FieldFacts &fields, const QDate &today)
+{
+    return reviewClassified(input, fields, nullptr, today);
+}
+
+RecordReview reviewText(const QString &text, const QList<FieldDef> &fields, const QDate &today)
+{
+    return reviewText(text, fieldFacts(fields), today);
+}
+
+RecordReview reviewText(const QString &text, const FieldFacts &fields, const QDate &today)
+{
+    const RecordClassifier classifier(text, fields.fields);
+    const ReviewInput input {
+        fields.fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}, text
+    };
+    return reviewClassified(input, fields, &classifier.textTokens(), today);
+}
+
+namespace {
+
+RecordReview reviewClassified(const ReviewInput &input, const FieldFacts &fields, const QStringList *tokens,
+                              const QDate &today)
+{
+    const RecordContext state(input, fields, tokens, today);
     const CellChecks checks = checkCells(state);
     const bool anyBroken = std::count(checks.broken.begin(), checks.broken.end(), true) > 0;
     const Suggestions made = state.count > 0 && (!input.leftover.isEmpty() || anyBroken)
@@ -139,14 +172,7 @@ RecordReview reviewRecord(const ReviewInput &input, const QDate &today)
     return review;
 }
 
-RecordReview reviewText(const QString &text, const QList<FieldDef> &fields, const QDate &today)
-{
-    const RecordClassifier classifier(text, fields);
-    const ReviewInput input {
-        fields, classifier.result(), classifier.labelledFields(), classifier.leftoverTokens(), {}, text
-    };
-    return reviewRecord(input, today);
-}
+} // namespace
 
 bool reviewTexts(const QStringList &texts, const QList<FieldDef> &fields,
                  const std::function<bool(int done)> &keepGoing, QList<RecordReview> *reviews)
@@ -154,8 +180,9 @@ bool reviewTexts(const QStringList &texts, const QList<FieldDef> &fields,
     reviews->clear();
     reviews->reserve(texts.size());
     const QDate today = QDate::currentDate();
+    const FieldFacts facts = fieldFacts(fields);
     for (const QString &text : texts) {
-        reviews->append(reviewText(text, fields, today));
+        reviews->append(reviewText(text, facts, today));
         if (!keepGoing(reviews->size()))
             return false;
     }

@@ -29,9 +29,13 @@ struct RecordReview
 const char *noteKindName(ReviewNote::Kind kind);
 
 RecordReview reviewRecord(const ReviewInput &input, const QDate &today = QDate::currentDate());
+// The same with the facts of the input's field list worked out before (fieldFacts), for a run of
+// records over one list.
+RecordReview reviewRecord(const ReviewInput &input, const FieldFacts &fields, const QDate &today);
 // Classifies the text once and reviews the outcome; cells are exactly what analyzeText gives.
 RecordReview reviewText(const QString &text, const QList<FieldDef> &fields,
                         const QDate &today = QDate::currentDate());
+RecordReview reviewText(const QString &text, const FieldFacts &fields, const QDate &today);
 // Every text in order into *reviews. After each, keepGoing is told how many are done; when it says no,
 // stops and returns false with *reviews incomplete, so a caller that writes only on true changes nothing.
 bool reviewTexts(const QStringList &texts, const QList<FieldDef> &fields,

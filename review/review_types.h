@@ -4,11 +4,13 @@
 
 #include "engine/record_row.h"
 #include "fields/field_catalogue.h"
+#include "fields/known_fields.h"
 #include "review/review_faults.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 struct ReviewNote
 {
@@ -34,3 +36,13 @@ struct ReviewInput
     QList<bool> settled; // set by hand: still checked, but nothing is proposed for it
     QString text; // the record's text when known: labels and values are paired in its order and lines
 };
+
+// What the field list says of each field: its kind and whether its pattern may be used. Records
+// reviewed one after another with one field list share it, worked out once.
+struct FieldFacts
+{
+    QList<FieldDef> fields;
+    QVector<FieldKind> kinds;
+    QVector<bool> usable; // the pattern compiles and is not too complex
+};
+FieldFacts fieldFacts(const QList<FieldDef> &fields);
