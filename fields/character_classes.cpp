@@ -61,9 +61,3 @@ bool isUnknownSeparator(QChar c)
         return false;
     }
 }
-
-bool isInvisible(QChar c)
-{
-    // isSpace takes in every space separator: no-break, ideographic and the typographic spaces.
-    return c.isSpace() || c.category() == QChar::Other_Format;
-}

@@ -48,4 +48,14 @@ bool isUnknownSeparator(QChar c);
 
 // White space and format characters (zero-width spaces and joiners, byte-order marks, no-break and
 // ideographic spaces): invisible, or easily missed, inside a value.
-bool isInvisible(QChar c);
+inline bool isInvisible(QChar c)
+{
+    // ASCII and the common Chinese characters answer without Unicode's tables.
+    const ushort u = c.unicode();
+    if (u < 0x80)
+        return u == ' ' || (u >= 0x09 && u <= 0x0D);
+    if (u >= 0x4E00 && u <= 0x9FFF)
+        return false;
+    // isSpace takes in every space separator: no-break, ideographic and the typographic spaces.
+    return c.isSpace() || c.category() == QChar::Other_Format;
+}

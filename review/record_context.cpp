@@ -74,12 +74,17 @@ bool RecordContext::fits(int f, const QString &text) const
     return hasPattern(f) && fieldPatternFits(in.fields, f, text);
 }
 
+RecordContext::Known &RecordContext::known(const QString &text) const
+{
+    auto found = m_known.find(text);
+    if (found == m_known.end())
+        found = m_known.insert(text, { textFacts(text, in.fields, kinds), false, FieldKind::Other });
+    return *found;
+}
+
 TextFacts RecordContext::facts(const QString &text) const
 {
-    auto found = m_facts.constFind(text);
-    if (found == m_facts.constEnd())
-        found = m_facts.insert(text, textFacts(text, in.fields, kinds));
-    return *found;
+    return known(text).facts;
 }
 
 bool RecordContext::looksLike(FieldKind kind, const QString &text) const
@@ -89,5 +94,10 @@ bool RecordContext::looksLike(FieldKind kind, const QString &text) const
 
 FieldKind RecordContext::plainKind(const QString &text) const
 {
-    return ::plainKind(text, today);
+    Known &entry = known(text);
+    if (!entry.plainKnown) {
+        entry.plain = ::plainKind(text, today);
+        entry.plainKnown = true;
+    }
+    return entry.plain;
 }

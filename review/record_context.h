@@ -36,12 +36,21 @@ public:
     bool hasPattern(int f) const { return usable[f]; }
     // The field's pattern fits the text, as the rules decide it.
     bool fits(int f, const QString &text) const;
-    // What the text is (text_facts.h). The review asks it of the same texts many times over: the
-    // answers are kept for the record's length, the one cache of the review.
+    // What the text is (text_facts.h), and the kind it plainly is (value_shapes.h). The review asks
+    // them of the same texts many times over: the answers are kept for the record's length, the one
+    // cache of the review.
     TextFacts facts(const QString &text) const;
-    bool looksLike(FieldKind kind, const QString &text) const;
     FieldKind plainKind(const QString &text) const;
+    bool looksLike(FieldKind kind, const QString &text) const;
 
 private:
-    mutable QHash<QString, TextFacts> m_facts;
+    struct Known
+    {
+        TextFacts facts;
+        bool plainKnown = false;
+        FieldKind plain = FieldKind::Other;
+    };
+    Known &known(const QString &text) const;
+
+    mutable QHash<QString, Known> m_known;
 };

@@ -68,7 +68,7 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     }
 }
 
-bool holdsAny(const QString &text, const QString &characters)
+bool holdsAny(QStringView text, QStringView characters)
 {
     // Both are short: one pass over each, without a search call per character.
     for (const QChar c : text) {
@@ -83,8 +83,8 @@ bool holdsAny(const QString &text, const QString &characters)
 // Words to the reader ask (请), thank (谢, but not as a surname), address (您) or end as a question.
 bool addressesReader(const QString &text)
 {
-    return holdsAny(text, QStringLiteral("请您")) || text.indexOf(QChar(u'谢'), 1) > 0
-        || holdsAny(text.right(1), QStringLiteral("吗呢吧啊"));
+    return holdsAny(text, u"请您") || text.indexOf(QChar(u'谢'), 1) > 0
+        || (!text.isEmpty() && holdsAny(QStringView(text).right(1), u"吗呢吧啊"));
 }
 
 } // namespace
@@ -146,8 +146,7 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QV
     facts.labelWord = labelKind(text);
     facts.toReader = addressesReader(text);
     facts.remark = isRemarkPhrase(text)
-        || (!facts.toReader && holdsAny(text, QStringLiteral("已未待缺欠补齐迟晚"))
-            && facts.shape == FieldKind::Other);
+        || (!facts.toReader && holdsAny(text, u"已未待缺欠补齐迟晚") && facts.shape == FieldKind::Other);
     facts.numbering = numberingLength(text);
     facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
     if (facts.labelWord == FieldKind::Other)
