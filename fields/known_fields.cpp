@@ -46,6 +46,11 @@ QString normalizedFieldName(const QString &name)
     QString result;
     result.reserve(name.size());
     for (const QChar original : name) {
+        // A common Chinese character is a letter with no case: kept as it is.
+        if (original.unicode() >= 0x4E00 && original.unicode() <= 0x9FFF) {
+            result.append(original);
+            continue;
+        }
         const QChar c = halfWidth(original);
         if (c.isSpace() || c.isPunct() || c.isSymbol() || c.category() == QChar::Other_Format)
             continue;

@@ -40,9 +40,12 @@ QString mobileDigits(const QString &text)
 {
     static const QRegularExpression shape(
         QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?(1[3-9]\\d)[ -]?(\\d{4})[ -]?(\\d{4})$"));
-    // Most texts asked about are shorter than the eleven digits: no need to match them.
+    // Most texts asked about are shorter than the eleven digits: no need to match them. Eleven digits
+    // alone leave no room for a country code: the number as it stands, or none.
     if (text.size() < 11)
         return QString();
+    if (text.size() == 11 && allDigits(text))
+        return text.at(0) == QLatin1Char('1') && text.at(1) >= QLatin1Char('3') ? text : QString();
     const QRegularExpressionMatch match = shape.match(text);
     if (!match.hasMatch())
         return QString();

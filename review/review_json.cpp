@@ -68,7 +68,11 @@ public:
 
     void number(int value) { m_line += QString::number(value); }
 
-    QByteArray finish() { return (m_line + QLatin1Char('\n')).toUtf8(); }
+    QByteArray finish()
+    {
+        m_line += QLatin1Char('\n');
+        return m_line.toUtf8();
+    }
 
 private:
     QString m_line;
