@@ -1,5 +1,6 @@
 // The table of known fields: field names as people type them, label words in a paste, glued
 // labels, and that every kind the table names reads back.
+#include "fields/character_classes.h"
 #include "fields/known_fields.h"
 #include "review/kind_traits.h"
 
@@ -22,6 +23,8 @@ private slots:
     void widerFields();
     void namesOfMegabytes();
     void everyKindHasItsRow();
+    void characterClasses_data();
+    void characterClasses();
 };
 
 void TestKnownFields::fieldKinds_data()
@@ -208,6 +211,93 @@ void TestKnownFields::everyKindHasItsRow()
         for (const FieldKind covered : row.covers)
             QVERIFY2(covered != kind && (covered == FieldKind::Other || traitsOf(covered).shape), name);
     }
+}
+
+// One definition per class of character, asked by field names, label words, checks and duplicate keys
+// alike: each row a character and the classes it is in (o opening, c closing, : colon, s separator the
+// rules do not know, i invisible) and its half-width form.
+void TestKnownFields::characterClasses_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("classes");
+    QTest::addColumn<QString>("half");
+
+    QTest::newRow("full-width bracket") << "（"
+                                        << "o"
+                                        << "(";
+    QTest::newRow("full-width square bracket") << "［"
+                                               << "o"
+                                               << "[";
+    QTest::newRow("corner bracket") << "『"
+                                    << "o"
+                                    << "『";
+    QTest::newRow("angle bracket") << "<"
+                                   << "o"
+                                   << "<";
+    QTest::newRow("full-width angle bracket") << "＞"
+                                              << "c"
+                                              << ">";
+    QTest::newRow("book title mark") << "》"
+                                     << "c"
+                                     << "》";
+    QTest::newRow("lenticular bracket") << "】"
+                                        << "c"
+                                        << "】";
+    QTest::newRow("colon") << "："
+                           << ":"
+                           << ":";
+    QTest::newRow("equals") << "="
+                            << ":"
+                            << "=";
+    QTest::newRow("full-width semicolon") << "；"
+                                          << "s"
+                                          << ";";
+    QTest::newRow("full-width slash") << "／"
+                                      << "s"
+                                      << "/";
+    QTest::newRow("bar") << "|"
+                         << "s"
+                         << "|";
+    QTest::newRow("zero-width space") << "\u200B"
+                                      << "i"
+                                      << "\u200B";
+    // From UTF-8 a leading byte-order mark is dropped: the character is made as a character.
+    QTest::newRow("byte-order mark") << QString(QChar(0xFEFF)) << "i" << QString(QChar(0xFEFF));
+    QTest::newRow("no-break space") << "\u00A0"
+                                    << "i"
+                                    << "\u00A0";
+    QTest::newRow("ideographic space") << "\u3000"
+                                       << "i"
+                                       << " ";
+    QTest::newRow("space") << " "
+                           << "i"
+                           << " ";
+    QTest::newRow("full-width digit") << "７"
+                                      << ""
+                                      << "7";
+    QTest::newRow("Chinese") << "张"
+                             << ""
+                             << "张";
+    QTest::newRow("dash") << "-"
+                          << ""
+                          << "-";
+}
+
+void TestKnownFields::characterClasses()
+{
+    QFETCH(QString, character);
+    QFETCH(QString, classes);
+    QFETCH(QString, half);
+    const QChar c = character.at(0);
+    QString found;
+    found += isOpeningBracket(c) ? QStringLiteral("o") : QString();
+    found += isClosingBracket(c) ? QStringLiteral("c") : QString();
+    found += isColon(c) ? QStringLiteral(":") : QString();
+    found += isUnknownSeparator(c) ? QStringLiteral("s") : QString();
+    found += isInvisible(c) ? QStringLiteral("i") : QString();
+    QCOMPARE(found, classes);
+    QCOMPARE(halfWidth(character), half);
+    QCOMPARE(halfWidth(c), half.at(0));
 }
 
 QTEST_GUILESS_MAIN(TestKnownFields)

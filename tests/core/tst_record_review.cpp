@@ -51,6 +51,7 @@ private slots:
     void sameAloneAsInARun();
     void fieldNamedByMegabytes();
     void everyFaultHasASentence();
+    void notesCarryTheirFaults();
 };
 
 void TestRecordReview::valueChecks_data()
@@ -705,6 +706,25 @@ void TestRecordReview::everyFaultHasASentence()
         QVERIFY2(!ReviewWording::reason(Reason(ReasonType(type), QStringLiteral("x"), FieldKind::Mobile))
                       .isEmpty(),
                  qPrintable(QString::number(type)));
+}
+
+// A check's note carries its fault as a value: an old ID number is told by its type, not its sentence,
+// and is no fault to fix; the row is checked against what it tells all the same.
+void TestRecordReview::notesCarryTheirFaults()
+{
+    const QList<FieldDef> fields = fieldsNamed({ "身份证=", "性别" });
+    const ReviewInput input { fields, { "110105491231002", "男" }, { true, true }, {}, {}, {} };
+    const RecordReview review = reviewRecord(input, today);
+    QCOMPARE(review.notes.size(), 2);
+    QCOMPARE(review.notes.at(0).fault.type, FaultType::IdOld15);
+    QCOMPARE(review.notes.at(0).text, ReviewWording::fault(review.notes.at(0).fault));
+    QCOMPARE(review.notes.at(1).fault.type, FaultType::GenderAgainstId);
+    QCOMPARE(review.notes.at(1).fault.number, 0); // the ID number's holder is a woman
+    QCOMPARE(review.suggested, input.cells);
+    // A run's field facts worked out once give what each record works out alone.
+    const RecordReview again = reviewRecord(input, fieldFacts(fields), today);
+    QCOMPARE(again.notes.size(), 2);
+    QCOMPARE(again.notes.at(1).text, review.notes.at(1).text);
 }
 
 QTEST_GUILESS_MAIN(TestRecordReview)
