@@ -151,9 +151,12 @@ QString passingForm(const RecordContext &record, int f, const QString &text, boo
 {
     if (passes(record, f, text, byShape))
         return text;
-    for (const QString &form : { canonicalValue(record.kinds[f], text), halfWidth(text) }) {
-        if (form != text && !form.isEmpty() && passes(record, f, form, byShape))
-            return form;
-    }
+    // As a value of the kind is written, else made half-width; each made only when asked.
+    const QString canonical = canonicalValue(record.kinds[f], text);
+    if (canonical != text && !canonical.isEmpty() && passes(record, f, canonical, byShape))
+        return canonical;
+    const QString half = halfWidth(text);
+    if (half != text && !half.isEmpty() && passes(record, f, half, byShape))
+        return half;
     return QString();
 }
