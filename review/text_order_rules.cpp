@@ -78,11 +78,14 @@ void proposeFromLabels(const RecordContext &state, Suggestions *suggestions)
     Suggestions &made = *suggestions;
     const QStringList lines = state.in.text.split(QLatin1Char('\n'));
     for (int l = 0; l + 1 < lines.size(); ++l) {
+        // The line of labels first: most lines are none, and their next line need not be cut.
         const QStringList labels = cells(lines.at(l));
+        if (labels.size() < 2 || !std::all_of(labels.begin(), labels.end(), [&](const QString &t) {
+                return isLabelToken(state, t);
+            }))
+            continue;
         const QStringList values = cells(lines.at(l + 1));
-        if (labels.size() < 2 || labels.size() != values.size()
-            || !std::all_of(labels.begin(), labels.end(),
-                            [&](const QString &t) { return isLabelToken(state, t); }))
+        if (labels.size() != values.size())
             continue;
         for (int i = 0; i < labels.size(); ++i) {
             if (!values.at(i).isEmpty())
