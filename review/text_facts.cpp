@@ -142,11 +142,11 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QV
     facts.filler = isFillerWord(text);
     facts.surname = startsWithCommonSurname(text);
     for (const FieldDef &field : fields)
-        facts.fieldName = facts.fieldName || field.name == text;
+        facts.fieldName = facts.fieldName || (field.name.size() == text.size() && field.name == text);
     facts.labelWord = labelKind(text);
     facts.toReader = addressesReader(text);
     facts.remark = isRemarkPhrase(text)
-        || (!facts.toReader && holdsAny(text, u"已未待缺欠补齐迟晚") && facts.shape == FieldKind::Other);
+        || (!facts.toReader && facts.shape == FieldKind::Other && holdsAny(text, u"已未待缺欠补齐迟晚"));
     facts.numbering = numberingLength(text);
     facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
     if (facts.labelWord == FieldKind::Other)
