@@ -19,7 +19,7 @@ public:
     // them from classifying it; the text is segmented again when not.
     RecordContext(const ReviewInput &input, const FieldFacts &fields, const QStringList *tokens,
                   const QDate &today);
-    Q_DISABLE_COPY_MOVE(RecordContext)
+    Q_DISABLE_COPY(RecordContext)
 
     const ReviewInput &in;
     const QDate today;
