@@ -37,25 +37,15 @@ void checkAgainstIdNumber(const RecordContext &state, CellChecks *checks)
     }
     if (!known)
         return;
-    const int age = ageOn(birth, state.today);
+    const IdNumberFacts id { birth, male, ageOn(birth, state.today) };
     for (int f = 0; f < state.count; ++f) {
         const QString &value = state.cell(f);
-        if (checks->broken[f] || value.isEmpty())
+        const auto against = traitsOf(state.kinds[f]).againstId;
+        if (checks->broken[f] || value.isEmpty() || !against)
             continue;
-        const FieldKind kind = state.kinds[f];
-        if (kind == FieldKind::Gender && (value == QStringLiteral("男")) != male) {
-            Fault fault(FaultType::GenderAgainstId);
-            fault.number = male ? 1 : 0;
+        const Fault fault = against(value, id);
+        if (!fault.isNone())
             addCheck(checks, f, fault, false);
-        } else if (kind == FieldKind::Age && qAbs(canonicalValue(kind, value).toInt() - age) > 1) {
-            Fault fault(FaultType::AgeAgainstId);
-            fault.number = age;
-            addCheck(checks, f, fault, false);
-        } else if (kind == FieldKind::BirthDate && !agreesWithDate(value, birth)) {
-            Fault fault(FaultType::BirthDateAgainstId);
-            fault.date = birth;
-            addCheck(checks, f, fault, false);
-        }
     }
 }
 

@@ -38,6 +38,35 @@ bool isEndingWord(FieldKind kind, const QString &text)
     return text.size() >= 2 && kindOfEndingWord(text) == kind;
 }
 
+// The row against its ID number: either side may be the wrong one, so a mismatch is only noted.
+Fault genderAgainstId(const QString &value, const IdNumberFacts &id)
+{
+    if ((value == QStringLiteral("男")) == id.male)
+        return Fault();
+    Fault fault(FaultType::GenderAgainstId);
+    fault.number = id.male ? 1 : 0;
+    return fault;
+}
+
+// A year either way: the age may have been written before or after this year's birthday.
+Fault ageAgainstId(const QString &value, const IdNumberFacts &id)
+{
+    if (qAbs(canonicalAge(plainText(value)).toInt() - id.age) <= 1)
+        return Fault();
+    Fault fault(FaultType::AgeAgainstId);
+    fault.number = id.age;
+    return fault;
+}
+
+Fault birthDateAgainstId(const QString &value, const IdNumberFacts &id)
+{
+    if (agreesWithDate(value, id.birth))
+        return Fault();
+    Fault fault(FaultType::BirthDateAgainstId);
+    fault.date = id.birth;
+    return fault;
+}
+
 const KindTraits table[] = {
     { FieldKind::Other,
       LooseShape,
@@ -47,7 +76,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::None,
       RepeatUse::None,
-      FieldKind::Other },
+      FieldKind::Other,
+      nullptr },
     { FieldKind::Name,
       NamedValue | LooseShape,
       { none, none },
@@ -56,7 +86,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Surname,
       RepeatUse::Soft,
-      FieldKind::Name },
+      FieldKind::Name,
+      nullptr },
     { FieldKind::Gender,
       0,
       { none, none },
@@ -67,7 +98,8 @@ const KindTraits table[] = {
       canonicalGender,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Gender },
+      FieldKind::Gender,
+      genderAgainstId },
     { FieldKind::Age,
       0,
       { none, none },
@@ -76,7 +108,8 @@ const KindTraits table[] = {
       canonicalAge,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Age },
+      FieldKind::Age,
+      ageAgainstId },
     { FieldKind::Class,
       NamedValue,
       { none, none },
@@ -85,7 +118,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Class },
+      FieldKind::Class,
+      nullptr },
     { FieldKind::Mobile,
       NarrowShape,
       { none, none },
@@ -94,7 +128,8 @@ const KindTraits table[] = {
       canonicalMobile,
       ShapeRule::Distinct,
       RepeatUse::Hard,
-      FieldKind::Mobile },
+      FieldKind::Mobile,
+      nullptr },
     { FieldKind::Landline,
       NarrowShape,
       { none, none },
@@ -103,7 +138,8 @@ const KindTraits table[] = {
       withoutSpaces,
       ShapeRule::Distinct,
       RepeatUse::None,
-      FieldKind::Landline },
+      FieldKind::Landline,
+      nullptr },
     // A 联系电话 column mostly holds mobile numbers, and meets the 手机 column of another row.
     { FieldKind::Phone,
       NarrowShape,
@@ -115,7 +151,8 @@ const KindTraits table[] = {
       canonicalPhone,
       ShapeRule::Distinct,
       RepeatUse::Hard,
-      FieldKind::Mobile },
+      FieldKind::Mobile,
+      nullptr },
     { FieldKind::Email,
       NarrowShape | AsciiValue,
       { none, none },
@@ -124,7 +161,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Distinct,
       RepeatUse::Hard,
-      FieldKind::Email },
+      FieldKind::Email,
+      nullptr },
     { FieldKind::StudentNumber,
       NarrowShape,
       { none, none },
@@ -133,7 +171,8 @@ const KindTraits table[] = {
       withoutSpaces,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::StudentNumber },
+      FieldKind::StudentNumber,
+      nullptr },
     { FieldKind::IdNumber,
       NarrowShape,
       { none, none },
@@ -142,7 +181,8 @@ const KindTraits table[] = {
       canonicalIdNumber,
       ShapeRule::Distinct,
       RepeatUse::Hard,
-      FieldKind::IdNumber },
+      FieldKind::IdNumber,
+      nullptr },
     { FieldKind::Major,
       NamedValue | OpenShape | LooseShape,
       { none, none },
@@ -154,7 +194,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Major },
+      FieldKind::Major,
+      nullptr },
     { FieldKind::School,
       NamedValue | OpenShape | LooseShape,
       { none, none },
@@ -165,7 +206,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::School },
+      FieldKind::School,
+      nullptr },
     { FieldKind::Grade,
       NamedValue,
       { none, none },
@@ -174,7 +216,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Grade },
+      FieldKind::Grade,
+      nullptr },
     { FieldKind::BirthDate,
       DateValue,
       { FieldKind::Date, none },
@@ -183,7 +226,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Distinct,
       RepeatUse::None,
-      FieldKind::BirthDate },
+      FieldKind::BirthDate,
+      birthDateAgainstId },
     { FieldKind::Date,
       DateValue,
       { FieldKind::BirthDate, none },
@@ -192,7 +236,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Distinct,
       RepeatUse::None,
-      FieldKind::Date },
+      FieldKind::Date,
+      nullptr },
     { FieldKind::Address,
       0,
       { none, none },
@@ -201,7 +246,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Distinct,
       RepeatUse::None,
-      FieldKind::Address },
+      FieldKind::Address,
+      nullptr },
     { FieldKind::Remark,
       LooseShape,
       { none, none },
@@ -210,7 +256,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::PhraseLeft,
       RepeatUse::None,
-      FieldKind::Remark },
+      FieldKind::Remark,
+      nullptr },
     // A college of a university (计算机学院) is a department.
     { FieldKind::Department,
       NamedValue | OpenShape | LooseShape,
@@ -223,7 +270,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Department },
+      FieldKind::Department,
+      nullptr },
     { FieldKind::Ethnicity,
       0,
       { none, none },
@@ -232,7 +280,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Ethnicity },
+      FieldKind::Ethnicity,
+      nullptr },
     { FieldKind::Qq,
       0,
       { none, none },
@@ -241,7 +290,8 @@ const KindTraits table[] = {
       withoutSpaces,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Qq },
+      FieldKind::Qq,
+      nullptr },
     { FieldKind::WeChat,
       0,
       { FieldKind::Mobile, none },
@@ -252,7 +302,8 @@ const KindTraits table[] = {
       canonicalPhone,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::WeChat },
+      FieldKind::WeChat,
+      nullptr },
     { FieldKind::PoliticalStatus,
       0,
       { none, none },
@@ -263,7 +314,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::PoliticalStatus },
+      FieldKind::PoliticalStatus,
+      nullptr },
     // 户籍 is written as a whole address as often as a province and a city.
     { FieldKind::NativePlace,
       0,
@@ -273,7 +325,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::NativePlace },
+      FieldKind::NativePlace,
+      nullptr },
     { FieldKind::Position,
       OpenShape | LooseShape,
       { none, none },
@@ -285,7 +338,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Position },
+      FieldKind::Position,
+      nullptr },
     { FieldKind::EmployeeNumber,
       0,
       { none, none },
@@ -294,7 +348,8 @@ const KindTraits table[] = {
       withoutSpaces,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::EmployeeNumber },
+      FieldKind::EmployeeNumber,
+      nullptr },
     // An employer may be a school.
     { FieldKind::Company,
       OpenShape | LooseShape,
@@ -307,7 +362,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Company },
+      FieldKind::Company,
+      nullptr },
     { FieldKind::PostCode,
       0,
       { none, none },
@@ -316,7 +372,8 @@ const KindTraits table[] = {
       withoutSpaces,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::PostCode },
+      FieldKind::PostCode,
+      nullptr },
     { FieldKind::Education,
       0,
       { none, none },
@@ -325,7 +382,8 @@ const KindTraits table[] = {
       nullptr,
       ShapeRule::Plain,
       RepeatUse::None,
-      FieldKind::Education },
+      FieldKind::Education,
+      nullptr },
 };
 
 static_assert(std::size(table) == std::size_t(FieldKind::Education) + 1, "one row per kind");

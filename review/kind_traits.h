@@ -39,6 +39,14 @@ enum class ShapeRule {
 // Whether repeated values mark the same person twice.
 enum class RepeatUse { None, Hard, Soft };
 
+// What the row's ID number tells of its holder.
+struct IdNumberFacts
+{
+    QDate birth;
+    bool male = false;
+    int age = 0; // on the review's day
+};
+
 struct KindTraits
 {
     FieldKind kind;
@@ -50,6 +58,8 @@ struct KindTraits
     ShapeRule suggest;
     RepeatUse repeats;
     FieldKind comparedAs; // the kind whose repeats it meets (a 联系电话 column a 手机 column)
+    // Why the value disagrees with the row's ID number; null: the number tells nothing of the kind.
+    Fault (*againstId)(const QString &value, const IdNumberFacts &id);
 
     bool has(KindTrait trait) const { return (traits & trait) != 0; }
 };
