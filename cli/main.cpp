@@ -8,6 +8,7 @@
 #include "records/record_reader.h"
 #include "records/spreadsheet_text.h"
 #include "review/duplicate_rows.h"
+#include "review/record_review.h"
 #include "review/review_json.h"
 #include "workspace/workspace.h"
 
@@ -272,6 +273,7 @@ int main(int argc, char *argv[])
     if (options.header && options.xlsxPath.isEmpty())
         options.json ? output.write(headerJsonLine(header)) : output.write(headerCells(fields));
     const QDate today = QDate::currentDate();
+    const FieldFacts reviewFields = options.json ? fieldFacts(fields) : FieldFacts();
     // Over every input: records are counted from 0 across them all.
     DuplicateTracker duplicates(header);
 
@@ -295,7 +297,7 @@ int main(int argc, char *argv[])
         QString record;
         while (reader.next(&record)) {
             if (options.json) {
-                RecordReview review = reviewText(record, fields, today);
+                RecordReview review = reviewText(record, reviewFields, today);
                 addDuplicateNotes(&review, duplicates.add(review.cells), header);
                 output.write(reviewJsonLine(review));
             } else {

@@ -2,61 +2,37 @@
 // the ways people type the same number meet.
 #include "review/duplicate_rows.h"
 
+#include "fields/character_classes.h"
 #include "fields/known_fields.h"
+#include "review/kind_traits.h"
 
 #include <algorithm>
 
 namespace {
 
-enum class Strength { None, Hard, Soft };
-
-Strength strengthOf(FieldKind kind)
-{
-    switch (kind) {
-    case FieldKind::IdNumber:
-    case FieldKind::Mobile:
-    case FieldKind::Email:
-        return Strength::Hard;
-    case FieldKind::Name:
-        return Strength::Soft;
-    default:
-        return Strength::None;
-    }
-}
-
+// Per column, the kind whose repeats it meets, or -1 where repeats mean nothing.
 QVector<int> markingKinds(const QStringList &fieldNames)
 {
     QVector<int> kinds;
     for (const QString &name : fieldNames) {
-        FieldKind kind = fieldKind(name);
-        // A 联系电话 column mostly holds mobile numbers, and meets the 手机 column of another row.
-        if (kind == FieldKind::Phone)
-            kind = FieldKind::Mobile;
-        kinds.append(strengthOf(kind) == Strength::None ? -1 : int(kind));
+        const KindTraits &traits = traitsOf(fieldKind(name));
+        kinds.append(traits.repeats == RepeatUse::None ? -1 : int(traits.comparedAs));
     }
     return kinds;
 }
 
 bool isSoft(int kind)
 {
-    return strengthOf(FieldKind(kind)) == Strength::Soft;
+    return traitsOf(FieldKind(kind)).repeats == RepeatUse::Soft;
 }
 
 } // namespace
 
 QString duplicateKey(const QString &value)
 {
-    QString key = value.trimmed();
-    for (QChar &c : key) {
-        const ushort u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E)
-            c = QChar(ushort(u - 0xFEE0));
-        else if (u == 0x3000)
-            c = QLatin1Char(' ');
-        if (c == QLatin1Char('x'))
-            c = QLatin1Char('X');
-    }
-    return key.trimmed();
+    QString key = halfWidth(value).trimmed();
+    key.replace(QLatin1Char('x'), QLatin1Char('X'));
+    return key;
 }
 
 QVector<int> duplicateKinds(const QStringList &fieldNames)
