@@ -64,6 +64,7 @@ void addName(KnownFieldsTable &table, FieldKind kind, QString word)
     if (known != table.kinds.constEnd() && *known != kind)
         qCWarning(lcFieldFile) << "known fields: name given to two kinds:" << word;
     table.kinds.insert(key, kind);
+    table.longestName = qMax(table.longestName, int(key.size()));
     table.labels.insert(key, use);
     if (use != LabelUse::None) {
         for (int length = 1; length <= key.size(); ++length)

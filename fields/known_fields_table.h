@@ -32,6 +32,7 @@ struct KnownFieldsTable
     // character by character, and most tokens stop at their first.
     QSet<QString> labelBeginnings;
     QSet<ushort> labelInitials;
+    int longestName = 0; // in its comparison form
 };
 
 const KnownFieldsTable &knownFieldsTable();

@@ -3,24 +3,16 @@
 #include "reading/field_labels.h"
 
 #include "engine/pattern_check.h"
+#include "fields/character_classes.h"
 #include "fields/known_fields_table.h"
 #include "reading/pattern_sense.h"
+#include "review/kind_traits.h"
 
 #include <QRegExp>
 
 namespace {
 
 enum Rank { ForeignRank, OtherRank, KindRank, HeadRank, NameRank };
-
-bool isOpening(QChar c)
-{
-    return QStringLiteral("(（[【「『〔〖<《").contains(c);
-}
-
-bool isClosing(QChar c)
-{
-    return QStringLiteral(")）]】」』〕〗>》").contains(c);
-}
 
 // A field's name or a label phrase without its words around the head: 所在部门 → 部门, 宿舍号 → 宿舍.
 QString headWord(const QString &word)
@@ -65,9 +57,9 @@ QString normalizedLabel(const QString &name)
     QString kept;
     int depth = 0;
     for (const QChar c : name) {
-        if (isOpening(c))
+        if (isOpeningBracket(c))
             ++depth;
-        else if (isClosing(c))
+        else if (isClosingBracket(c))
             depth = qMax(0, depth - 1);
         else if (depth == 0)
             kept.append(c);

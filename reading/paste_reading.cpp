@@ -7,11 +7,13 @@
 // first, then the rest in the order of the paste to the first open field of their kind.
 #include "reading/paste_reading.h"
 
+#include "fields/character_classes.h"
 #include "reading/field_labels.h"
 #include "reading/lexicon.h"
 #include "reading/reading_words.h"
 #include "reading/value_spans.h"
 #include "review/id_numbers.h"
+#include "review/kind_traits.h"
 #include "review/text_facts.h"
 #include "review/value_checks.h"
 #include "review/word_lists.h"
@@ -50,64 +52,22 @@ bool isChinese(QChar c)
     return c.unicode() >= 0x3400 && c.unicode() <= 0x9fff;
 }
 
-// The character tests below are asked of every character of a paste, several times: switches, not
-// searches through a string of characters.
+// Brackets, and the quotation marks people write around a label as brackets ("姓名", “手机”).
 bool isOpeningBracketChar(QChar c)
 {
-    switch (c.unicode()) {
-    case '(':
-    case '[':
-    case '<':
-    case '"':
-    case '\'':
-    case 0x3010:
-    case 0x300c:
-    case 0x300e:
-    case 0x3014:
-    case 0x3016:
-    case 0x300a:
-    case 0x201c:
-    case 0x2018:
-        return true;
-    default:
-        return false;
-    }
+    return isOpeningBracket(c) || isOpeningQuote(c);
 }
 
 bool isClosingBracketChar(QChar c)
 {
-    switch (c.unicode()) {
-    case ')':
-    case ']':
-    case '>':
-    case '"':
-    case '\'':
-    case 0x3011:
-    case 0x300d:
-    case 0x300f:
-    case 0x3015:
-    case 0x3017:
-    case 0x300b:
-    case 0x201d:
-    case 0x2019:
-        return true;
-    default:
-        return false;
-    }
+    return isClosingBracket(c) || isClosingQuote(c);
 }
 
 // Where one value ends and another may start; '-' and '.' stand inside values too and are left out.
 bool isSeparator(QChar c)
 {
     switch (c.unicode()) {
-    case ' ':
-    case '\t':
     case ',':
-    case ';':
-    case ':':
-    case '=':
-    case '/':
-    case '|':
     case '!':
     case '?':
     case '~':
@@ -115,19 +75,14 @@ bool isSeparator(QChar c)
     case 0x3001:
     case 0x2026:
     case 0xff0c:
-    case 0xff1b:
     case 0xff01:
     case 0xff1f:
     case 0xff5e:
         return true;
     default:
-        return (c.unicode() > 0x7f && c.isSpace()) || isOpeningBracketChar(c) || isClosingBracketChar(c);
+        return isInvisible(c) || isColon(c) || isUnknownSeparator(c) || isOpeningBracketChar(c)
+            || isClosingBracketChar(c);
     }
-}
-
-bool isLabelEnd(QChar c)
-{
-    return c == QLatin1Char(':') || c == QLatin1Char('=');
 }
 
 // Symbols and pictographs (emoji and the like) say nothing; they separate.
@@ -361,7 +316,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
     std::vector<Hit> hits;
     const int n = h.size();
     auto boundaryBefore = [&](int i) {
-        return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit()
+        return i == 0 || isSeparator(h.at(i - 1)) || isColon(h.at(i - 1)) || h.at(i - 1).isDigit()
             || h.at(i - 1) == QLatin1Char('-');
     };
     int i = 0;
@@ -384,7 +339,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 FieldLabel known;
                 // 否（当天返回）: round brackets right after a value remark on it.
                 const bool afterValue =
-                    c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1)) && !isLabelEnd(h.at(i - 1));
+                    c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1)) && !isColon(h.at(i - 1));
                 const bool isLabel = labels.find(normalizedFieldName(phrase), &known)
                     || hit.label.target != FieldLabel::Target::Foreign || (phrase.size() > 4 && !afterValue);
                 if (isLabel || (phrase.size() <= 4 && !afterValue)) {
@@ -402,9 +357,9 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
         // 与户主关系：, 收件人电话:, 身份证No.: a phrase before a colon, at the start of a piece.
         if (isPhraseChar(c) && c != QLatin1Char(' ') && boundaryBefore(i)) {
             int end = i;
-            while (end < n && end - i <= 8 && isPhraseChar(h.at(end)) && !isLabelEnd(h.at(end)))
+            while (end < n && end - i <= 8 && isPhraseChar(h.at(end)) && !isColon(h.at(end)))
                 ++end;
-            if (end < n && end > i && isLabelEnd(h.at(end))) {
+            if (end < n && end > i && isColon(h.at(end))) {
                 const QString phrase = h.mid(i, end - i).trimmed();
                 const FieldLabel label = resolve(phrase);
                 // Colons separate values too: 浙江大学：…, 何兰梓：…, 女：… are values, and 性别女：… is
@@ -481,7 +436,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                         && (isShapedKind(kind)
                             || (label.target == FieldLabel::Target::Field && !label.closed && label.own))
                         && acceptWord(h, i + length, label, spans) && i + length < n
-                        && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length)))) {
+                        && (!isSeparator(h.at(i + length)) || isColon(h.at(i + length)))) {
                         // …unless the label word ends a value (小学三年级：).
                         int word = i;
                         while (!boundaryBefore(word))
@@ -522,7 +477,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 // 寝室号, 单位名称: a word after the head word.
                 for (const QString &suffix : readingWords().suffixes) {
                     if (h.midRef(end, suffix.size()) == suffix && end + suffix.size() < n
-                        && (isLabelEnd(h.at(end + suffix.size()))
+                        && (isColon(h.at(end + suffix.size()))
                             || h.at(end + suffix.size()) == QLatin1Char(' ')
                             || h.at(end + suffix.size()).isDigit())) {
                         end += suffix.size();
@@ -533,10 +488,10 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 if (end < n && h.at(end) == QLatin1Char('(')) {
                     const int close = h.indexOf(QLatin1Char(')'), end);
                     if (close > end && close - end <= 6 && close + 1 < n
-                        && (isLabelEnd(h.at(close + 1)) || h.at(close + 1) == QLatin1Char(' ')))
+                        && (isColon(h.at(close + 1)) || h.at(close + 1) == QLatin1Char(' ')))
                         end = close + 1;
                 }
-                if (end < n && isLabelEnd(h.at(end)))
+                if (end < n && isColon(h.at(end)))
                     ++end;
                 hits.push_back({ start, end, label });
                 i = end;
@@ -590,7 +545,7 @@ bool Reader::acceptWord(const QString &h, int end, const FieldLabel &label,
     int k = end;
     while (k < h.size() && h.at(k) == QLatin1Char(' '))
         ++k;
-    if (k >= h.size() || isLabelEnd(h.at(k)) || isSeparator(h.at(k)) || h.at(k) == QLatin1Char('-'))
+    if (k >= h.size() || isColon(h.at(k)) || isSeparator(h.at(k)) || h.at(k) == QLatin1Char('-'))
         return true;
     const FieldKind kind = labelKind(label);
     // A word that often starts a value (专业技术学院) is a label only with a colon, a bracket or a
@@ -624,7 +579,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                       const QVector<ValueSpan> &spans)
 {
     while (from < to
-           && (h.at(from) == QLatin1Char(' ') || isLabelEnd(h.at(from)) || h.at(from) == QLatin1Char('-')))
+           && (h.at(from) == QLatin1Char(' ') || isColon(h.at(from)) || h.at(from) == QLatin1Char('-')))
         ++from;
     if (from + 1 < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a))
         && !isSeparator(h.at(from + 1))) // 是 为
@@ -1099,7 +1054,7 @@ void Reader::readLine(const QString &raw)
         // after the last, in their order.
         int last = k;
         while (!hits.at(last).sticker && last + 1 < hitCount && !hits.at(last + 1).sticker
-               && !isLabelEnd(h.at(hits.at(last).end - 1))) {
+               && !isColon(h.at(hits.at(last).end - 1))) {
             const QStringRef between =
                 h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
             if (!std::all_of(between.cbegin(), between.cend(), [](QChar c) {
@@ -1127,7 +1082,7 @@ int Reader::takeValues(const QString &h, const std::vector<Hit> &group, int to,
 {
     int at = group.back().end;
     for (int g = 0; g < int(group.size()) && at < to; ++g) {
-        while (at < to && (h.at(at) == QLatin1Char(' ') || isLabelEnd(h.at(at))))
+        while (at < to && (h.at(at) == QLatin1Char(' ') || isColon(h.at(at))))
             ++at;
         int end = at;
         // A part ends at a joining mark; a dash only between words (a number keeps its dashes).
@@ -1247,8 +1202,8 @@ bool Reader::place(const Piece &piece)
         const QDate today = QDate::currentDate();
         for (int f = 0; f < labels.count(); ++f) {
             if (labels.kinds.at(f) == FieldKind::IdNumber && !row.at(f).isEmpty()
-                && !idNumberProblem(row.at(f), today).isEmpty()
-                && idNumberProblem(piece.text, today).isEmpty()) {
+                && !idNumberProblem(row.at(f), today).isNone()
+                && idNumberProblem(piece.text, today).isNone()) {
                 row[f] = piece.text;
                 return true;
             }

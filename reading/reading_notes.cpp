@@ -5,18 +5,13 @@
 
 #include "reading/reading_words.h"
 
+#include "fields/character_classes.h"
 #include "review/record_review.h"
 #include "review/review_wording.h"
-#include "review/value_checks.h"
 
 #include <algorithm>
 
 namespace {
-
-QString readingReason()
-{
-    return QStringLiteral("按全文的标签和内容读出");
-}
 
 void dropSuggestion(RecordReview *review, int f)
 {
@@ -33,9 +28,13 @@ void addSuggestion(RecordReview *review, int f, const QString &value)
 {
     auto at = std::find_if(review->notes.begin(), review->notes.end(),
                            [f](const ReviewNote &note) { return note.field > f; });
-    review->notes.insert(
-        at,
-        { f, ReviewNote::Kind::Suggestion, ReviewWording::suggestion(value, readingReason()), { value } });
+    review->notes.insert(at,
+                         { f,
+                           ReviewNote::Kind::Suggestion,
+                           ReviewWording::suggestion(value, Reason(ReasonType::ReadFromPaste)),
+                           { value },
+                           -1,
+                           {} });
 }
 
 // Chat is no candidate (候选：稍等、马上发): such values leave the note, and a note left with fewer

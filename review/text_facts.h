@@ -10,13 +10,8 @@
 #include <QString>
 #include <QVector>
 
-bool isOpeningBracket(QChar c);
-// Separators people use that the rules do not cut at.
-bool isUnknownSeparator(QChar c);
 // What may stand between a label and its value when the rules do not know it as a separator.
 bool isGlue(QChar c);
-// Zero-width, format and odd space characters: invisible, they glue two values into one token.
-bool isInvisible(QChar c);
 // Punctuation that may join two values ("男-计算机", "张三/女") but also stands inside one (dates,
 // e-mail addresses, landlines).
 bool isJoiningPunctuation(QChar c);

@@ -2,9 +2,10 @@
 // groups.
 #pragma once
 
-class ReviewState;
+class RecordContext;
+struct Suggestions;
 
 // A label word and the token after it; a line of labels over a line of values, paired by position.
-void proposeFromLabels(ReviewState &state);
+void proposeFromLabels(const RecordContext &record, Suggestions *suggestions);
 // Adjacent left-over groups of digits that together are one value of an open field's kind.
-void proposeJoined(ReviewState &state);
+void proposeJoined(const RecordContext &record, Suggestions *suggestions);

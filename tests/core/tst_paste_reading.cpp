@@ -8,6 +8,7 @@
 #include "reading/reading_notes.h"
 #include "reading/reading_words.h"
 #include "reading/value_spans.h"
+#include "review/kind_traits.h"
 #include "review/record_review.h"
 
 #include <QtTest>
@@ -443,8 +444,8 @@ void TestPasteReading::notes()
     RecordReview review;
     review.cells = RecordRow { "张伟", "", "已交" };
     review.suggested = RecordRow { "张伟", "男", "材料" };
-    review.notes = { { 0, ReviewNote::Kind::Candidates, "候选：稍等、马上发", { "稍等", "马上发" } },
-                     { 2, ReviewNote::Kind::Suggestion, "建议：材料", { "材料" } } };
+    review.notes = { { 0, ReviewNote::Kind::Candidates, "候选：稍等、马上发", { "稍等", "马上发" }, -1, {} },
+                     { 2, ReviewNote::Kind::Suggestion, "建议：材料", { "材料" }, -1, {} } };
     takeReading(&review, { "张伟", "女", "已交" }, {});
     QCOMPARE(review.suggested, RecordRow({ "张伟", "女", "已交" }));
     QCOMPARE(review.notes.size(), 1);
