@@ -3,8 +3,8 @@
 #include "app/quorbel.h"
 
 #include "engine/pattern_check.h"
+#include "engine/pattern_sense.h"
 #include "fields/known_fields.h"
-#include "reading/pattern_sense.h"
 
 #include <QCursor>
 #include <QMenu>

@@ -3,9 +3,9 @@
 #include "reading/field_labels.h"
 
 #include "engine/pattern_check.h"
+#include "engine/pattern_sense.h"
 #include "fields/character_classes.h"
 #include "fields/known_fields_table.h"
-#include "reading/pattern_sense.h"
 #include "review/kind_traits.h"
 
 #include <QRegExp>

@@ -1,9 +1,9 @@
 // The record's context: its fields' kinds and patterns, its tokens, and the facts of its texts.
 #include "review/record_context.h"
 
+#include "engine/pattern_sense.h"
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
-#include "reading/pattern_sense.h"
 #include "review/kind_traits.h"
 #include "review/value_shapes.h"
 

@@ -1,10 +1,10 @@
 // The reading of a whole paste: labels from the user's own field names, values cut by shape or run
 // to the next label, fields of one kind told apart, chat left out, and patterns judged by kind.
+#include "engine/pattern_sense.h"
 #include "fields/known_fields.h"
 #include "reading/field_labels.h"
 #include "reading/lexicon.h"
 #include "reading/paste_reading.h"
-#include "reading/pattern_sense.h"
 #include "reading/reading_notes.h"
 #include "reading/reading_words.h"
 #include "reading/value_spans.h"
