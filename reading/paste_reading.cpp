@@ -184,45 +184,6 @@ bool standsAlone(const ValueSpan &span)
 
 bool looksLikeName(const QString &text);
 
-// Answers about a text kept for the run of one field list: pastes repeat their words (男, 汉族,
-// 计算机学院) and labels from record to record. Bounded; shared by threads that read with one list.
-template<typename Answer>
-class RunMemory final
-{
-public:
-    bool find(const QString &text, Answer *answer) const
-    {
-        QMutexLocker locker(&mutex);
-        const auto found = answers.constFind(text);
-        if (found == answers.cend())
-            return false;
-        *answer = found.value();
-        return true;
-    }
-    void keep(const QString &text, const Answer &answer) const
-    {
-        QMutexLocker locker(&mutex);
-        if (answers.size() >= 50000)
-            answers.clear();
-        answers.insert(text, answer);
-    }
-
-private:
-    mutable QMutex mutex;
-    mutable QHash<QString, Answer> answers;
-};
-
-// A field list's labels and what is known of its texts: one per field list, for the run.
-struct ReadingContext
-{
-    explicit ReadingContext(const QList<FieldDef> &fields)
-        : labels(fields)
-    { }
-    const FieldLabels labels;
-    const RunMemory<Sort> sorts; // sortOf's answers
-    const RunMemory<FieldLabel> phrases; // the labels phrases resolve to
-};
-
 // The word at from: up to the first separator.
 QString wordAt(const QString &h, int from, int to)
 {
@@ -235,9 +196,8 @@ QString wordAt(const QString &h, int from, int to)
 class Reader
 {
 public:
-    Reader(const ReadingContext &context, int fieldCount)
-        : labels(context.labels)
-        , context(context)
+    Reader(const FieldLabels &labels, int fieldCount)
+        : labels(labels)
         , row(fieldCount)
     { }
 
@@ -246,7 +206,6 @@ public:
     RecordRow result();
 
     const FieldLabels &labels;
-    const ReadingContext &context;
     QVector<QString> row;
     QVector<Piece> labelled;
     QVector<Piece> loose;
@@ -272,15 +231,7 @@ private:
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
-    FieldLabel resolve(const QString &phrase) const
-    {
-        FieldLabel label;
-        if (!context.phrases.find(phrase, &label)) {
-            label = labels.resolvePhrase(phrase);
-            context.phrases.keep(phrase, label);
-        }
-        return label;
-    }
+    FieldLabel resolve(const QString &phrase) const { return labels.resolvePhrase(phrase); }
     FieldKind labelKind(const FieldLabel &label) const
     {
         return label.target == FieldLabel::Target::Field ? labels.kinds.at(label.field) : label.kind;
@@ -925,11 +876,8 @@ Sort Reader::sortOf(const QString &text) const
     static const QRegularExpression count(
         QStringLiteral("^(?:\\d{1,2}|[一二两三四五六七八九十]{1,2})[人位个名]$"));
     static const QRegularExpression yesNo(QStringLiteral("^(?:是|否|需要|不需要|住|不住|要|不要)$"));
-    // A piece is often asked about more than once in a record (as a label phrase, a dash's half, a
-    // loose value): the answers of this record are kept.
-    Sort known;
-    if (text.isEmpty() || context.sorts.find(text, &known))
-        return known;
+    if (text.isEmpty())
+        return Sort();
     // The expressions are asked only of texts that have what each needs.
     bool digit = false;
     bool letter = false;
@@ -1005,7 +953,6 @@ Sort Reader::sortOf(const QString &text) const
         else if (isRemarkPhrase(text))
             sort.kind = FieldKind::Remark;
     }
-    context.sorts.keep(text, sort);
     return sort;
 }
 
@@ -1306,15 +1253,17 @@ RecordRow Reader::result()
     return row.toList();
 }
 
-// One field list's labels serve every record of a run: quorbel-sort and the batch read thousands.
-std::shared_ptr<const ReadingContext> contextFor(const QList<FieldDef> &fields)
+// The reading's one cache: one field list's labels serve every record of a run (quorbel-sort and the
+// batch read thousands), and are made anew when the list changes. Readers on several threads share
+// them, const, for as long as each reads.
+std::shared_ptr<const FieldLabels> labelsFor(const QList<FieldDef> &fields)
 {
     static QMutex mutex;
     static QList<FieldDef> cachedFields;
-    static std::shared_ptr<const ReadingContext> cached;
+    static std::shared_ptr<const FieldLabels> cached;
     QMutexLocker locker(&mutex);
     if (!cached || !(cachedFields == fields)) {
-        cached = std::make_shared<const ReadingContext>(fields);
+        cached = std::make_shared<const FieldLabels>(fields);
         cachedFields = fields;
     }
     return cached;
@@ -1351,9 +1300,9 @@ bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
 
 RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
 {
-    const std::shared_ptr<const ReadingContext> context = contextFor(fields);
-    const FieldLabels &labels = context->labels;
-    Reader reader(*context, fields.size());
+    const std::shared_ptr<const FieldLabels> kept = labelsFor(fields);
+    const FieldLabels &labels = *kept;
+    Reader reader(labels, fields.size());
     QString unified = text;
     unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = unified.split(QLatin1Char('\n'));
