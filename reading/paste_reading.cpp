@@ -14,8 +14,6 @@
 #include "reading/value_spans.h"
 #include "review/id_numbers.h"
 #include "review/kind_traits.h"
-#include "review/text_facts.h"
-#include "review/value_checks.h"
 #include "review/word_lists.h"
 
 #include <QMutex>
@@ -124,22 +122,7 @@ QString withoutNumbering(const QString &line)
 
 bool isShapedKind(FieldKind kind)
 {
-    switch (kind) {
-    case FieldKind::Mobile:
-    case FieldKind::Landline:
-    case FieldKind::Phone:
-    case FieldKind::Email:
-    case FieldKind::IdNumber:
-    case FieldKind::BirthDate:
-    case FieldKind::Date:
-    case FieldKind::PostCode:
-    case FieldKind::Qq:
-    case FieldKind::StudentNumber:
-    case FieldKind::Age:
-        return true;
-    default:
-        return false;
-    }
+    return traitsOf(kind).has(GluedShape);
 }
 
 // Whether a span of the shape can be a value of the kind, for a label of that kind.

@@ -27,6 +27,9 @@ enum KindTrait : unsigned {
     AsciiValue = 1 << 5,
     // Told apart without regard to case: two repeats are the same value however each is written.
     CaselessValue = 1 << 6,
+    // A shape that stands out of the text it is glued to (a number, an address, a date): the reading of
+    // a paste cuts a value of it out wherever it is, and takes the one after a label of the kind.
+    GluedShape = 1 << 7,
 };
 
 // How a field of the kind finds a value by its shape (suggestion_rules.cpp).
