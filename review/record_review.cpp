@@ -173,7 +173,8 @@ RecordReview reviewClassified(const ReviewInput &input, const FieldFacts &fields
     }
     // The reading of the whole paste, where the text is known, is the better suggestion.
     if (!input.text.isEmpty())
-        takeReading(&review, readPaste(input.text, input.fields), input.settled);
+        takeReading(review.cells, &review.suggested, &review.notes, readPaste(input.text, input.fields),
+                    input.settled);
     return review;
 }
 

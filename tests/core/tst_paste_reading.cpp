@@ -446,7 +446,7 @@ void TestPasteReading::notes()
     review.suggested = RecordRow { "张伟", "男", "材料" };
     review.notes = { { 0, ReviewNote::Kind::Candidates, "候选：稍等、马上发", { "稍等", "马上发" }, -1, {} },
                      { 2, ReviewNote::Kind::Suggestion, "建议：材料", { "材料" }, -1, {} } };
-    takeReading(&review, { "张伟", "女", "已交" }, {});
+    takeReading(review.cells, &review.suggested, &review.notes, { "张伟", "女", "已交" }, {});
     QCOMPARE(review.suggested, RecordRow({ "张伟", "女", "已交" }));
     QCOMPARE(review.notes.size(), 1);
     QCOMPARE(review.notes.at(0).field, 1);
@@ -455,7 +455,7 @@ void TestPasteReading::notes()
     // A field set by hand keeps what the review had; with fewer values found the reading only
     // fills what the review leaves empty.
     review.suggested = RecordRow { "张伟", "", "材料" };
-    takeReading(&review, { "", "女", "" }, { false, false, true });
+    takeReading(review.cells, &review.suggested, &review.notes, { "", "女", "" }, { false, false, true });
     QCOMPARE(review.suggested, RecordRow({ "张伟", "女", "材料" }));
 }
 
