@@ -64,7 +64,7 @@ bool isClosingBracketChar(QChar c)
 // Where one value ends and another may start; '-' and '.' stand inside values too and are left out.
 bool isSeparator(QChar c)
 {
-    switch (c.unicode()) {
+    switch (halfWidth(c).unicode()) {
     case ',':
     case '!':
     case '?':
@@ -72,10 +72,6 @@ bool isSeparator(QChar c)
     case 0x3002:
     case 0x3001:
     case 0x2026:
-    case 0xff0c:
-    case 0xff01:
-    case 0xff1f:
-    case 0xff5e:
         return true;
     default:
         return isInvisible(c) || isColon(c) || isUnknownSeparator(c) || isOpeningBracketChar(c)
@@ -1016,7 +1012,8 @@ int Reader::takeValues(const QString &h, const std::vector<Hit> &group, int to,
             ++at;
         int end = at;
         // A part ends at a joining mark; a dash only between words (a number keeps its dashes).
-        while (end < to && !QStringLiteral("/|、,;").contains(h.at(end)) && !h.at(end).isSpace()
+        while (end < to && !isUnknownSeparator(h.at(end)) && h.at(end) != QChar(u'、')
+               && h.at(end) != QLatin1Char(',') && !h.at(end).isSpace()
                && !(h.at(end) == QLatin1Char('-') && end > at && !h.at(end - 1).isDigit()))
             ++end;
         const int taken = takeValue(h, at, end, group.at(g).label, spans);
