@@ -11,7 +11,6 @@
 #include <QDate>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
