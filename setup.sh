@@ -12,13 +12,13 @@ cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-run) packages=(g++ cmake make qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev fonts-wqy-microhei) ;;
-test | sanitize) packages=(g++ cmake make qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev python3-openpyxl xvfb xauth xclip) ;;
+run) packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev fonts-wqy-microhei) ;;
+test | sanitize) packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev python3-openpyxl xvfb xauth xclip) ;;
 windows)
-    packages=(g++ cmake make qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev
+    packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev
         wine wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei zip unzip icoutils xclip nsis)
     ;;
-deb) packages=(g++ cmake make qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev dpkg-dev file xvfb xauth xdotool) ;;
+deb) packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev dpkg-dev file xvfb xauth xdotool) ;;
 *)
     echo "usage: $0 run|test|sanitize|windows|deb" >&2
     exit 2

@@ -50,6 +50,20 @@ bool isColon(QChar c)
     return half == QLatin1Char(':') || half == QLatin1Char('=');
 }
 
+bool isOpeningQuote(QChar c)
+{
+    const QChar half = halfWidth(c);
+    return half == QLatin1Char('"') || half == QLatin1Char('\'')
+        || half.category() == QChar::Punctuation_InitialQuote;
+}
+
+bool isClosingQuote(QChar c)
+{
+    const QChar half = halfWidth(c);
+    return half == QLatin1Char('"') || half == QLatin1Char('\'')
+        || half.category() == QChar::Punctuation_FinalQuote;
+}
+
 bool isUnknownSeparator(QChar c)
 {
     switch (halfWidth(c).unicode()) {

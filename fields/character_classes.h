@@ -42,6 +42,9 @@ QString halfWidthAlnum(const QString &text);
 bool isOpeningBracket(QChar c);
 bool isClosingBracket(QChar c);
 bool isColon(QChar c);
+// Quotation marks, which people also write around a label as brackets: " and ' both open and close.
+bool isOpeningQuote(QChar c);
+bool isClosingQuote(QChar c);
 
 // Separators people use that the rules do not cut at: ；;|｜/.
 bool isUnknownSeparator(QChar c);

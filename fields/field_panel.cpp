@@ -3,6 +3,7 @@
 #include "app/quorbel.h"
 
 #include "engine/pattern_check.h"
+#include "engine/pattern_sense.h"
 #include "fields/known_fields.h"
 
 #include <QCursor>
@@ -24,12 +25,16 @@ QListWidgetItem *newFieldItem(const QString &name)
     return item;
 }
 
-// A pattern over the engine's limits fits nothing: the box is tinted and its tool tip says why.
+// A pattern over the engine's limits fits nothing, and one that cannot mean what its user meant is
+// not used: the box is tinted and its tool tip says why.
 // Blending the warning colour into the box's usual background keeps the usual text readable in
 // light and dark palettes alike.
 void showPatternLimits(QLineEdit *edit, const QString &pattern)
 {
-    const QString note = disabledPatternNote(pattern);
+    // Over the limits, or unable to mean what its user meant ([\u4e00-\u9fa5], an unbalanced
+    // parenthesis): either way the tool tip says why and how to write it.
+    const QString limits = disabledPatternNote(pattern);
+    const QString note = limits.isEmpty() ? patternAdvice(pattern) : limits;
     edit->setToolTip(note);
     if (note.isEmpty()) {
         edit->setPalette(QPalette()); // back to the inherited palette

@@ -25,6 +25,11 @@ enum KindTrait : unsigned {
     DateValue = 1 << 4,
     // Written in ASCII through and through: any full-width form in it is a fault.
     AsciiValue = 1 << 5,
+    // Told apart without regard to case: two repeats are the same value however each is written.
+    CaselessValue = 1 << 6,
+    // A shape that stands out of the text it is glued to (a number, an address, a date): the reading of
+    // a paste cuts a value of it out wherever it is, and takes the one after a label of the kind.
+    GluedShape = 1 << 7,
 };
 
 // How a field of the kind finds a value by its shape (suggestion_rules.cpp).

@@ -1,13 +1,11 @@
 // The record's context: its fields' kinds and patterns, its tokens, and the facts of its texts.
 #include "review/record_context.h"
 
-#include "engine/pattern_check.h"
+#include "engine/pattern_sense.h"
 #include "engine/record_classifier.h"
 #include "engine/text_segmentation.h"
 #include "review/kind_traits.h"
 #include "review/value_shapes.h"
-
-#include <QRegExp>
 
 namespace {
 
@@ -46,8 +44,9 @@ FieldFacts fieldFacts(const QList<FieldDef> &fields)
     FieldFacts facts { fields, {}, {} };
     for (const FieldDef &field : fields) {
         facts.kinds.append(fieldKind(field.name));
-        facts.usable.append(!field.pattern.isEmpty() && QRegExp(field.pattern).isValid()
-                            && checkPattern(field.pattern).reason.isEmpty());
+        // A pattern that cannot mean what its user meant (\u4e00, an unbalanced parenthesis, a lone *)
+        // is no pattern: the field is judged by its kind.
+        facts.usable.append(patternSense(field.pattern) == PatternSense::Usable);
     }
     return facts;
 }

@@ -27,7 +27,7 @@ public:
     const QVector<FieldKind> kinds;
     const QStringList cells; // one for every field
     const QVector<bool> settled;
-    const QVector<bool> usable; // the field has a pattern that compiles and is not too complex
+    const QVector<bool> usable; // the field has a pattern that compiles, is not too complex and means what was meant
     const QStringList tokens; // the text's tokens in order, when the text is known
     const QStringList listNumbers; // bare tokens 1, 2, 3… that number the text's lines or items
 

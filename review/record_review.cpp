@@ -5,6 +5,8 @@
 #include "review/record_review.h"
 
 #include "engine/record_classifier.h"
+#include "reading/paste_reading.h"
+#include "reading/reading_notes.h"
 #include "review/cell_checks.h"
 #include "review/kind_traits.h"
 #include "review/record_context.h"
@@ -169,6 +171,10 @@ RecordReview reviewClassified(const ReviewInput &input, const FieldFacts &fields
                                   {} });
         }
     }
+    // The reading of the whole paste, where the text is known, is the better suggestion.
+    if (!input.text.isEmpty())
+        takeReading(review.cells, &review.suggested, &review.notes, readPaste(input.text, input.fields),
+                    input.settled);
     return review;
 }
 

@@ -102,6 +102,7 @@ enum class ReasonType {
     OnlyPhraseLeft,
     IsLabel, // text: the label word
     LooksLikeKind, // kind
+    ReadFromPaste, // the reading of the whole paste, its labels and values, gives it
     Count
 };
 

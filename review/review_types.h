@@ -43,6 +43,6 @@ struct FieldFacts
 {
     QList<FieldDef> fields;
     QVector<FieldKind> kinds;
-    QVector<bool> usable; // the pattern compiles and is not too complex
+    QVector<bool> usable; // the pattern compiles, is not too complex and can mean what was meant
 };
 FieldFacts fieldFacts(const QList<FieldDef> &fields);

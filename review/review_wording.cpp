@@ -137,6 +137,8 @@ QString reason(const Reason &reason)
         return fault(Fault(FaultType::IsLabel, reason.text));
     case ReasonType::LooksLikeKind:
         return fault(Fault::looksLike(reason.kind));
+    case ReasonType::ReadFromPaste:
+        return QStringLiteral("按全文的标签和内容读出");
     case ReasonType::Count:
         break;
     }

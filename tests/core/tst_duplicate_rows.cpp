@@ -76,6 +76,10 @@ void TestDuplicateRows::table_data()
     QTest::newRow("an ID number with x and X")
         << QList<QStringList> { { "", "", "11010519491231002x" }, { "", "", "11010519491231002X" } }
         << QStringLiteral("0:2>1 1:2>0") << 2;
+    QTest::newRow("an ID number in groups, in the remark column")
+        << QList<QStringList> { { "", "", "110105 19491231 002X" },
+                                { "", "", "", "", "", "11010519491231002X" } }
+        << QStringLiteral("0:2>1 1:5>0") << 2;
     QTest::newRow("a phone column meets the mobile column")
         << QList<QStringList> { { "", "13800138000" }, { "", "", "", "", "13800138000" } }
         << QStringLiteral("0:1>1 1:4>0") << 2;
@@ -87,6 +91,10 @@ void TestDuplicateRows::table_data()
     QTest::newRow("a name beside a shared number is not marked")
         << QList<QStringList> { { "张三", "", "", "zs@example.com" }, { "张三", "", "", "zs@example.com" } }
         << QStringLiteral("0:3>1 1:3>0") << 2;
+    QTest::newRow("a number found wherever it stands, an address whatever its case")
+        << QList<QStringList> { { "13800138000", "", "", "ZS@Example.com" },
+                                { "", "+86 138 0013 8000", "", "zs@example.com" } }
+        << QStringLiteral("0:0>1 0:3>1 1:1>0 1:3>0") << 2;
     QTest::newRow("other fields and empty cells are not compared")
         << QList<QStringList> { { "", "", "", "", "", "同学" }, { "", "", "", "", "", "同学" } } << QString()
         << 0;

@@ -158,7 +158,8 @@ void TestQuorbelSort::duplicateNotes_data()
     QTest::newRow("later occurrences name the first")
         << QStringList { QStringLiteral("--lines") }
         << QByteArray("张三 13800138000\n李四 a@b.cn\n王五 13800138000 A@b.cn\n赵六 a@b.cn \n")
-        << QStringList { "2: 1>0 与第 1 条重复（手机）", "3: 2>1 与第 2 条重复（邮箱）" };
+        << QStringList { "2: 1>0 与第 1 条重复（手机）", "2: 2>1 与第 2 条重复（邮箱）",
+                         "3: 2>1 与第 2 条重复（邮箱）" };
     QTest::newRow("a name alone is no duplicate")
         << QStringList() << QByteArray("张三 13800138000\n\n张三 13900139000") << QStringList();
 }

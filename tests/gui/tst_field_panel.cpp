@@ -319,6 +319,12 @@ void TestFieldPanel::editPattern()
     m_list->setCurrentRow(1);
     QCOMPARE(m_pattern->toolTip(), QString());
     QCOMPARE(m_pattern->palette().color(QPalette::Base), usualBase);
+    // One that QRegExp takes but reads otherwise than meant: the tool tip says how to write it.
+    m_pattern->setText(QStringLiteral(R"(^[\u4e00-\u9fa5]{2,4}$)"));
+    QVERIFY(m_pattern->toolTip().contains(QStringLiteral(R"([\x4e00-\x9fa5])")));
+    QVERIFY(m_pattern->palette().color(QPalette::Base) != usualBase);
+    m_pattern->setText(QString());
+    QCOMPARE(m_pattern->toolTip(), QString());
     m_list->setCurrentRow(0);
     QVERIFY(!m_pattern->toolTip().isEmpty());
     m_pattern->setText(QStringLiteral("(a{1000}){100}"));
