@@ -30,17 +30,6 @@ int fieldForLabel(const RecordContext &state, const Suggestions &made, const QSt
     return -1;
 }
 
-// Proposes the value for the field the label points to, when it stands in the record as a source.
-void proposeLabelled(const RecordContext &state, Suggestions &made, const QString &label,
-                     const QString &value)
-{
-    const int g = fieldForLabel(state, made, label, labelKind(label));
-    const int s = g >= 0 ? made.sourceOf(value) : -1;
-    const QString fit = s >= 0 ? passingForm(state, g, value, true) : QString();
-    if (!fit.isEmpty())
-        made.propose(state, g, s, fit, { ReasonType::AfterLabel, label });
-}
-
 // A line as a spreadsheet row: cut at TAB where it has one, so that empty cells keep their place.
 QStringList cells(const QString &line)
 {
@@ -71,11 +60,9 @@ bool isDigitGroup(const QString &token)
 
 } // namespace
 
-// A label word in the text and the token after it; a line of labels and the line of values under it,
-// paired by position, as a spreadsheet row pasted with its header.
-void proposeFromLabels(const RecordContext &state, Suggestions *suggestions)
+QVector<LabelledText> labelledTexts(const RecordContext &state)
 {
-    Suggestions &made = *suggestions;
+    QVector<LabelledText> pairs;
     const QStringList lines = state.in.text.split(QLatin1Char('\n'));
     for (int l = 0; l + 1 < lines.size(); ++l) {
         // The line of labels first: most lines are none, and their next line need not be cut.
@@ -89,13 +76,34 @@ void proposeFromLabels(const RecordContext &state, Suggestions *suggestions)
             continue;
         for (int i = 0; i < labels.size(); ++i) {
             if (!values.at(i).isEmpty())
-                proposeLabelled(state, made, labels.at(i), values.at(i));
+                pairs.append({ labels.at(i), labelKind(labels.at(i)), values.at(i) });
         }
     }
+    // Each token's label word asked once: every token but the first is also the one after a label.
+    FieldKind next = state.tokens.isEmpty() ? FieldKind::Other : labelKind(state.tokens.at(0));
     for (int i = 0; i + 1 < state.tokens.size(); ++i) {
-        const QString &label = state.tokens.at(i);
-        if (labelKind(label) != FieldKind::Other && !isLabelToken(state, state.tokens.at(i + 1)))
-            proposeLabelled(state, made, label, state.tokens.at(i + 1));
+        const FieldKind kind = next;
+        const QString &after = state.tokens.at(i + 1);
+        next = labelKind(after);
+        const bool afterIsLabel = next != FieldKind::Other
+            || std::any_of(state.in.fields.cbegin(), state.in.fields.cend(),
+                           [&after](const FieldDef &field) { return field.name == after; });
+        if (kind != FieldKind::Other && !afterIsLabel)
+            pairs.append({ state.tokens.at(i), kind, after });
+    }
+    return pairs;
+}
+
+void proposeFromLabels(const RecordContext &state, const QVector<LabelledText> &pairs,
+                       Suggestions *suggestions)
+{
+    Suggestions &made = *suggestions;
+    for (const LabelledText &pair : pairs) {
+        const int g = fieldForLabel(state, made, pair.label, pair.kind);
+        const int s = g >= 0 ? made.sourceOf(pair.value) : -1;
+        const QString fit = s >= 0 ? passingForm(state, g, pair.value, true) : QString();
+        if (!fit.isEmpty())
+            made.propose(state, g, s, fit, { ReasonType::AfterLabel, pair.label });
     }
 }
 
