@@ -50,12 +50,13 @@ bool isLabelToken(const RecordContext &state, const QString &token)
                        [&token](const FieldDef &field) { return field.name == token; });
 }
 
+// Read a character at a time, made half-width as it is read: most tokens are no group, and are not
+// copied to find that out.
 bool isDigitGroup(const QString &token)
 {
-    const QString half = halfWidth(token);
-    const int start = half.startsWith(QLatin1Char('+')) ? 1 : 0;
-    return half.size() > start && half.size() <= 8
-        && std::all_of(half.begin() + start, half.end(), [](QChar c) { return c.isDigit(); });
+    const int start = !token.isEmpty() && halfWidth(token.at(0)) == QLatin1Char('+') ? 1 : 0;
+    return token.size() > start && token.size() <= 8
+        && std::all_of(token.begin() + start, token.end(), [](QChar c) { return halfWidth(c).isDigit(); });
 }
 
 } // namespace
