@@ -160,6 +160,9 @@ int labelPrefix(const QString &token, FieldKind *kind)
     int wordEnd = 0;
     for (int i = start; i < token.size(); ++i) {
         const QChar c = halfWidth(token.at(i));
+        // Most tokens are values: their first letter rules them out before anything else is asked.
+        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
+            break;
         if (isColon(c) || isOpeningBracket(c) || isClosingBracket(c))
             break;
         if (!isWordCharacter(c)) {
@@ -168,9 +171,6 @@ int labelPrefix(const QString &token, FieldKind *kind)
                 break;
             continue;
         }
-        // Most tokens are values: their first letter rules them out before anything is copied.
-        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
-            break;
         key.append(c.toCaseFolded());
         if (!known.labelBeginnings.contains(key))
             break;
