@@ -41,13 +41,16 @@ QStringList cells(const QString &line)
     return cut;
 }
 
+bool isFieldName(const RecordContext &state, const QString &token)
+{
+    return std::any_of(state.in.fields.cbegin(), state.in.fields.cend(),
+                       [&token](const FieldDef &field) { return field.name == token; });
+}
+
 // A label word or a field's name: only what the text's order needs, not all that is known of a text.
 bool isLabelToken(const RecordContext &state, const QString &token)
 {
-    if (labelKind(token) != FieldKind::Other)
-        return true;
-    return std::any_of(state.in.fields.cbegin(), state.in.fields.cend(),
-                       [&token](const FieldDef &field) { return field.name == token; });
+    return labelKind(token) != FieldKind::Other || isFieldName(state, token);
 }
 
 // Read a character at a time, made half-width as it is read: most tokens are no group, and are not
@@ -86,10 +89,7 @@ QVector<LabelledText> labelledTexts(const RecordContext &state)
         const FieldKind kind = next;
         const QString &after = state.tokens.at(i + 1);
         next = labelKind(after);
-        const bool afterIsLabel = next != FieldKind::Other
-            || std::any_of(state.in.fields.cbegin(), state.in.fields.cend(),
-                           [&after](const FieldDef &field) { return field.name == after; });
-        if (kind != FieldKind::Other && !afterIsLabel)
+        if (kind != FieldKind::Other && next == FieldKind::Other && !isFieldName(state, after))
             pairs.append({ state.tokens.at(i), kind, after });
     }
     return pairs;
