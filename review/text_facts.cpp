@@ -64,7 +64,8 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     if (at < text.size()) {
         facts->gluedField = best;
         facts->gluedValueAt = at;
-        facts->gluedLabel = text.mid(start, labelEnd - start);
+        facts->gluedLabelAt = start;
+        facts->gluedLabelLength = labelEnd - start;
     }
 }
 
