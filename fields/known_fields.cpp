@@ -39,6 +39,30 @@ QString withoutBracketed(const QString &name)
     return result;
 }
 
+// Whether the word's comparison form (normalizedFieldName) may be a label word, told from its first
+// two characters without making it. Yes wherever the form of a character is not plain to see here
+// (outside ASCII and the common Chinese characters, whose case folding may take more than one).
+bool mayBeLabelWord(const QString &word, const KnownFieldsTable &known)
+{
+    ushort kept[2];
+    int count = 0;
+    for (const QChar original : word) {
+        QChar c = original;
+        if (original.unicode() < 0x4E00 || original.unicode() > 0x9FFF) {
+            c = halfWidth(original);
+            if (c.unicode() >= 0x80)
+                return true;
+            if (c.isSpace() || c.isPunct() || c.isSymbol())
+                continue;
+            c = c.toCaseFolded();
+        }
+        kept[count++] = c.unicode();
+        if (count == 2)
+            return known.labelPairs.contains(quint32(kept[0]) << 16 | kept[1]);
+    }
+    return true;
+}
+
 } // namespace
 
 QString normalizedFieldName(const QString &name)
@@ -106,14 +130,15 @@ FieldKind fieldKind(const QString &fieldName)
 FieldKind labelKind(const QString &word)
 {
     // Nearly every token asked about is a value: its first letter rules it out without a copy.
+    const KnownFieldsTable &known = knownFieldsTable();
     const auto first = std::find_if(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
-    if (first == word.cend()
-        || !knownFieldsTable().labelInitials.contains(halfWidth(*first).toCaseFolded().unicode()))
+    if (first == word.cend() || !known.labelInitials.contains(halfWidth(*first).toCaseFolded().unicode())
+        || !mayBeLabelWord(word, known))
         return FieldKind::Other;
     const QString key = normalizedFieldName(word);
-    if (knownFieldsTable().labels.value(key, LabelUse::None) == LabelUse::None)
+    if (known.labels.value(key, LabelUse::None) == LabelUse::None)
         return FieldKind::Other;
-    return knownFieldsTable().kinds.value(key);
+    return known.kinds.value(key);
 }
 
 int labelPrefix(const QString &token, FieldKind *kind)
@@ -135,6 +160,9 @@ int labelPrefix(const QString &token, FieldKind *kind)
     int wordEnd = 0;
     for (int i = start; i < token.size(); ++i) {
         const QChar c = halfWidth(token.at(i));
+        // Most tokens are values: their first letter rules them out before anything else is asked.
+        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
+            break;
         if (isColon(c) || isOpeningBracket(c) || isClosingBracket(c))
             break;
         if (!isWordCharacter(c)) {
@@ -143,9 +171,6 @@ int labelPrefix(const QString &token, FieldKind *kind)
                 break;
             continue;
         }
-        // Most tokens are values: their first letter rules them out before anything is copied.
-        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
-            break;
         key.append(c.toCaseFolded());
         if (!known.labelBeginnings.contains(key))
             break;

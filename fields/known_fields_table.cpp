@@ -70,6 +70,8 @@ void addName(KnownFieldsTable &table, FieldKind kind, QString word)
         for (int length = 1; length <= key.size(); ++length)
             table.labelBeginnings.insert(key.left(length));
         table.labelInitials.insert(key.at(0).unicode());
+        if (key.size() >= 2)
+            table.labelPairs.insert(quint32(key.at(0).unicode()) << 16 | key.at(1).unicode());
     }
 }
 

@@ -59,7 +59,7 @@ Fault cellProblem(const RecordContext &state, int f, const QString &value, bool 
     if (facts.filler)
         return Fault(FaultType::Filler);
     if (facts.gluedField >= 0)
-        return Fault(FaultType::HoldsLabel, facts.gluedLabel);
+        return Fault(FaultType::HoldsLabel, value.mid(facts.gluedLabelAt, facts.gluedLabelLength));
     if (facts.labelWord != FieldKind::Other || facts.fieldName)
         return Fault(FaultType::IsLabel, value);
     if (facts.invisible)

@@ -25,13 +25,30 @@ QVector<bool> settledOf(const ReviewInput &input)
     return settled;
 }
 
+// The token is the number as decimal digits without a leading zero; read rather than the number
+// written out, since nearly every token is no number at all.
+bool isWrittenNumber(const QString &token, int number)
+{
+    if (token.isEmpty() || token.at(0) == QLatin1Char('0'))
+        return false;
+    int value = 0;
+    for (const QChar c : token) {
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return false;
+        value = value * 10 + (c.unicode() - '0');
+        if (value > number)
+            return false;
+    }
+    return value == number;
+}
+
 // 1, 2, 3 in the text's order, each a token of its own: the items are numbered, and the numbers are
 // no values.
 QStringList listNumbersOf(const QStringList &tokens)
 {
     QStringList numbers;
     for (const QString &token : tokens) {
-        if (token == QString::number(numbers.size() + 1))
+        if (isWrittenNumber(token, numbers.size() + 1))
             numbers.append(token);
     }
     return numbers.size() >= 2 ? numbers : QStringList();

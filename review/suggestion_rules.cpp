@@ -179,12 +179,13 @@ void proposeRemark(const RecordContext &state, Suggestions &made)
 Suggestions runSuggestionRules(const RecordContext &state, const QVector<bool> &broken, Sources sources)
 {
     Suggestions made(state.count, broken, std::move(sources));
+    const QVector<LabelledText> labelled = labelledTexts(state);
     for (int round = 0; round < 2; ++round) {
         if (round > 0 && std::count(made.vacated.begin(), made.vacated.end(), -1) == state.count)
             break;
         proposeGlued(state, made);
         proposeHalfWidth(state, made);
-        proposeFromLabels(state, &made);
+        proposeFromLabels(state, labelled, &made);
         proposeJoined(state, &made);
         proposeByCheck(state, made);
         proposeByShape(state, made);

@@ -64,7 +64,8 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     if (at < text.size()) {
         facts->gluedField = best;
         facts->gluedValueAt = at;
-        facts->gluedLabel = text.mid(start, labelEnd - start);
+        facts->gluedLabelAt = start;
+        facts->gluedLabelLength = labelEnd - start;
     }
 }
 
@@ -78,6 +79,25 @@ bool holdsAny(QStringView text, QStringView characters)
         }
     }
     return false;
+}
+
+// The characters that note a state: 已缴费, 未到, 待补交, 缺照片, 欠费, 补交, 已齐, 迟到, 晚到.
+bool marksState(QChar c)
+{
+    switch (c.unicode()) {
+    case u'已':
+    case u'未':
+    case u'待':
+    case u'缺':
+    case u'欠':
+    case u'补':
+    case u'齐':
+    case u'迟':
+    case u'晚':
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Words to the reader ask (请), thank (谢, but not as a surname), address (您) or end as a question.
@@ -142,11 +162,14 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QV
     facts.filler = isFillerWord(text);
     facts.surname = startsWithCommonSurname(text);
     for (const FieldDef &field : fields)
-        facts.fieldName = facts.fieldName || (field.name.size() == text.size() && field.name == text);
+        facts.fieldName = facts.fieldName
+            || (field.name.size() == text.size() && (text.isEmpty() || field.name.at(0) == text.at(0))
+                && field.name == text);
     facts.labelWord = labelKind(text);
     facts.toReader = addressesReader(text);
     facts.remark = isRemarkPhrase(text)
-        || (!facts.toReader && facts.shape == FieldKind::Other && holdsAny(text, u"已未待缺欠补齐迟晚"));
+        || (!facts.toReader && facts.shape == FieldKind::Other
+            && std::any_of(text.begin(), text.end(), marksState));
     facts.numbering = numberingLength(text);
     facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
     if (facts.labelWord == FieldKind::Other)

@@ -25,7 +25,10 @@ struct TextFacts
 {
     int gluedField = -1; // the field whose name or label word starts it, with a value after
     int gluedValueAt = 0; // where that value starts
-    QString gluedLabel; // the label as written, brackets and colon aside
+    // The label as written, brackets and colon aside: where it stands in the text, so that the facts
+    // hold no text of their own and are copied for nothing.
+    int gluedLabelAt = 0;
+    int gluedLabelLength = 0;
     FieldKind labelWord = FieldKind::Other; // the whole text is a label word of this kind
     bool fieldName = false; // the whole text is a field's name
     int separatorAt = -1; // the first separator the rules do not know, invisible ones included

@@ -30,17 +30,6 @@ int fieldForLabel(const RecordContext &state, const Suggestions &made, const QSt
     return -1;
 }
 
-// Proposes the value for the field the label points to, when it stands in the record as a source.
-void proposeLabelled(const RecordContext &state, Suggestions &made, const QString &label,
-                     const QString &value)
-{
-    const int g = fieldForLabel(state, made, label, labelKind(label));
-    const int s = g >= 0 ? made.sourceOf(value) : -1;
-    const QString fit = s >= 0 ? passingForm(state, g, value, true) : QString();
-    if (!fit.isEmpty())
-        made.propose(state, g, s, fit, { ReasonType::AfterLabel, label });
-}
-
 // A line as a spreadsheet row: cut at TAB where it has one, so that empty cells keep their place.
 QStringList cells(const QString &line)
 {
@@ -52,30 +41,32 @@ QStringList cells(const QString &line)
     return cut;
 }
 
-// A label word or a field's name: only what the text's order needs, not all that is known of a text.
-bool isLabelToken(const RecordContext &state, const QString &token)
+bool isFieldName(const RecordContext &state, const QString &token)
 {
-    if (labelKind(token) != FieldKind::Other)
-        return true;
     return std::any_of(state.in.fields.cbegin(), state.in.fields.cend(),
                        [&token](const FieldDef &field) { return field.name == token; });
 }
 
+// A label word or a field's name: only what the text's order needs, not all that is known of a text.
+bool isLabelToken(const RecordContext &state, const QString &token)
+{
+    return labelKind(token) != FieldKind::Other || isFieldName(state, token);
+}
+
+// Read a character at a time, made half-width as it is read: most tokens are no group, and are not
+// copied to find that out.
 bool isDigitGroup(const QString &token)
 {
-    const QString half = halfWidth(token);
-    const int start = half.startsWith(QLatin1Char('+')) ? 1 : 0;
-    return half.size() > start && half.size() <= 8
-        && std::all_of(half.begin() + start, half.end(), [](QChar c) { return c.isDigit(); });
+    const int start = !token.isEmpty() && halfWidth(token.at(0)) == QLatin1Char('+') ? 1 : 0;
+    return token.size() > start && token.size() <= 8
+        && std::all_of(token.begin() + start, token.end(), [](QChar c) { return halfWidth(c).isDigit(); });
 }
 
 } // namespace
 
-// A label word in the text and the token after it; a line of labels and the line of values under it,
-// paired by position, as a spreadsheet row pasted with its header.
-void proposeFromLabels(const RecordContext &state, Suggestions *suggestions)
+QVector<LabelledText> labelledTexts(const RecordContext &state)
 {
-    Suggestions &made = *suggestions;
+    QVector<LabelledText> pairs;
     const QStringList lines = state.in.text.split(QLatin1Char('\n'));
     for (int l = 0; l + 1 < lines.size(); ++l) {
         // The line of labels first: most lines are none, and their next line need not be cut.
@@ -89,13 +80,31 @@ void proposeFromLabels(const RecordContext &state, Suggestions *suggestions)
             continue;
         for (int i = 0; i < labels.size(); ++i) {
             if (!values.at(i).isEmpty())
-                proposeLabelled(state, made, labels.at(i), values.at(i));
+                pairs.append({ labels.at(i), labelKind(labels.at(i)), values.at(i) });
         }
     }
+    // Each token's label word asked once: every token but the first is also the one after a label.
+    FieldKind next = state.tokens.isEmpty() ? FieldKind::Other : labelKind(state.tokens.at(0));
     for (int i = 0; i + 1 < state.tokens.size(); ++i) {
-        const QString &label = state.tokens.at(i);
-        if (labelKind(label) != FieldKind::Other && !isLabelToken(state, state.tokens.at(i + 1)))
-            proposeLabelled(state, made, label, state.tokens.at(i + 1));
+        const FieldKind kind = next;
+        const QString &after = state.tokens.at(i + 1);
+        next = labelKind(after);
+        if (kind != FieldKind::Other && next == FieldKind::Other && !isFieldName(state, after))
+            pairs.append({ state.tokens.at(i), kind, after });
+    }
+    return pairs;
+}
+
+void proposeFromLabels(const RecordContext &state, const QVector<LabelledText> &pairs,
+                       Suggestions *suggestions)
+{
+    Suggestions &made = *suggestions;
+    for (const LabelledText &pair : pairs) {
+        const int g = fieldForLabel(state, made, pair.label, pair.kind);
+        const int s = g >= 0 ? made.sourceOf(pair.value) : -1;
+        const QString fit = s >= 0 ? passingForm(state, g, pair.value, true) : QString();
+        if (!fit.isEmpty())
+            made.propose(state, g, s, fit, { ReasonType::AfterLabel, pair.label });
     }
 }
 
