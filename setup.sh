@@ -3,8 +3,10 @@
 #   ./setup.sh run    install what is missing, build in Release, start Quorbel
 #   ./setup.sh test   install what is missing, build, run the whole test suite through CTest
 #   ./setup.sh sanitize   the same in build-asan/, built with AddressSanitizer and UndefinedBehaviorSanitizer
-#   ./setup.sh windows  cross-build for 64-bit Windows, check it under Wine, write dist/*.zip
-#                       (see packaging/windows/build.sh)
+#   ./setup.sh windows  cross-build for 64-bit Windows, check it under Wine, write dist/*.zip and
+#                       dist/*-setup.exe (see packaging/windows/build.sh)
+#   ./setup.sh deb      build dist/quorbel_<version>_<arch>.deb (see packaging/debian/build.sh);
+#                       packaging/debian/deb_check.sh installs, checks and removes it
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,10 +16,11 @@ run) packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslatio
 test | sanitize) packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev python3-openpyxl xvfb xauth xclip) ;;
 windows)
     packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev
-        wine wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei zip unzip icoutils xclip)
+        wine wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei zip unzip icoutils xclip nsis)
     ;;
+deb) packages=(g++ cmake make python3-jieba qtbase5-dev libxcb1-dev qttranslations5-l10n libxlsxwriter-dev dpkg-dev file xvfb xauth xdotool) ;;
 *)
-    echo "usage: $0 run|test|sanitize|windows" >&2
+    echo "usage: $0 run|test|sanitize|windows|deb" >&2
     exit 2
     ;;
 esac
@@ -48,6 +51,8 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 if [ "$mode" = windows ]; then
     exec packaging/windows/build.sh
+elif [ "$mode" = deb ]; then
+    exec packaging/debian/build.sh
 elif [ "$mode" = run ]; then
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQUORBEL_BUILD_TESTS=OFF -DQUORBEL_BUILD_BENCH=OFF
     cmake --build build-release -j "$jobs" --target quorbel

@@ -1,5 +1,6 @@
 // Entry point of the desktop program: one window, scaled as the desktop asks, with Qt's own texts in
-// Chinese, after checking on X11 that a display can be reached.
+// Chinese, after checking on X11 that a display can be reached; a text file named on the command
+// line opens in the import preview.
 #ifdef QUORBEL_DISPLAY_CHECK
 #include "app/display_check.h"
 #endif
@@ -21,11 +22,13 @@ int main(int argc, char **argv)
     }
 #endif
     setUpScaling();
+    QCoreApplication::setApplicationName(QStringLiteral("Quorbel")); // names the user's data folder
     QApplication app(argc, argv);
     installQtTranslation(&app);
     QApplication::setWindowIcon(applicationIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("quorbel")); // the installed menu entry
     Quorbel window;
     window.show();
+    window.importFileArgument(QApplication::arguments());
     return app.exec();
 }

@@ -3,7 +3,11 @@
 
 #include "app/list_item_delegate.h"
 #include "review/review_marks.h"
+#include "table/kept_table.h"
 #include "workspace/workspace.h"
+
+#include <QLockFile>
+#include <QUndoStack>
 
 Quorbel::Quorbel(QWidget *parent)
     : QMainWindow(parent)
@@ -49,16 +53,20 @@ Quorbel::Quorbel(QWidget *parent)
     hideStaleRowTips(ui.tableWidget);
 
     wireExport();
+    wireUndo();
     wireRowCommands();
     wireBatch();
     wireFirstStart();
 
     loadFields();
     refreshTableHeader();
+    startKeepingTable();
 }
 
 Quorbel::~Quorbel()
 {
+    // A normal end: nothing is restored next time, and the people's details leave the disk.
+    stopKeepingTable();
     // The delegate has no parent; the view only keeps a guarded pointer to it.
     delete ui.fieldsList->itemDelegate();
 }

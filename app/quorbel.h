@@ -6,7 +6,7 @@
 #include "fields/field_catalogue.h"
 #include "fields/field_file_keeper.h"
 #include "records/handed_on_rows.h"
-#include "records/removed_rows.h"
+#include "table/record_table.h"
 #include "ui_quorbel.h"
 
 #include <QMainWindow>
@@ -14,7 +14,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
+
+class KeptTable;
 class QLabel;
+class QLockFile;
+class QUndoStack;
 struct FieldTemplate;
 struct RecordReview;
 
@@ -39,7 +45,10 @@ public:
 
     // Read-only views for callers that check the window's state.
     const FieldCatalogue &fieldCatalogue() const { return catalogue; }
-    const QStringList &records() const { return recordTexts; }
+    // The record texts, entry r for table row r, kept for re-sorting.
+    QStringList records() const;
+    const RecordTable &table() const { return recordTable; }
+    QUndoStack *undoSteps() const { return undoStack; }
     const QString &fieldFilePath() const { return fieldsPath; }
 
     // The table's cells as shown, hand edits included; a cell without an item is empty.
@@ -48,19 +57,29 @@ public:
     void putOnClipboard(const QList<QStringList> &rows);
     void exportTableAs();
     bool exportTableTo(const QString &path, ExportFormat format);
-    // Rows: deleting the selected ones, bringing back the last deletion, clearing the table, and
-    // the count of rows that were neither copied nor exported as they stand.
+    // Rows: deleting the selected ones, clearing the table, and the count of rows that were neither
+    // copied nor exported as they stand.
     void deleteSelectedRows();
-    void undoRowDeletion();
     void clearTable();
     void markTableHandedOn();
     int unsavedRowCount() const;
-    // Batch add: a list cut into records and previewed, then added as one step that Ctrl+Z takes
-    // back; from the input box (or the clipboard), from a text file, or from a file dropped on the window.
+    // Batch add: a list cut into records and previewed, then added as one step; from the input box
+    // (or the clipboard), from a text file, or from a file dropped on the window.
     void batchAdd(const QString &text, const QString &source = QString());
     bool importBatchFile(const QString &path);
-    void addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews);
-    bool takeBackAddedRows();
+    // The file named on the command line ("Open with", a file dropped on the program), imported as
+    // 导入文本文件… would once the window is up; the first argument after the program's name.
+    void importFileArgument(const QStringList &arguments);
+    void addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews,
+                    const QString &stepText = QString());
+    // The table's rows change only here: in their owner, in the view and on disk. A step goes on the
+    // undo stack; placeCursor puts the current cell where the command wants it afterwards.
+    void applyTableChange(TableChange *change);
+    void pushTableStep(const QString &text, const TableChange &change,
+                       const std::function<void()> &placeCursor = {});
+    // The fields' columns changed: new column c holds what old column fromOld[c] held (-1: nothing).
+    void tableColumnsChanged(const QVector<int> &fromOld);
+    void tableColumnsRenamed();
     // Classifies and reviews the texts with a progress bar that can be cancelled; false when it was.
     static bool reviewWithProgress(QWidget *parent, const QString &title, const QString &label,
                                    const QStringList &texts, const QList<FieldDef> &fields,
@@ -105,20 +124,32 @@ private:
     void wireExport();
     void wireRowCommands();
     void wireBatch();
-    void removeRows(const QList<int> &rows);
+    void wireUndo();
+    // The table kept in the data directory: restored at start-up after an abnormal end, deleted at a
+    // normal one.
+    void startKeepingTable();
+    void keepTable(const TableChange &change);
+    void stopKeepingTable();
+    void removeRows(const QList<int> &rows, const QString &stepText);
+    void adoptSuggestions(const QList<int> &rows);
 
     Ui::QuorbelClass ui;
     QString fieldsPath;
     FieldCatalogue catalogue;
-    QStringList recordTexts;
+    // The rows: record texts, cells, hand edits and review, which tableWidget shows.
+    RecordTable recordTable;
     // What loading found about the field file decides what saving may do.
     FieldFileKeeper fieldFile;
     // Saves have failed since the last one that worked: the box was shown, the status bar says the rest.
     bool saveFailing = false;
     QLabel *saveWarning = nullptr; // made at the first failure
     HandedOnRows handedOn;
-    RemovedRows lastRemoval;
-    AddedRows lastAddition;
-    bool addingRows = false; // the rows changing now are the batch's own
     QString lastExportPath;
+    QUndoStack *undoStack = nullptr;
+    // The view changes because the rows did, not by a hand edit.
+    bool showingRows = false;
+    // 添加 runs for 识别剪贴板, whose name the step takes.
+    bool addingFromClipboard = false;
+    std::unique_ptr<QLockFile> tableLock; // held while this window keeps the table on disk
+    std::unique_ptr<KeptTable> keptTable; // none when another window holds the data directory
 };

@@ -1,5 +1,5 @@
-// The window's batch commands: 批量添加…, 导入文本文件…, dropping a text file, adding the previewed
-// rows as one step and taking them back.
+// The window's batch commands: 批量添加…, 导入文本文件…, dropping a text file or naming it on the
+// command line, and adding the previewed rows as one step.
 #include "app/quorbel.h"
 
 #include "batch/batch_dialog.h"
@@ -114,14 +114,6 @@ void Quorbel::wireBatch()
     installEventFilter(drops);
     ui.inputEdit->viewport()->installEventFilter(drops);
     ui.patternEdit->installEventFilter(drops);
-
-    // Any other step that adds or removes rows leaves the batch's rows where Ctrl+Z cannot find them.
-    const auto otherStep = [this] {
-        if (!addingRows)
-            lastAddition = AddedRows();
-    };
-    connect(ui.tableWidget->model(), &QAbstractItemModel::rowsInserted, this, otherStep);
-    connect(ui.tableWidget->model(), &QAbstractItemModel::rowsRemoved, this, otherStep);
 }
 
 void Quorbel::batchAdd(const QString &text, const QString &source)
@@ -136,7 +128,9 @@ void Quorbel::batchAdd(const QString &text, const QString &source)
     if (!dialog.prepare() || dialog.exec() != QDialog::Accepted)
         return;
     const QStringList texts = dialog.texts();
-    addRecords(dialog.insertBefore() ? ui.tableWidget->currentRow() : -1, texts, dialog.reviews());
+    addRecords(dialog.insertBefore() ? ui.tableWidget->currentRow() : -1, texts, dialog.reviews(),
+               (source.isEmpty() ? QStringLiteral("批量添加 %1 条") : QStringLiteral("导入文本文件 %1 条"))
+                   .arg(texts.size()));
     // The box's text is in the table now, as it is after 添加.
     if (!texts.isEmpty() && source.isEmpty() && ui.inputEdit->toPlainText() == text)
         ui.inputEdit->setPlainText(QString());
@@ -154,39 +148,33 @@ bool Quorbel::importBatchFile(const QString &path)
     return true;
 }
 
-void Quorbel::addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews)
+void Quorbel::importFileArgument(const QStringList &arguments)
+{
+    if (arguments.size() < 2)
+        return;
+    QString path = arguments.at(1);
+    // A desktop that hands over a URL instead of a path.
+    if (path.startsWith(QLatin1String("file:")))
+        path = QUrl(path).toLocalFile();
+    // The preview is modal: it opens over the shown window, once the event loop runs.
+    QTimer::singleShot(0, this, [this, path] { importBatchFile(path); });
+}
+
+void Quorbel::addRecords(int row, const QStringList &texts, const QList<RecordReview> &reviews,
+                         const QString &stepText)
 {
     if (texts.isEmpty())
         return;
-    const int at = row < 0 || row > recordTexts.size() ? recordTexts.size() : row;
-    const int count = texts.size();
-    addingRows = true;
-    recordTexts = recordTexts.mid(0, at) + texts + recordTexts.mid(at);
-    ui.tableWidget->model()->insertRows(at, count);
-    for (int i = 0; i < count; ++i)
-        writeReviewedRow(ui.tableWidget, at + i, reviews.at(i));
-    addingRows = false;
-    lastAddition = { at, count };
-    ui.undoDeleteAction->setEnabled(true);
-    if (catalogue.size() > 0) {
-        ui.tableWidget->setCurrentCell(at, 0);
-        ui.tableWidget->scrollToItem(ui.tableWidget->item(at, 0));
-    }
-}
-
-bool Quorbel::takeBackAddedRows()
-{
-    if (lastAddition.count == 0)
-        return false;
-    const AddedRows added = lastAddition;
-    lastAddition = AddedRows();
-    addingRows = true;
-    ui.tableWidget->model()->removeRows(added.first, added.count);
-    recordTexts.erase(recordTexts.begin() + added.first, recordTexts.begin() + added.first + added.count);
-    addingRows = false;
-    // A deletion before the batch can still be undone: the table is as it was then.
-    ui.undoDeleteAction->setEnabled(!lastRemoval.rows.isEmpty());
-    if (!recordTexts.isEmpty() && catalogue.size() > 0)
-        ui.tableWidget->setCurrentCell(qMin(added.first, recordTexts.size() - 1), 0);
-    return true;
+    const int at = row < 0 || row > recordTable.size() ? recordTable.size() : row;
+    QVector<TableRow> rows;
+    rows.reserve(texts.size());
+    for (int i = 0; i < texts.size(); ++i)
+        rows.append(classifiedRow(texts.at(i), reviews.at(i)));
+    const QString text = stepText.isEmpty() ? QStringLiteral("批量添加 %1 条").arg(texts.size()) : stepText;
+    pushTableStep(text, TableChange::insertion(at, rows), [this, at] {
+        if (catalogue.size() > 0) {
+            ui.tableWidget->setCurrentCell(at, 0);
+            ui.tableWidget->scrollToItem(ui.tableWidget->item(at, 0));
+        }
+    });
 }

@@ -233,6 +233,35 @@ void measureCost(int count, bool keep)
                 json.wall / plain.wall, json.cpu / plain.cpu);
 }
 
+// Every review as its JSON line and its narrow-pattern flags, for a before/after comparison of two
+// builds: the varied pastes of both halves (field lists changing every 25 records), then the first
+// generator's.
+void dumpReviews(const QString &path, const QDate &today, int records)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "bench_review: cannot write %s\n", qPrintable(path));
+        return;
+    }
+    const auto write = [&out](const RecordReview &review) {
+        QByteArray narrow;
+        for (const bool flag : review.narrowPattern)
+            narrow += flag ? '1' : '0';
+        out.write(narrow + ' ' + reviewJsonLine(review));
+    };
+    for (const Half half : { Half::Taught, Half::HeldOut }) {
+        VariedPastes pastes(20261208, half, today);
+        for (int i = 0; i < records; ++i) {
+            const VariedPaste paste = pastes.next();
+            write(reviewText(paste.text, paste.fields, today));
+        }
+    }
+    const QList<FieldDef> fields = reviewFields();
+    SamplePastes pastes(20261207, today);
+    for (int i = 0; i < records; ++i)
+        write(reviewText(pastes.next().text, fields, today));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -248,6 +277,7 @@ int main(int argc, char *argv[])
     // The pastes and the review's date checks hang on the day: a fixed one makes runs repeat.
     QDate today(2026, 12, 1);
     bool vocabulary = false; // say which generated words the program's data files hold
+    QString dumpPath; // write every review there instead of measuring
     const QStringList arguments = QCoreApplication::arguments();
     for (int i = 1; i < arguments.size(); i += 2) {
         if (arguments.at(i) == QLatin1String("--keep")) {
@@ -270,10 +300,16 @@ int main(int argc, char *argv[])
             today = QDate::fromString(arguments.at(i + 1), Qt::ISODate);
         else if (arguments.at(i) == QLatin1String("--half"))
             halves = arguments.at(i + 1);
+        else if (arguments.at(i) == QLatin1String("--dump"))
+            dumpPath = arguments.at(i + 1);
     }
     if (!today.isValid()) {
         std::fprintf(stderr, "bench_review: --today takes a date such as 2026-12-01\n");
         return 2;
+    }
+    if (!dumpPath.isEmpty()) {
+        dumpReviews(dumpPath, today, records);
+        return 0;
     }
     Half half = Half::HeldOut;
     if (vocabulary)

@@ -1,11 +1,13 @@
-// Re-sorting, adding and batch-adding records through the real window, table items included.
-// Prints its figures; not part of the test suite.
+// Re-sorting, adding and batch-adding records through the real window, table items included, and
+// what keeping the table on disk costs. Prints its figures; not part of the test suite.
 #include "app/quorbel.h"
 #include "batch/record_batch.h"
 #include "bench/sample_records.h"
 #include "fields/field_file.h"
 #include "fields/known_fields.h"
 #include "review/duplicate_marks.h"
+#include "table/kept_table.h"
+#include "workspace/workspace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +26,88 @@ namespace {
 double seconds(const QElapsedTimer &t)
 {
     return double(t.nsecsElapsed()) / 1e9;
+}
+
+double median(QList<qint64> nanoseconds)
+{
+    std::sort(nanoseconds.begin(), nanoseconds.end());
+    return nanoseconds.at(nanoseconds.size() / 2) / 1e6;
+}
+
+double worst(const QList<qint64> &nanoseconds)
+{
+    return *std::max_element(nanoseconds.begin(), nanoseconds.end()) / 1e6;
+}
+
+// The kept table alone, on a file of its own beside the window's: the whole table written at once
+// (the first change, and each time the appended changes outgrow it), one changed row appended, and a
+// batch of all the rows as one entry.
+void benchKeeping(const RecordTable &table, const QStringList &fieldNames, const QString &dataDir)
+{
+    const QString path = dataDir + QStringLiteral("bench.journal");
+    KeptTable kept(path);
+    QElapsedTimer timer;
+    QList<qint64> snapshots;
+    for (int i = 0; i < 5; ++i) {
+        timer.restart();
+        kept.rewrite(fieldNames, table);
+        snapshots.append(timer.nsecsElapsed());
+    }
+    std::printf(
+        "kept table: whole table of %d rows written (QSaveFile, synced): median %.1f ms, worst %.1f ms, "
+        "%.1f MB\n",
+        table.size(), median(snapshots), worst(snapshots), kept.snapshotBytes() / 1e6);
+    KeptState state;
+    QString error;
+    timer.restart();
+    KeptTable::read(path, &state, &error);
+    std::printf("kept table: %d rows read back at start-up (before they are reviewed again): %.1f ms\n",
+                int(state.rows.size()), seconds(timer) * 1e3);
+    QList<qint64> appends;
+    for (int i = 0; i < 200; ++i) {
+        const int row = (i * 37) % table.size();
+        TableRow changed = table.at(row);
+        changed.cells[0] = QStringLiteral("改%1").arg(i);
+        changed.edited[0] = true;
+        const TableChange change = table.replacement({ row }, { changed });
+        timer.restart();
+        kept.keep(change, fieldNames, table);
+        appends.append(timer.nsecsElapsed());
+    }
+    std::printf("kept table: one changed row of %d appended (synced): median %.2f ms, worst %.2f ms "
+                "(target < 50 ms)\n",
+                table.size(), median(appends), worst(appends));
+    // The same with a new snapshot due after every few changes: it is written by a worker thread and
+    // put in place by a later change, which is all the user waits for.
+    kept.setCompaction(0, 64 * 1024);
+    QList<qint64> compacting;
+    for (int i = 0; i < 200; ++i) {
+        const int row = (i * 37) % table.size();
+        TableRow changed = table.at(row);
+        changed.cells[0] = QStringLiteral("改%1").arg(i);
+        const TableChange change = table.replacement({ row }, { changed });
+        timer.restart();
+        kept.keep(change, fieldNames, table);
+        compacting.append(timer.nsecsElapsed());
+        QThread::msleep(20); // the user's pace, more or less
+    }
+    std::printf("kept table: one changed row of %d appended while new snapshots are written (%d put in "
+                "place): median %.2f ms, worst %.2f ms (target < 50 ms)\n",
+                table.size(), kept.compactions(), median(compacting), worst(compacting));
+    RecordTable empty;
+    kept.rewrite(fieldNames, empty);
+    RecordTable batch;
+    TableChange first = TableChange::insertion(0, { table.at(0) });
+    batch.apply(&first);
+    kept.keep(first, fieldNames, batch);
+    TableChange all = TableChange::insertion(1, table.rows());
+    batch.apply(&all);
+    const qint64 before = QFileInfo(path).size();
+    timer.restart();
+    kept.keep(all, fieldNames, batch);
+    std::printf("kept table: a batch of %d rows kept as one entry: %.1f ms, %.1f MB in one write\n",
+                table.size(), seconds(timer) * 1e3, (QFileInfo(path).size() - before) / 1e6);
+    kept.discard();
 }
 
 } // namespace
@@ -74,6 +158,27 @@ void benchOneByOne(const QStringList &texts, int fieldCount)
     std::printf("add one record to a table of %d rows, duplicate marks included: median %.3f ms, worst %.3f "
                 "ms (target < 10 ms)\n",
                 table->rowCount() - 1, singles.at(singles.size() / 2) / 1e6, singles.last() / 1e6);
+
+    // A hand edit is a step of its own: the row reviewed again, shown, and appended to the kept table.
+    QList<qint64> edits;
+    for (int i = 0; i < 50; ++i) {
+        QTableWidgetItem *item = table->item((i * 191) % table->rowCount(), 0);
+        timer.restart();
+        item->setText(QStringLiteral("改%1").arg(i));
+        edits.append(timer.nsecsElapsed());
+    }
+    std::printf("hand edit of one cell in a table of %d rows, kept on disk: median %.3f ms, worst %.3f ms "
+                "(target < 50 ms)\n",
+                table->rowCount(), median(edits), worst(edits));
+    QList<qint64> undos;
+    for (int i = 0; i < 50; ++i) {
+        timer.restart();
+        window.findChild<QAction *>(QStringLiteral("undoAction"))->trigger();
+        undos.append(timer.nsecsElapsed());
+    }
+    std::printf("undo one step in a table of %d rows, kept on disk: median %.3f ms, worst %.3f ms\n",
+                table->rowCount(), median(undos), worst(undos));
+    benchKeeping(window.table(), window.fieldCatalogue().names(), workspace->dataDir);
 }
 
 // Batch add of the same records into a fresh window: the text split, classified and previewed
@@ -125,10 +230,12 @@ void benchBatch(const QStringList &texts, const QList<FieldDef> &fields)
     duplicateMarks(batchTable);
     std::printf("batch: duplicate marks over %d rows: %.3f s\n", batchTable->rowCount(), seconds(timer));
     const int added = batchTable->rowCount();
+    const QString keptPath = workspace->dataDir + QStringLiteral("table.journal");
+    std::printf("batch: kept table after the batch: %.1f MB\n", QFileInfo(keptPath).size() / 1e6);
     timer.restart();
-    batchWindow.findChild<QAction *>(QStringLiteral("undoDeleteAction"))->trigger();
-    std::printf("batch: Ctrl+Z takes %d rows back: %.3f s (%d left)\n", added, seconds(timer),
-                batchTable->rowCount());
+    batchWindow.findChild<QAction *>(QStringLiteral("undoAction"))->trigger();
+    std::printf("batch: Ctrl+Z takes %d rows back: %.3f s (%d left, kept table %s)\n", added, seconds(timer),
+                batchTable->rowCount(), QFileInfo::exists(keptPath) ? "kept" : "deleted");
 
     // The batch once more, then a single record on top of it, as the user goes on after a batch.
     auto *input = batchWindow.findChild<QPlainTextEdit *>(QStringLiteral("inputEdit"));

@@ -8,7 +8,9 @@
 #include "records/record_reader.h"
 #include "records/spreadsheet_text.h"
 #include "review/duplicate_rows.h"
+#include "review/record_review.h"
 #include "review/review_json.h"
+#include "workspace/workspace.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -32,7 +34,8 @@ const char helpText[] = "\n"
                         "Records come from the FILEs in order, or from standard input when none is\n"
                         "given or for \"-\".\n"
                         "\n"
-                        "  --fields FILE  field file to use (default: data/fields.txt beside this program)\n"
+                        "  --fields FILE  field file to use (default: the desktop program's, in data/\n"
+                        "                 beside this program or else in the user's data folder)\n"
                         "  --header       print the field names as the first line\n"
                         "  --whole        every input is one record (default: blocks between blank lines)\n"
                         "  --lines        every line that is not blank is one record\n"
@@ -238,6 +241,7 @@ void useBinaryStandardStreams()
 int main(int argc, char *argv[])
 {
     useBinaryStandardStreams();
+    QCoreApplication::setApplicationName(QStringLiteral("Quorbel")); // names the user's data folder
     QCoreApplication app(argc, argv);
 
     Options options;
@@ -249,8 +253,10 @@ int main(int argc, char *argv[])
     verboseLogging = options.verbose;
     previousFilter = QLoggingCategory::installFilter(quorbelCategoryFilter);
 
+    // Without --fields, the file the window uses: data/ beside this program, or the user's folder.
     const QString fieldsPath = options.fieldsPath.isEmpty()
-        ? QCoreApplication::applicationDirPath() + QStringLiteral("/data/fields.txt")
+        ? chooseDataDirectory(QCoreApplication::applicationDirPath(), userDataDirectory())
+            + QStringLiteral("fields.txt")
         : options.fieldsPath;
     QList<FieldDef> fields;
     if (!loadFields(fieldsPath, &fields))
@@ -267,6 +273,7 @@ int main(int argc, char *argv[])
     if (options.header && options.xlsxPath.isEmpty())
         options.json ? output.write(headerJsonLine(header)) : output.write(headerCells(fields));
     const QDate today = QDate::currentDate();
+    const FieldFacts reviewFields = options.json ? fieldFacts(fields) : FieldFacts();
     // Over every input: records are counted from 0 across them all.
     DuplicateTracker duplicates(header);
 
@@ -290,7 +297,7 @@ int main(int argc, char *argv[])
         QString record;
         while (reader.next(&record)) {
             if (options.json) {
-                RecordReview review = reviewText(record, fields, today);
+                RecordReview review = reviewText(record, reviewFields, today);
                 addDuplicateNotes(&review, duplicates.add(review.cells), header);
                 output.write(reviewJsonLine(review));
             } else {

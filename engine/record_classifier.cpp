@@ -271,6 +271,7 @@ void RecordClassifier::prepareCells()
 void RecordClassifier::segment()
 {
     tokens = segmentText(text, &text);
+    segmented = tokens;
     qCDebug(lcEngine) << "替换后的文本：" << text;
     qCDebug(lcEngine) << "分割后的长度：" << tokens.size();
 }

@@ -19,6 +19,8 @@ public:
     // For the review: the tokens no field took, and which fields a label filled.
     const QStringList &leftoverTokens() const { return tokens; }
     const QList<bool> &labelledFields() const { return labelled; }
+    // Every token of the text, in order, as segmentation made them.
+    const QStringList &textTokens() const { return segmented; }
 
 private:
     Q_DISABLE_COPY(RecordClassifier)
@@ -33,6 +35,7 @@ private:
     QString text;
     QList<FieldDef> fieldDefs;
     QStringList tokens;
+    QStringList segmented;
     QList<bool> filled;
     QList<bool> labelled; // filled as the label pass left it
     RecordRow cells;

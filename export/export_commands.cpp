@@ -20,18 +20,7 @@ void Quorbel::wireExport()
 
 QList<QStringList> Quorbel::tableRows() const
 {
-    QList<QStringList> rows;
-    rows.reserve(recordTexts.size());
-    for (int row = 0; row < recordTexts.size(); ++row) {
-        QStringList cells;
-        cells.reserve(catalogue.size());
-        for (int column = 0; column < catalogue.size(); ++column) {
-            const QTableWidgetItem *item = ui.tableWidget->item(row, column);
-            cells.append(item ? item->text() : QString());
-        }
-        rows.append(cells);
-    }
-    return rows;
+    return recordTable.cells(catalogue.size());
 }
 
 void Quorbel::putOnClipboard(const QList<QStringList> &rows)

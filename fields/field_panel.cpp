@@ -3,8 +3,8 @@
 #include "app/quorbel.h"
 
 #include "engine/pattern_check.h"
+#include "engine/pattern_sense.h"
 #include "fields/known_fields.h"
-#include "reading/pattern_sense.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -89,6 +89,7 @@ void Quorbel::slotFieldItemTextModified(int row, QString text)
         header->setText(text);
     else
         ui.tableWidget->setHorizontalHeaderItem(row, new QTableWidgetItem(text));
+    tableColumnsRenamed();
     saveFields();
 }
 
@@ -135,6 +136,10 @@ void Quorbel::slotFieldItemDelete()
     delete ui.fieldsList->takeItem(row);
     catalogue.removeAt(row);
     ui.tableWidget->removeColumn(row);
+    QVector<int> fromOld;
+    for (int column = 0; column < catalogue.size(); ++column)
+        fromOld.append(column < row ? column : column + 1);
+    tableColumnsChanged(fromOld);
     saveFields();
 }
 
@@ -181,6 +186,8 @@ void Quorbel::moveField(int from, int to)
     ui.fieldsList->setCurrentRow(to);
 
     QTableWidget *table = ui.tableWidget;
+    // The cells move, nobody edits them.
+    showingRows = true;
     table->insertColumn(insertAt);
     // Every table row, not only those with a record text: the cells are what must travel.
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -188,5 +195,11 @@ void Quorbel::moveField(int from, int to)
             table->setItem(row, insertAt, cell->clone());
     }
     table->removeColumn(oldAt);
+    showingRows = false;
+    QVector<int> fromOld;
+    for (int column = 0; column < catalogue.size(); ++column)
+        fromOld.append(column);
+    fromOld.move(from, to);
+    tableColumnsChanged(fromOld);
     refreshTableHeader();
 }

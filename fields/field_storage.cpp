@@ -15,7 +15,7 @@ void Quorbel::loadFields()
     const QString dataDir = QFileInfo(fieldsPath).path();
     QString dataProblem = dataDirectoryProblem(dataDir);
     if (dataProblem.isEmpty())
-        dataProblem = dataDirectoryWriteProblem(dataDir);
+        dataProblem = dataDirectoryWriteProblem(dataDir, !workspace || workspace->portable());
     if (!dataProblem.isEmpty()) {
         // Said once, now; the saves that then fail for it only show in the status bar.
         saveFailing = true;

@@ -31,7 +31,15 @@ void Quorbel::refreshTableHeader()
 {
     QTableWidget *table = ui.tableWidget;
     const int count = catalogue.size();
+    const int before = table->columnCount();
     table->setColumnCount(count);
+    // Columns come and go at the end here (a field added, the file loaded); the rows follow.
+    if (count != before) {
+        QVector<int> fromOld;
+        for (int column = 0; column < count; ++column)
+            fromOld.append(column < before ? column : -1);
+        tableColumnsChanged(fromOld);
+    }
     {
         // One change notice for all the labels instead of one per column.
         const QSignalBlocker quiet(table->model());

@@ -2,34 +2,12 @@
 // and presets.
 #include "fields/known_fields.h"
 
+#include "fields/character_classes.h"
 #include "fields/known_fields_table.h"
 
 #include <algorithm>
 
 namespace {
-
-QChar halfWidthCharacter(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= 0xFF01 && u <= 0xFF5E)
-        return QChar(u - 0xFEE0);
-    return c;
-}
-
-bool isOpeningBracket(QChar c)
-{
-    return c.category() == QChar::Punctuation_Open || c == QLatin1Char('<') || c == QChar(u'《');
-}
-
-bool isClosingBracket(QChar c)
-{
-    return c.category() == QChar::Punctuation_Close || c == QLatin1Char('>') || c == QChar(u'》');
-}
-
-bool isColon(QChar c)
-{
-    return c == QLatin1Char(':') || c == QChar(u'：') || c == QLatin1Char('=') || c == QChar(u'＝');
-}
 
 bool isWordCharacter(QChar c)
 {
@@ -61,6 +39,30 @@ QString withoutBracketed(const QString &name)
     return result;
 }
 
+// Whether the word's comparison form (normalizedFieldName) may be a label word, told from its first
+// two characters without making it. Yes wherever the form of a character is not plain to see here
+// (outside ASCII and the common Chinese characters, whose case folding may take more than one).
+bool mayBeLabelWord(const QString &word, const KnownFieldsTable &known)
+{
+    ushort kept[2];
+    int count = 0;
+    for (const QChar original : word) {
+        QChar c = original;
+        if (original.unicode() < 0x4E00 || original.unicode() > 0x9FFF) {
+            c = halfWidth(original);
+            if (c.unicode() >= 0x80)
+                return true;
+            if (c.isSpace() || c.isPunct() || c.isSymbol())
+                continue;
+            c = c.toCaseFolded();
+        }
+        kept[count++] = c.unicode();
+        if (count == 2)
+            return known.labelPairs.contains(quint32(kept[0]) << 16 | kept[1]);
+    }
+    return true;
+}
+
 } // namespace
 
 QString normalizedFieldName(const QString &name)
@@ -68,9 +70,13 @@ QString normalizedFieldName(const QString &name)
     QString result;
     result.reserve(name.size());
     for (const QChar original : name) {
-        const QChar c = halfWidthCharacter(original);
-        if (c.isSpace() || c.isPunct() || c.isSymbol() || c.category() == QChar::Other_Format
-            || c.unicode() == 0x3000)
+        // A common Chinese character is a letter with no case: kept as it is.
+        if (original.unicode() >= 0x4E00 && original.unicode() <= 0x9FFF) {
+            result.append(original);
+            continue;
+        }
+        const QChar c = halfWidth(original);
+        if (c.isSpace() || c.isPunct() || c.isSymbol() || c.category() == QChar::Other_Format)
             continue;
         result.append(c);
     }
@@ -98,18 +104,22 @@ FieldKind fieldKind(const QString &fieldName)
     if (exact != kinds.constEnd())
         return *exact;
     // 1.姓名, 电话2: a number before or after the name only counts the columns.
-    QString bare = name;
-    while (!bare.isEmpty() && bare.front().isDigit())
-        bare.remove(0, 1);
-    while (!bare.isEmpty() && bare.back().isDigit())
-        bare.chop(1);
-    if (!bare.isEmpty() && bare != name)
-        return fieldKind(bare);
+    int first = 0;
+    int end = name.size();
+    while (first < end && name.at(first).isDigit())
+        ++first;
+    while (end > first && name.at(end - 1).isDigit())
+        --end;
+    if (end > first && end - first < name.size())
+        return fieldKind(name.mid(first, end - first));
     const QString plain = normalizedFieldName(withoutBracketed(fieldName));
     if (!plain.isEmpty() && plain != name)
         return fieldKind(plain);
     // 家长联系电话, 学校地址: the longest known name the field's name ends in, two characters at least.
-    for (int from = 1; from + 2 <= name.size(); ++from) {
+    // No known name is longer than the longest in the table, so only the endings up to that length
+    // are looked up: a name of megabytes costs one pass, not one copy per character.
+    const int shortestFrom = qMax(1, name.size() - knownFieldsTable().longestName);
+    for (int from = shortestFrom; from + 2 <= name.size(); ++from) {
         const auto ending = kinds.constFind(name.mid(from));
         if (ending != kinds.constEnd())
             return *ending;
@@ -120,14 +130,15 @@ FieldKind fieldKind(const QString &fieldName)
 FieldKind labelKind(const QString &word)
 {
     // Nearly every token asked about is a value: its first letter rules it out without a copy.
+    const KnownFieldsTable &known = knownFieldsTable();
     const auto first = std::find_if(word.cbegin(), word.cend(), [](QChar c) { return c.isLetterOrNumber(); });
-    if (first == word.cend()
-        || !knownFieldsTable().labelInitials.contains(halfWidthCharacter(*first).toCaseFolded().unicode()))
+    if (first == word.cend() || !known.labelInitials.contains(halfWidth(*first).toCaseFolded().unicode())
+        || !mayBeLabelWord(word, known))
         return FieldKind::Other;
     const QString key = normalizedFieldName(word);
-    if (knownFieldsTable().labels.value(key, LabelUse::None) == LabelUse::None)
+    if (known.labels.value(key, LabelUse::None) == LabelUse::None)
         return FieldKind::Other;
-    return knownFieldsTable().kinds.value(key);
+    return known.kinds.value(key);
 }
 
 int labelPrefix(const QString &token, FieldKind *kind)
@@ -139,7 +150,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
            && (token.at(start) == QLatin1Char('*') || token.at(start) == QChar(u'＊')
                || token.at(start) == QChar(u'※')))
         ++start;
-    const bool opened = start < token.size() && isOpeningBracket(halfWidthCharacter(token.at(start)));
+    const bool opened = start < token.size() && isOpeningBracket(halfWidth(token.at(start)));
     if (opened)
         ++start;
     // The word's comparison form, grown a character at a time while it still begins some label
@@ -148,7 +159,10 @@ int labelPrefix(const QString &token, FieldKind *kind)
     QString found;
     int wordEnd = 0;
     for (int i = start; i < token.size(); ++i) {
-        const QChar c = halfWidthCharacter(token.at(i));
+        const QChar c = halfWidth(token.at(i));
+        // Most tokens are values: their first letter rules them out before anything else is asked.
+        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
+            break;
         if (isColon(c) || isOpeningBracket(c) || isClosingBracket(c))
             break;
         if (!isWordCharacter(c)) {
@@ -157,9 +171,6 @@ int labelPrefix(const QString &token, FieldKind *kind)
                 break;
             continue;
         }
-        // Most tokens are values: their first letter rules them out before anything is copied.
-        if (key.isEmpty() && !known.labelInitials.contains(c.toCaseFolded().unicode()))
-            break;
         key.append(c.toCaseFolded());
         if (!known.labelBeginnings.contains(key))
             break;
@@ -172,7 +183,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
         return 0;
     int end = wordEnd;
     bool closed = false;
-    if (opened && end < token.size() && isClosingBracket(halfWidthCharacter(token.at(end)))) {
+    if (opened && end < token.size() && isClosingBracket(halfWidth(token.at(end)))) {
         ++end;
         closed = true;
     }
@@ -181,7 +192,7 @@ int labelPrefix(const QString &token, FieldKind *kind)
         closed = true;
     }
     if (end < token.size() && !closed) {
-        const QChar next = halfWidthCharacter(token.at(end));
+        const QChar next = halfWidth(token.at(end));
         if (isAscii(found)) {
             // mailbox, mail123@qq.com: the letters run on into a value of their own.
             if ((next.unicode() < 0x80 && next.isLetter()) || token.contains(QLatin1Char('@')))
@@ -198,24 +209,4 @@ int labelPrefix(const QString &token, FieldKind *kind)
 QString kindName(FieldKind kind)
 {
     return knownFieldsTable().kindNames.value(int(kind));
-}
-
-bool kindCovers(FieldKind field, FieldKind value)
-{
-    if (field == value)
-        return true;
-    switch (field) {
-    case FieldKind::Phone:
-        return value == FieldKind::Mobile || value == FieldKind::Landline;
-    case FieldKind::Date:
-    case FieldKind::BirthDate:
-        return value == FieldKind::Date || value == FieldKind::BirthDate;
-    case FieldKind::WeChat:
-        return value == FieldKind::Mobile;
-    case FieldKind::NativePlace:
-        // 户籍 is written as a whole address as often as a province and a city.
-        return value == FieldKind::Address;
-    default:
-        return false;
-    }
 }

@@ -63,11 +63,6 @@ int labelPrefix(const QString &token, FieldKind *kind);
 // The kind's usual Chinese name (手机号, 身份证号, 地址…) for sentences; empty for Other.
 QString kindName(FieldKind kind);
 
-// Whether a field of kind field takes a value whose own kind is value: the same kind, or a wider
-// field (电话 takes mobile and landline numbers, any date field takes a date, 微信 a mobile number,
-// 籍贯 an address).
-bool kindCovers(FieldKind field, FieldKind value);
-
 // The comparison form of a name or label: spaces, punctuation and format characters dropped,
 // full-width forms made half-width, case folded.
 QString normalizedFieldName(const QString &name);

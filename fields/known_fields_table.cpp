@@ -64,11 +64,14 @@ void addName(KnownFieldsTable &table, FieldKind kind, QString word)
     if (known != table.kinds.constEnd() && *known != kind)
         qCWarning(lcFieldFile) << "known fields: name given to two kinds:" << word;
     table.kinds.insert(key, kind);
+    table.longestName = qMax(table.longestName, int(key.size()));
     table.labels.insert(key, use);
     if (use != LabelUse::None) {
         for (int length = 1; length <= key.size(); ++length)
             table.labelBeginnings.insert(key.left(length));
         table.labelInitials.insert(key.at(0).unicode());
+        if (key.size() >= 2)
+            table.labelPairs.insert(quint32(key.at(0).unicode()) << 16 | key.at(1).unicode());
     }
 }
 

@@ -32,6 +32,9 @@ struct KnownFieldsTable
     // character by character, and most tokens stop at their first.
     QSet<QString> labelBeginnings;
     QSet<ushort> labelInitials;
+    // The first two characters of every label word of two or more, the first in the high half.
+    QSet<quint32> labelPairs;
+    int longestName = 0; // in its comparison form
 };
 
 const KnownFieldsTable &knownFieldsTable();

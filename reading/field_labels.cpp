@@ -3,53 +3,16 @@
 #include "reading/field_labels.h"
 
 #include "engine/pattern_check.h"
+#include "engine/pattern_sense.h"
+#include "fields/character_classes.h"
 #include "fields/known_fields_table.h"
-#include "reading/pattern_sense.h"
+#include "review/kind_traits.h"
 
 #include <QRegExp>
 
 namespace {
 
 enum Rank { ForeignRank, OtherRank, KindRank, HeadRank, NameRank };
-
-// ( （ [ 【 「 『 〔 〖 < 《 and their partners; asked of every character of a label phrase.
-bool isOpening(QChar c)
-{
-    switch (c.unicode()) {
-    case '(':
-    case 0xff08:
-    case '[':
-    case 0x3010:
-    case 0x300c:
-    case 0x300e:
-    case 0x3014:
-    case 0x3016:
-    case '<':
-    case 0x300a:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isClosing(QChar c)
-{
-    switch (c.unicode()) {
-    case ')':
-    case 0xff09:
-    case ']':
-    case 0x3011:
-    case 0x300d:
-    case 0x300f:
-    case 0x3015:
-    case 0x3017:
-    case '>':
-    case 0x300b:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // A field's name or a label phrase without its words around the head: 所在部门 → 部门, 宿舍号 → 宿舍.
 QString headWord(const QString &word)
@@ -95,9 +58,9 @@ QString normalizedLabel(const QString &name)
     QString kept;
     int depth = 0;
     for (const QChar c : name) {
-        if (isOpening(c))
+        if (isOpeningBracket(c))
             ++depth;
-        else if (isClosing(c))
+        else if (isClosingBracket(c))
             depth = qMax(0, depth - 1);
         else if (depth == 0)
             kept.append(c);

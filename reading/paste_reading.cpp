@@ -7,13 +7,13 @@
 // first, then the rest in the order of the paste to the first open field of their kind.
 #include "reading/paste_reading.h"
 
+#include "fields/character_classes.h"
 #include "reading/field_labels.h"
 #include "reading/lexicon.h"
 #include "reading/reading_words.h"
 #include "reading/value_spans.h"
 #include "review/id_numbers.h"
-#include "review/text_facts.h"
-#include "review/value_checks.h"
+#include "review/kind_traits.h"
 #include "review/word_lists.h"
 
 #include <QMutex>
@@ -51,87 +51,36 @@ bool isChinese(QChar c)
     return c.unicode() >= 0x3400 && c.unicode() <= 0x9fff;
 }
 
-// The character tests below are asked of every character of a paste, several times: switches, not
-// searches through a string of characters.
+// Brackets, and the quotation marks people write around a label as brackets ("姓名", “手机”).
 bool isOpeningBracketChar(QChar c)
 {
-    switch (c.unicode()) {
-    case '(':
-    case '[':
-    case '<':
-    case '"':
-    case '\'':
-    case 0x3010:
-    case 0x300c:
-    case 0x300e:
-    case 0x3014:
-    case 0x3016:
-    case 0x300a:
-    case 0x201c:
-    case 0x2018:
-        return true;
-    default:
-        return false;
-    }
+    return isOpeningBracket(c) || isOpeningQuote(c);
 }
 
 bool isClosingBracketChar(QChar c)
 {
-    switch (c.unicode()) {
-    case ')':
-    case ']':
-    case '>':
-    case '"':
-    case '\'':
-    case 0x3011:
-    case 0x300d:
-    case 0x300f:
-    case 0x3015:
-    case 0x3017:
-    case 0x300b:
-    case 0x201d:
-    case 0x2019:
-        return true;
-    default:
-        return false;
-    }
+    return isClosingBracket(c) || isClosingQuote(c);
 }
 
 // Where one value ends and another may start; '-' and '.' stand inside values too and are left out.
 bool isSeparator(QChar c)
 {
-    switch (c.unicode()) {
-    case ' ':
-    case '\t':
+    switch (halfWidth(c).unicode()) {
     case ',':
-    case ';':
-    case ':':
-    case '=':
-    case '/':
-    case '|':
     case '!':
     case '?':
     case '~':
     case 0x3002:
     case 0x3001:
     case 0x2026:
-    case 0xff0c:
-    case 0xff1b:
-    case 0xff01:
-    case 0xff1f:
-    case 0xff5e:
         return true;
     default:
         // Chinese characters, most of a paste, are none of the rest.
         if (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff)
             return false;
-        return (c.unicode() > 0x7f && c.isSpace()) || isOpeningBracketChar(c) || isClosingBracketChar(c);
+        return isInvisible(c) || isColon(c) || isUnknownSeparator(c) || isOpeningBracketChar(c)
+            || isClosingBracketChar(c);
     }
-}
-
-bool isLabelEnd(QChar c)
-{
-    return c == QLatin1Char(':') || c == QLatin1Char('=');
 }
 
 // Symbols and pictographs (emoji and the like) say nothing; they separate.
@@ -187,22 +136,7 @@ QString withoutNumbering(const QString &line)
 
 bool isShapedKind(FieldKind kind)
 {
-    switch (kind) {
-    case FieldKind::Mobile:
-    case FieldKind::Landline:
-    case FieldKind::Phone:
-    case FieldKind::Email:
-    case FieldKind::IdNumber:
-    case FieldKind::BirthDate:
-    case FieldKind::Date:
-    case FieldKind::PostCode:
-    case FieldKind::Qq:
-    case FieldKind::StudentNumber:
-    case FieldKind::Age:
-        return true;
-    default:
-        return false;
-    }
+    return traitsOf(kind).has(GluedShape);
 }
 
 // Whether a span of the shape can be a value of the kind, for a label of that kind.
@@ -247,52 +181,6 @@ bool standsAlone(const ValueSpan &span)
 
 bool looksLikeName(const QString &text);
 
-// Answers about a text kept for the run of one field list: pastes repeat their words (男, 汉族,
-// 计算机学院) and labels from record to record. Bounded; shared by threads that read with one list.
-template<typename Answer>
-class RunMemory final
-{
-public:
-    bool find(const QString &text, Answer *answer) const
-    {
-        QMutexLocker locker(&mutex);
-        const auto found = answers.constFind(text);
-        if (found == answers.cend())
-            return false;
-        *answer = found.value();
-        return true;
-    }
-    void keep(const QString &text, const Answer &answer) const
-    {
-        QMutexLocker locker(&mutex);
-        if (answers.size() >= 50000)
-            answers.clear();
-        answers.insert(text, answer);
-    }
-
-private:
-    mutable QMutex mutex;
-    mutable QHash<QString, Answer> answers;
-};
-
-// What a label phrase resolves to, and whether the phrase itself (normalised) is a label word.
-struct ResolvedPhrase
-{
-    FieldLabel label;
-    bool listed = false;
-};
-
-// A field list's labels and what is known of its texts: one per field list, for the run.
-struct ReadingContext
-{
-    explicit ReadingContext(const QList<FieldDef> &fields)
-        : labels(fields)
-    { }
-    const FieldLabels labels;
-    const RunMemory<Sort> sorts; // sortOf's answers
-    const RunMemory<ResolvedPhrase> phrases; // the labels phrases resolve to
-};
-
 // Whether the word stands in the text at the position; compared in place, as label words are
 // sought at every character of a paste.
 bool standsAt(const QString &text, int at, const QString &word)
@@ -313,19 +201,16 @@ QString wordAt(const QString &h, int from, int to)
 class Reader
 {
 public:
-    Reader(const ReadingContext &context, int fieldCount)
-        : labels(context.labels)
-        , context(context)
+    Reader(const FieldLabels &labels, int fieldCount)
+        : labels(labels)
         , row(fieldCount)
     { }
 
     void readLine(const QString &line);
     void readTable(const QStringList &heads, const QStringList &cells);
-    bool isHeaderLine(const QStringList &parts) const;
     RecordRow result();
 
     const FieldLabels &labels;
-    const ReadingContext &context;
     QVector<QString> row;
     QVector<Piece> labelled;
     QVector<Piece> loose;
@@ -351,16 +236,10 @@ private:
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
+    // The phrase's own check as a label word comes back with its resolved label: it is not looked up twice.
     FieldLabel resolve(const QString &phrase, bool *listed = nullptr) const
     {
-        ResolvedPhrase resolved;
-        if (!context.phrases.find(phrase, &resolved)) {
-            resolved.label = labels.resolvePhrase(phrase, &resolved.listed);
-            context.phrases.keep(phrase, resolved);
-        }
-        if (listed)
-            *listed = resolved.listed;
-        return resolved.label;
+        return labels.resolvePhrase(phrase, listed);
     }
     FieldKind labelKind(const FieldLabel &label) const
     {
@@ -397,7 +276,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
     std::vector<Hit> hits;
     const int n = h.size();
     auto boundaryBefore = [&](int i) {
-        return i == 0 || isSeparator(h.at(i - 1)) || isLabelEnd(h.at(i - 1)) || h.at(i - 1).isDigit()
+        return i == 0 || isSeparator(h.at(i - 1)) || isColon(h.at(i - 1)) || h.at(i - 1).isDigit()
             || h.at(i - 1) == QLatin1Char('-');
     };
     int i = 0;
@@ -420,7 +299,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 FieldLabel known;
                 // 否（当天返回）: round brackets right after a value remark on it.
                 const bool afterValue =
-                    c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1)) && !isLabelEnd(h.at(i - 1));
+                    c == QLatin1Char('(') && i > 0 && !isSeparator(h.at(i - 1)) && !isColon(h.at(i - 1));
                 const bool isLabel = labels.find(normalizedFieldName(phrase), &known)
                     || hit.label.target != FieldLabel::Target::Foreign || (phrase.size() > 4 && !afterValue);
                 if (isLabel || (phrase.size() <= 4 && !afterValue)) {
@@ -438,9 +317,9 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
         // 与户主关系：, 收件人电话:, 身份证No.: a phrase before a colon, at the start of a piece.
         if (isPhraseChar(c) && c != QLatin1Char(' ') && boundaryBefore(i)) {
             int end = i;
-            while (end < n && end - i <= 8 && isPhraseChar(h.at(end)) && !isLabelEnd(h.at(end)))
+            while (end < n && end - i <= 8 && isPhraseChar(h.at(end)) && !isColon(h.at(end)))
                 ++end;
-            if (end < n && end > i && isLabelEnd(h.at(end))) {
+            if (end < n && end > i && isColon(h.at(end))) {
                 const QString phrase = h.mid(i, end - i).trimmed();
                 bool listed = false;
                 const FieldLabel label = resolve(phrase, &listed);
@@ -517,7 +396,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                         && (isShapedKind(kind)
                             || (label.target == FieldLabel::Target::Field && !label.closed && label.own))
                         && acceptWord(h, i + length, label, spans) && i + length < n
-                        && (!isSeparator(h.at(i + length)) || isLabelEnd(h.at(i + length)))) {
+                        && (!isSeparator(h.at(i + length)) || isColon(h.at(i + length)))) {
                         // …unless the label word ends a value (小学三年级：).
                         int word = i;
                         while (!boundaryBefore(word))
@@ -560,7 +439,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 // 寝室号, 单位名称: a word after the head word.
                 for (const QString &suffix : readingWords().suffixes) {
                     if (standsAt(h, end, suffix) && end + suffix.size() < n
-                        && (isLabelEnd(h.at(end + suffix.size()))
+                        && (isColon(h.at(end + suffix.size()))
                             || h.at(end + suffix.size()) == QLatin1Char(' ')
                             || h.at(end + suffix.size()).isDigit())) {
                         end += suffix.size();
@@ -571,10 +450,10 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 if (end < n && h.at(end) == QLatin1Char('(')) {
                     const int close = h.indexOf(QLatin1Char(')'), end);
                     if (close > end && close - end <= 6 && close + 1 < n
-                        && (isLabelEnd(h.at(close + 1)) || h.at(close + 1) == QLatin1Char(' ')))
+                        && (isColon(h.at(close + 1)) || h.at(close + 1) == QLatin1Char(' ')))
                         end = close + 1;
                 }
-                if (end < n && isLabelEnd(h.at(end)))
+                if (end < n && isColon(h.at(end)))
                     ++end;
                 hits.push_back({ start, end, label });
                 i = end;
@@ -634,7 +513,7 @@ bool Reader::acceptWord(const QString &h, int end, const FieldLabel &label,
     int k = end;
     while (k < h.size() && h.at(k) == QLatin1Char(' '))
         ++k;
-    if (k >= h.size() || isLabelEnd(h.at(k)) || isSeparator(h.at(k)) || h.at(k) == QLatin1Char('-'))
+    if (k >= h.size() || isColon(h.at(k)) || isSeparator(h.at(k)) || h.at(k) == QLatin1Char('-'))
         return true;
     const FieldKind kind = labelKind(label);
     // A word that often starts a value (专业技术学院) is a label only with a colon, a bracket or a
@@ -668,7 +547,7 @@ int Reader::takeValue(const QString &h, int from, int to, const FieldLabel &labe
                       const QVector<ValueSpan> &spans)
 {
     while (from < to
-           && (h.at(from) == QLatin1Char(' ') || isLabelEnd(h.at(from)) || h.at(from) == QLatin1Char('-')))
+           && (h.at(from) == QLatin1Char(' ') || isColon(h.at(from)) || h.at(from) == QLatin1Char('-')))
         ++from;
     if (from + 1 < to && (h.at(from) == QChar(0x662f) || h.at(from) == QChar(0x4e3a))
         && !isSeparator(h.at(from + 1))) // 是 为
@@ -1018,11 +897,8 @@ Sort Reader::sortOf(const QString &text) const
     static const QRegularExpression count(
         QStringLiteral("^(?:\\d{1,2}|[一二两三四五六七八九十]{1,2})[人位个名]$"));
     static const QRegularExpression yesNo(QStringLiteral("^(?:是|否|需要|不需要|住|不住|要|不要)$"));
-    // A piece is often asked about more than once in a record (as a label phrase, a dash's half, a
-    // loose value): the answers of this record are kept.
-    Sort known;
-    if (text.isEmpty() || context.sorts.find(text, &known))
-        return known;
+    if (text.isEmpty())
+        return Sort();
     // The expressions are asked only of texts that have what each needs.
     bool digit = false;
     bool letter = false;
@@ -1099,7 +975,6 @@ Sort Reader::sortOf(const QString &text) const
         else if (isRemarkPhrase(text))
             sort.kind = FieldKind::Remark;
     }
-    context.sorts.keep(text, sort);
     return sort;
 }
 
@@ -1152,7 +1027,7 @@ void Reader::readLine(const QString &raw)
         // after the last, in their order.
         int last = k;
         while (!hits.at(last).sticker && last + 1 < hitCount && !hits.at(last + 1).sticker
-               && !isLabelEnd(h.at(hits.at(last).end - 1))) {
+               && !isColon(h.at(hits.at(last).end - 1))) {
             const QStringRef between =
                 h.midRef(hits.at(last).end, hits.at(last + 1).start - hits.at(last).end);
             if (!std::all_of(between.cbegin(), between.cend(), [](QChar c) {
@@ -1180,11 +1055,12 @@ int Reader::takeValues(const QString &h, const std::vector<Hit> &group, int to,
 {
     int at = group.back().end;
     for (int g = 0; g < int(group.size()) && at < to; ++g) {
-        while (at < to && (h.at(at) == QLatin1Char(' ') || isLabelEnd(h.at(at))))
+        while (at < to && (h.at(at) == QLatin1Char(' ') || isColon(h.at(at))))
             ++at;
         int end = at;
         // A part ends at a joining mark; a dash only between words (a number keeps its dashes).
-        while (end < to && !QStringLiteral("/|、,;").contains(h.at(end)) && !h.at(end).isSpace()
+        while (end < to && !isUnknownSeparator(h.at(end)) && h.at(end) != QChar(u'、')
+               && h.at(end) != QLatin1Char(',') && !h.at(end).isSpace()
                && !(h.at(end) == QLatin1Char('-') && end > at && !h.at(end - 1).isDigit()))
             ++end;
         const int taken = takeValue(h, at, end, group.at(g).label, spans);
@@ -1302,8 +1178,7 @@ bool Reader::place(const Piece &piece)
                 continue;
             // Asked of the clock only here: it costs more than the rest of the placing.
             const QDate today = QDate::currentDate();
-            if (!idNumberProblem(row.at(f), today).isEmpty()
-                && idNumberProblem(piece.text, today).isEmpty()) {
+            if (!idNumberProblem(row.at(f), today).isNone() && idNumberProblem(piece.text, today).isNone()) {
                 row[f] = piece.text;
                 return true;
             }
@@ -1406,15 +1281,17 @@ RecordRow Reader::result()
     return row.toList();
 }
 
-// One field list's labels serve every record of a run: quorbel-sort and the batch read thousands.
-std::shared_ptr<const ReadingContext> contextFor(const QList<FieldDef> &fields)
+// The reading's one cache: one field list's labels serve every record of a run (quorbel-sort and the
+// batch read thousands), and are made anew when the list changes. Readers on several threads share
+// them, const, for as long as each reads.
+std::shared_ptr<const FieldLabels> labelsFor(const QList<FieldDef> &fields)
 {
     static QMutex mutex;
     static QList<FieldDef> cachedFields;
-    static std::shared_ptr<const ReadingContext> cached;
+    static std::shared_ptr<const FieldLabels> cached;
     QMutexLocker locker(&mutex);
     if (!cached || !(cachedFields == fields)) {
-        cached = std::make_shared<const ReadingContext>(fields);
+        cached = std::make_shared<const FieldLabels>(fields);
         cachedFields = fields;
     }
     return cached;
@@ -1457,8 +1334,7 @@ QStringList cells(const QString &line)
     return parts;
 }
 
-// A line of labels: two thirds of its cells or more name a field or a kind.
-bool Reader::isHeaderLine(const QStringList &parts) const
+bool isHeaderLine(const QStringList &parts, const FieldLabels &labels)
 {
     if (parts.size() < 3)
         return false;
@@ -1466,7 +1342,7 @@ bool Reader::isHeaderLine(const QStringList &parts) const
     for (const QString &part : parts) {
         FieldLabel label;
         if (labels.find(normalizedFieldName(part), &label)
-            || resolve(part).target != FieldLabel::Target::Foreign)
+            || labels.resolvePhrase(part).target != FieldLabel::Target::Foreign)
             ++known;
     }
     return known * 3 >= parts.size() * 2;
@@ -1476,8 +1352,9 @@ bool Reader::isHeaderLine(const QStringList &parts) const
 
 RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
 {
-    const std::shared_ptr<const ReadingContext> context = contextFor(fields);
-    Reader reader(*context, fields.size());
+    const std::shared_ptr<const FieldLabels> kept = labelsFor(fields);
+    const FieldLabels &labels = *kept;
+    Reader reader(labels, fields.size());
     QString unified = text;
     unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = unified.split(QLatin1Char('\n'));
@@ -1497,7 +1374,7 @@ RecordRow readPaste(const QString &text, const QList<FieldDef> &fields)
                 }
             }
             const QStringList values = cells(lines.at(i + 1));
-            if (reader.isHeaderLine(heads) && values.size() >= 2 && values.size() <= heads.size()) {
+            if (isHeaderLine(heads, labels) && values.size() >= 2 && values.size() <= heads.size()) {
                 reader.readLine(before);
                 reader.readTable(heads, values);
                 ++i;

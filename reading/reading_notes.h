@@ -3,10 +3,12 @@
 #pragma once
 
 #include "engine/record_row.h"
+#include "review/review_types.h"
 
 #include <QList>
+#include <QVector>
 
-struct RecordReview;
-
+// A review's cells, its suggested row and its notes (record_review.h) with the reading taken in.
 // Fields set by hand (settled) keep what the review had.
-void takeReading(RecordReview *review, const RecordRow &reading, const QList<bool> &settled);
+void takeReading(const RecordRow &cells, RecordRow *suggested, QVector<ReviewNote> *notes,
+                 const RecordRow &reading, const QList<bool> &settled);

@@ -61,12 +61,13 @@ void Quorbel::slotInputButtonClicked()
     const QString text = ui.inputEdit->toPlainText();
     if (text.isEmpty())
         return;
-    recordTexts.append(text);
-    ui.tableWidget->setRowCount(recordTexts.size());
-    const int row = recordTexts.size() - 1;
-    fillRow(row, text, catalogue.fields());
-    ui.inputEdit->setPlainText(QString());
-    ui.tableWidget->setCurrentCell(row, 0);
+    const int row = recordTable.size();
+    const TableChange change = TableChange::insertion(row, { classifiedRow(text, catalogue.fields()) });
+    pushTableStep(addingFromClipboard ? QStringLiteral("识别剪贴板") : QStringLiteral("添加"), change,
+                  [this, row] {
+                      ui.inputEdit->setPlainText(QString());
+                      ui.tableWidget->setCurrentCell(row, 0);
+                  });
 }
 
 void Quorbel::slotInsertButtonClicked()
@@ -77,17 +78,19 @@ void Quorbel::slotInsertButtonClicked()
     const QString text = ui.inputEdit->toPlainText();
     if (text.isEmpty())
         return;
-    recordTexts.insert(row, text);
-    ui.tableWidget->insertRow(row);
-    fillRow(row, text, catalogue.fields());
-    ui.inputEdit->setPlainText(QString());
-    ui.tableWidget->setCurrentCell(row, 0);
+    const TableChange change = TableChange::insertion(row, { classifiedRow(text, catalogue.fields()) });
+    pushTableStep(QStringLiteral("插入"), change, [this, row] {
+        ui.inputEdit->setPlainText(QString());
+        ui.tableWidget->setCurrentCell(row, 0);
+    });
 }
 
 void Quorbel::slotPasteButtonClicked()
 {
     ui.inputEdit->setPlainText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    addingFromClipboard = true;
     slotInputButtonClicked();
+    addingFromClipboard = false;
 }
 
 void Quorbel::slotResortButtonClicked()
@@ -101,12 +104,18 @@ void Quorbel::slotResortButtonClicked()
     if (answer != QMessageBox::Yes)
         return;
     // All rows are classified before any is written, so a cancelled re-sort leaves the table as it was.
-    QList<RecordReview> rows;
-    if (!reviewWithProgress(this, QStringLiteral("重新分拣"), QStringLiteral("正在重新分拣…"), recordTexts,
-                            catalogue.fields(), &rows))
+    const QStringList texts = recordTable.texts();
+    QList<RecordReview> reviews;
+    if (!reviewWithProgress(this, QStringLiteral("重新分拣"), QStringLiteral("正在重新分拣…"), texts,
+                            catalogue.fields(), &reviews))
         return;
-    for (int row = 0; row < rows.size(); ++row)
-        writeReviewedRow(ui.tableWidget, row, rows.at(row));
+    QList<int> rows;
+    QVector<TableRow> sorted;
+    for (int row = 0; row < reviews.size(); ++row) {
+        rows.append(row);
+        sorted.append(classifiedRow(texts.at(row), reviews.at(row)));
+    }
+    pushTableStep(QStringLiteral("重新分拣"), recordTable.replacement(rows, sorted));
 }
 
 void Quorbel::slotExcelButtonClicked()
@@ -131,7 +140,7 @@ void Quorbel::slotTableItemMenu(QPoint p)
     const QModelIndex index = ui.tableWidget->indexAt(p);
     QMenu menu(this);
     if (index.isValid())
-        addReviewActions(&menu, ui.tableWidget, index.row(), index.column());
+        addReviewActions(&menu, ui.tableWidget, index.row(), index.column(), recordTable.at(index.row()));
     if (!menu.isEmpty())
         menu.addSeparator();
     // An entry of this menu's own: a screen reader keeps a shared action's entry with the first menu it

@@ -4,39 +4,24 @@
 // still the person's number): every key carries the kind it is compared as.
 #include "review/duplicate_rows.h"
 
+#include "fields/character_classes.h"
 #include "fields/known_fields.h"
-#include "review/number_shapes.h"
+#include "review/kind_traits.h"
+
+#include <QDate>
 
 #include <algorithm>
 
 namespace {
 
-enum class Strength { None, Hard, Soft };
-
-Strength strengthOf(FieldKind kind)
-{
-    switch (kind) {
-    case FieldKind::IdNumber:
-    case FieldKind::Mobile:
-    case FieldKind::Email:
-        return Strength::Hard;
-    case FieldKind::Name:
-        return Strength::Soft;
-    default:
-        return Strength::None;
-    }
-}
-
-// Columns of no compared kind still compare the values whose shape is one (FieldKind::Other here).
+// Per column, the kind whose repeats it meets; FieldKind::Other where repeats mean nothing, but a
+// value with a compared shape still meets its kind there.
 QVector<int> markingKinds(const QStringList &fieldNames)
 {
     QVector<int> kinds;
     for (const QString &name : fieldNames) {
-        FieldKind kind = fieldKind(name);
-        // A 联系电话 column mostly holds mobile numbers, and meets the 手机 column of another row.
-        if (kind == FieldKind::Phone)
-            kind = FieldKind::Mobile;
-        kinds.append(int(strengthOf(kind) == Strength::None ? FieldKind::Other : kind));
+        const KindTraits &traits = traitsOf(fieldKind(name));
+        kinds.append(int(traits.repeats == RepeatUse::None ? FieldKind::Other : traits.comparedAs));
     }
     return kinds;
 }
@@ -49,40 +34,56 @@ int kindOfKey(const QString &key)
 
 bool isSoft(int kind)
 {
-    return kind >= 0 && strengthOf(FieldKind(kind)) == Strength::Soft;
+    return kind >= 0 && traitsOf(FieldKind(kind)).repeats == RepeatUse::Soft;
 }
 
-// The kind a value is compared as: its shape's when it has a hard one, else its column's if that
-// is compared; -1 for none.
+// The kinds a value is compared as by its shape alone, wherever it stands: those whose repeats mark
+// the same person and that are compared as themselves (mobile, ID number, e-mail).
+QVector<FieldKind> shapeComparedKinds()
+{
+    QVector<FieldKind> kinds;
+    for (int k = int(FieldKind::Other) + 1; k <= int(FieldKind::Education); ++k) {
+        const KindTraits &traits = traitsOf(FieldKind(k));
+        if (traits.repeats == RepeatUse::Hard && traits.comparedAs == traits.kind && traits.shape)
+            kinds.append(traits.kind);
+    }
+    return kinds;
+}
+
+// The kind a value is compared as: its shape's when it has a compared one, else its column's if
+// that is compared; -1 for none.
 int comparedKind(int columnKind, const QString &key)
 {
-    // Every hard shape holds a digit or an @; names and words are settled without an expression.
+    const int byColumn = columnKind == int(FieldKind::Other) ? -1 : columnKind;
+    // Every compared shape holds a digit or an @; names and words are settled without a test.
     if (std::none_of(key.cbegin(), key.cend(), [](QChar c) { return c.isDigit() || c == QLatin1Char('@'); }))
-        return columnKind == int(FieldKind::Other) ? -1 : columnKind;
-    if (!mobileDigits(key).isEmpty())
-        return int(FieldKind::Mobile);
-    if (looksLikeIdNumber(key))
-        return int(FieldKind::IdNumber);
-    if (looksLikeEmail(key))
-        return int(FieldKind::Email);
-    return columnKind == int(FieldKind::Other) ? -1 : columnKind;
+        return byColumn;
+    static const QVector<FieldKind> byShape = shapeComparedKinds();
+    for (FieldKind kind : byShape) {
+        if (traitsOf(kind).shape(key, QDate()))
+            return int(kind);
+    }
+    return byColumn;
+}
+
+// The key as its kind compares it: a number of a compared kind in its canonical form (a mobile number
+// as its 11 digits), an e-mail address without regard to case.
+QString comparedForm(FieldKind kind, const QString &key)
+{
+    const KindTraits &traits = traitsOf(kind);
+    if (traits.repeats != RepeatUse::Hard)
+        return key;
+    const QString canonical = traits.canonical ? traits.canonical(key) : key;
+    return traits.has(CaselessValue) ? canonical.toLower() : canonical;
 }
 
 } // namespace
 
 QString duplicateKey(const QString &value)
 {
-    QString key = value.trimmed();
-    for (QChar &c : key) {
-        const ushort u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E)
-            c = QChar(ushort(u - 0xFEE0));
-        else if (u == 0x3000)
-            c = QLatin1Char(' ');
-        if (c == QLatin1Char('x'))
-            c = QLatin1Char('X');
-    }
-    return key.trimmed();
+    QString key = halfWidth(value).trimmed();
+    key.replace(QLatin1Char('x'), QLatin1Char('X'));
+    return key;
 }
 
 QVector<int> duplicateKinds(const QStringList &fieldNames)
@@ -97,11 +98,8 @@ QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells)
     for (int column = 0; column < kinds.size(); ++column) {
         QString key = kinds.at(column) < 0 ? QString() : duplicateKey(cells.value(column));
         const int kind = key.isEmpty() ? -1 : comparedKind(kinds.at(column), key);
-        const QString mobile = kind == int(FieldKind::Mobile) ? mobileDigits(key) : QString();
-        if (!mobile.isEmpty())
-            key = mobile;
-        else if (kind == int(FieldKind::Email))
-            key = key.toLower(); // e-mail addresses are not told apart by case
+        if (kind >= 0)
+            key = comparedForm(FieldKind(kind), key);
         keys.append(kind < 0 ? QString() : QChar(ushort(kind)) + key);
     }
     return keys;

@@ -30,9 +30,11 @@ int duplicatedRowCount(const QVector<DuplicateMark> &marks);
 QString duplicateMarkText(const DuplicateMark &mark, const QStringList &fieldNames);
 
 // The steps of findDuplicates, for a caller that keeps the keys of rows that did not change.
-// Per column: the kind it is compared as, or -1 when it is not compared.
+// Per column: the kind it is compared as; FieldKind::Other where only values of a compared shape
+// (a mobile number, an ID number, an e-mail address) meet, as they do in every column.
 QVector<int> duplicateKinds(const QStringList &fieldNames);
-// Per column: the cell's key, or the empty string where the column is not compared.
+// Per column: the cell's key, led by the kind it is compared as, or the empty string where it is not
+// compared.
 QStringList duplicateKeys(const QVector<int> &kinds, const QStringList &cells);
 
 // A table's keys kept between changes: adding, removing or changing rows costs what they hold, and a

@@ -4,7 +4,6 @@
 #include "review/id_numbers.h"
 
 #include "review/number_shapes.h"
-#include "review/review_wording.h"
 
 namespace {
 
@@ -37,43 +36,43 @@ QChar idCheckCharacter(const QString &id)
     return QLatin1Char("10X98765432"[sum % 11]);
 }
 
-QString idNumberOfOldKindProblem(const QString &id)
+Fault idNumberOfOldKindProblem(const QString &id)
 {
     if (!knownProvince(digitsValue(id, 0, 2)))
-        return ReviewWording::valueFault(ValueFault::IdRegion);
+        return Fault(FaultType::IdRegion);
     const QDate birth(1900 + digitsValue(id, 6, 2), digitsValue(id, 8, 2), digitsValue(id, 10, 2));
     if (!birth.isValid())
-        return ReviewWording::valueFault(ValueFault::IdBirthDate);
-    return ReviewWording::valueFault(ValueFault::IdOld15);
+        return Fault(FaultType::IdBirthDate);
+    return Fault(FaultType::IdOld15);
 }
 
 } // namespace
 
-QString idNumberProblem(const QString &id, const QDate &today)
+Fault idNumberProblem(const QString &id, const QDate &today)
 {
     if (id.size() == 15 && allDigits(id))
         return idNumberOfOldKindProblem(id);
     if (id.size() != 18)
-        return ReviewWording::valueFault(ValueFault::IdLength);
+        return Fault(FaultType::IdLength);
     if (!allDigits(id, 0, 17))
-        return ReviewWording::valueFault(ValueFault::IdDigits);
+        return Fault(FaultType::IdDigits);
     const QChar last = id.at(17);
     if (!last.isDigit() && last != QLatin1Char('X') && last != QLatin1Char('x'))
-        return ReviewWording::valueFault(ValueFault::IdLast);
+        return Fault(FaultType::IdLast);
     if (!knownProvince(digitsValue(id, 0, 2)))
-        return ReviewWording::valueFault(ValueFault::IdRegion);
+        return Fault(FaultType::IdRegion);
     const QDate birth = dateFromDigits(id, 6);
     if (!birth.isValid())
-        return ReviewWording::valueFault(ValueFault::IdBirthDate);
+        return Fault(FaultType::IdBirthDate);
     if (birth > today)
-        return ReviewWording::valueFault(ValueFault::IdBornLater);
+        return Fault(FaultType::IdBornLater);
     if (birth.year() < 1900)
-        return ReviewWording::valueFault(ValueFault::IdBornBefore1900);
+        return Fault(FaultType::IdBornBefore1900);
     if (idCheckCharacter(id) != last.toUpper())
-        return ReviewWording::valueFault(ValueFault::IdCheckDigit);
+        return Fault(FaultType::IdCheckDigit);
     if (last == QLatin1Char('x'))
-        return ReviewWording::valueFault(ValueFault::IdLowerX);
-    return QString();
+        return Fault(FaultType::IdLowerX);
+    return Fault();
 }
 
 bool idNumberFacts(const QString &id, QDate *birth, bool *male)

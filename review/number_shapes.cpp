@@ -40,9 +40,12 @@ QString mobileDigits(const QString &text)
 {
     static const QRegularExpression shape(
         QStringLiteral("^(?:[(]?(?:\\+|00)?86[)]?[ -]?)?(1[3-9]\\d)[ -]?(\\d{4})[ -]?(\\d{4})$"));
-    // Most texts asked about are shorter than the eleven digits: no need to match them.
+    // Most texts asked about are shorter than the eleven digits: no need to match them. Eleven digits
+    // alone leave no room for a country code: the number as it stands, or none.
     if (text.size() < 11)
         return QString();
+    if (text.size() == 11 && allDigits(text))
+        return text.at(0) == QLatin1Char('1') && text.at(1) >= QLatin1Char('3') ? text : QString();
     const QRegularExpressionMatch match = shape.match(text);
     if (!match.hasMatch())
         return QString();
@@ -76,5 +79,17 @@ bool looksLikeEmail(const QString &text)
         QStringLiteral("^[A-Za-z\\d._%+-]+@[A-Za-z\\d-]+(\\.[A-Za-z\\d-]+)+$"));
     if (!text.contains(QLatin1Char('@')))
         return false;
+    return matchesWhole(shape, text);
+}
+
+bool isQqNumber(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[1-9]\\d{4,10}$"));
+    return matchesWhole(shape, text);
+}
+
+bool isWeChatId(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[A-Za-z][-_A-Za-z\\d]{5,19}$"));
     return matchesWhole(shape, text);
 }

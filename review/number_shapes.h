@@ -22,3 +22,7 @@ bool isLandlineNumber(const QString &text, bool needAreaCode);
 bool looksLikeIdNumber(const QString &text);
 // local@domain.tld in the characters e-mail addresses use.
 bool looksLikeEmail(const QString &text);
+// 5 to 11 digits, not starting with 0.
+bool isQqNumber(const QString &text);
+// 6 to 20 letters, digits, underscores or dashes, starting with a letter.
+bool isWeChatId(const QString &text);

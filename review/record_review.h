@@ -4,6 +4,7 @@
 
 #include "engine/record_row.h"
 #include "fields/field_catalogue.h"
+#include "review/review_types.h"
 
 #include <QDate>
 #include <QList>
@@ -12,19 +13,6 @@
 #include <QVector>
 
 #include <functional>
-
-struct ReviewNote
-{
-    // Duplicate: an earlier record shares the field's value (quorbel-sort --json; the window marks
-    // repeats across its table instead).
-    enum class Kind { Candidates, Check, Suggestion, Duplicate };
-
-    int field = -1;
-    Kind kind = Kind::Check;
-    QString text; // as the window shows it
-    QStringList values; // the candidates, or the one suggested value
-    int record = -1; // a duplicate's earlier record, counted from 0
-};
 
 struct RecordReview
 {
@@ -38,23 +26,16 @@ struct RecordReview
     QList<bool> narrowPattern;
 };
 
-// What the review needs of one classification run, and what the window keeps of it.
-struct ReviewInput
-{
-    QList<FieldDef> fields;
-    RecordRow cells;
-    QList<bool> labelled; // filled by a label
-    QStringList leftover;
-    QList<bool> settled; // set by hand: still checked, but nothing is proposed for it
-    QString text; // the record's text when known: labels and values are paired in its order and lines
-};
-
 const char *noteKindName(ReviewNote::Kind kind);
 
 RecordReview reviewRecord(const ReviewInput &input, const QDate &today = QDate::currentDate());
+// The same with the facts of the input's field list worked out before (fieldFacts), for a run of
+// records over one list.
+RecordReview reviewRecord(const ReviewInput &input, const FieldFacts &fields, const QDate &today);
 // Classifies the text once and reviews the outcome; cells are exactly what analyzeText gives.
 RecordReview reviewText(const QString &text, const QList<FieldDef> &fields,
                         const QDate &today = QDate::currentDate());
+RecordReview reviewText(const QString &text, const FieldFacts &fields, const QDate &today);
 // Every text in order into *reviews. After each, keepGoing is told how many are done; when it says no,
 // stops and returns false with *reviews incomplete, so a caller that writes only on true changes nothing.
 bool reviewTexts(const QStringList &texts, const QList<FieldDef> &fields,

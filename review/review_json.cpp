@@ -33,10 +33,13 @@ public:
     {
         m_line += QLatin1Char('"');
         int plain = 0; // start of the run of characters written as they are
+        const QChar *characters = text.constData();
         for (int i = 0; i < text.size(); ++i) {
-            const QLatin1String escape = escaped(text.at(i));
-            if (escape.size() == 0 && text.at(i).unicode() >= 0x20)
+            // Nearly every character is written as it is: told so before the escapes are looked up.
+            const ushort u = characters[i].unicode();
+            if (u >= 0x20 && u != '"' && u != '\\')
                 continue;
+            const QLatin1String escape = escaped(text.at(i));
             m_line += text.midRef(plain, i - plain);
             plain = i + 1;
             if (escape.size() > 0)
@@ -44,7 +47,10 @@ public:
             else
                 m_line += QStringLiteral("\\u%1").arg(text.at(i).unicode(), 4, 16, QLatin1Char('0'));
         }
-        m_line += text.midRef(plain);
+        if (plain == 0)
+            m_line += text;
+        else
+            m_line += text.midRef(plain);
         m_line += QLatin1Char('"');
     }
 
@@ -66,9 +72,27 @@ public:
         return *this;
     }
 
-    void number(int value) { m_line += QString::number(value); }
+    // Field and record numbers, written without a string of their own.
+    void number(int value)
+    {
+        if (value < 0)
+            m_line += QLatin1Char('-');
+        unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+        char digits[10]; // an unsigned int has ten decimal digits at most
+        int count = 0;
+        do {
+            digits[count++] = char('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude > 0);
+        while (count > 0)
+            m_line += QLatin1Char(digits[--count]);
+    }
 
-    QByteArray finish() { return (m_line + QLatin1Char('\n')).toUtf8(); }
+    QByteArray finish()
+    {
+        m_line += QLatin1Char('\n');
+        return m_line.toUtf8();
+    }
 
 private:
     QString m_line;

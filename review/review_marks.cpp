@@ -1,6 +1,6 @@
-// The marks live in the items' data, so they travel with the items when columns move and go when
-// re-sort puts fresh items in. The text a review saw is kept beside it: an item whose text differs
-// was edited by hand.
+// The marks are drawn from the row's state, which the window's owner of the rows keeps: the items
+// only show them (tint and tool tip), so they travel with the items when columns move and are drawn
+// anew whenever the row changes.
 #include "review/review_marks.h"
 
 #include "review/record_review.h"
@@ -18,16 +18,6 @@
 
 namespace {
 
-enum Role {
-    ReviewedTextRole = Qt::UserRole + 40,
-    LabelledRole,
-    SettledRole,
-    SuggestionRole,
-    CandidatesRole,
-};
-// On the vertical header item: the row's left-over tokens as classified.
-constexpr int LeftoverRole = Qt::UserRole + 40;
-
 // Half transparent, so that they read on the light and the dark palette alike.
 QBrush checkTint()
 {
@@ -39,11 +29,9 @@ QBrush suggestionTint()
     return QBrush(QColor(240, 170, 0, 80));
 }
 
-void markItem(QTableWidgetItem *item, const QVector<ReviewNote> &notes, int column, bool labelled)
+void markItem(QTableWidgetItem *item, const QVector<ReviewNote> &notes, int column)
 {
     QStringList lines;
-    QVariant suggestion;
-    QStringList candidates;
     bool check = false;
     for (const ReviewNote &note : notes) {
         if (note.field != column)
@@ -51,15 +39,7 @@ void markItem(QTableWidgetItem *item, const QVector<ReviewNote> &notes, int colu
         lines.append(note.text);
         if (note.kind == ReviewNote::Kind::Check)
             check = true;
-        else if (note.kind == ReviewNote::Kind::Suggestion)
-            suggestion = note.values.value(0);
-        else
-            candidates = note.values;
     }
-    item->setData(ReviewedTextRole, item->text());
-    item->setData(LabelledRole, labelled);
-    item->setData(SuggestionRole, suggestion);
-    item->setData(CandidatesRole, candidates.isEmpty() ? QVariant() : QVariant(candidates));
     item->setData(Qt::ToolTipRole, lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n'))));
     item->setData(Qt::BackgroundRole,
                   lines.isEmpty() ? QVariant() : QVariant(check ? checkTint() : suggestionTint()));
@@ -70,10 +50,10 @@ QString rowNumber(int row, bool marked)
     return QString::number(row + 1) + (marked ? QStringLiteral(" •") : QString());
 }
 
-// The header item keeps the tokens as classified; the marker shows those still left over.
-void markRow(QTableWidget *table, int row, const QStringList &classified, const QStringList &shown)
+// The marker shows the tokens still left over.
+void markRow(QTableWidget *table, int row, const QStringList &shown)
 {
-    if (classified.isEmpty()) {
+    if (shown.isEmpty()) {
         delete table->takeVerticalHeaderItem(row);
         return;
     }
@@ -82,29 +62,9 @@ void markRow(QTableWidget *table, int row, const QStringList &classified, const 
     QTableWidgetItem *header = table->takeVerticalHeaderItem(row);
     if (!header)
         header = new QTableWidgetItem;
-    header->setData(LeftoverRole, classified);
-    header->setText(rowNumber(row, !shown.isEmpty()));
-    header->setToolTip(shown.isEmpty() ? QString()
-                                       : QStringLiteral("未分拣：") + shown.join(QStringLiteral("、")));
+    header->setText(rowNumber(row, true));
+    header->setToolTip(QStringLiteral("未分拣：") + shown.join(QStringLiteral("、")));
     table->setVerticalHeaderItem(row, header);
-}
-
-QStringList classifiedLeftover(const QTableWidget *table, int row)
-{
-    const QTableWidgetItem *header = table->verticalHeaderItem(row);
-    return header ? header->data(LeftoverRole).toStringList() : QStringList();
-}
-
-// Left-over tokens that a hand edit has put into a cell no longer count as left over.
-QStringList shownLeftover(const QTableWidget *table, int row)
-{
-    QStringList leftover = classifiedLeftover(table, row);
-    for (int column = 0; column < table->columnCount(); ++column) {
-        const QTableWidgetItem *item = table->item(row, column);
-        if (item && item->data(SettledRole).toBool())
-            leftover.removeOne(item->text());
-    }
-    return leftover;
 }
 
 void setCellText(QTableWidget *table, int row, int column, const QString &text)
@@ -154,45 +114,24 @@ private:
 
 } // namespace
 
-void writeReviewedRow(QTableWidget *table, int row, const RecordReview &review)
+void showTableRow(QTableWidget *table, int row, const TableRow &state)
 {
-    // A fresh item in every column, empty cells included, so nothing of an earlier fill or a hand edit
-    // survives. The marks go on before the item goes in, so the table never sees an unreviewed item.
-    for (int column = 0; column < review.cells.size(); ++column) {
-        auto *item = new QTableWidgetItem(review.cells.at(column));
-        markItem(item, review.notes, column, review.labelled.value(column));
+    // Each item is out of the table while it changes, so the table hears of it once; its marks go on
+    // before it goes in, so the table never shows an unreviewed cell.
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QTableWidgetItem *item = table->takeItem(row, column);
+        if (!item)
+            item = new QTableWidgetItem;
+        item->setText(state.cells.value(column));
+        markItem(item, state.notes, column);
         table->setItem(row, column, item);
     }
-    markRow(table, row, review.leftover, review.leftover);
+    markRow(table, row, state.shownLeftover);
 }
 
-void recheckEditedItem(QTableWidget *table, QTableWidgetItem *item, const QList<FieldDef> &fields)
+void writeReviewedRow(QTableWidget *table, int row, const RecordReview &review)
 {
-    const QVariant reviewed = item->data(ReviewedTextRole);
-    if (reviewed.isValid() && reviewed.toString() == item->text())
-        return;
-    const int row = item->row();
-    if (row < 0)
-        return;
-    item->setData(ReviewedTextRole, item->text());
-    item->setData(SettledRole, true);
-    item->setData(LabelledRole, false);
-
-    ReviewInput input;
-    input.fields = fields;
-    for (int column = 0; column < fields.size(); ++column) {
-        const QTableWidgetItem *cell = table->item(row, column);
-        input.cells.append(cell ? cell->text() : QString());
-        input.labelled.append(cell && cell->data(LabelledRole).toBool());
-        input.settled.append(cell && cell->data(SettledRole).toBool());
-    }
-    input.leftover = shownLeftover(table, row);
-    const RecordReview review = reviewRecord(input);
-    for (int column = 0; column < fields.size(); ++column) {
-        if (QTableWidgetItem *cell = table->item(row, column))
-            markItem(cell, review.notes, column, input.labelled.at(column));
-    }
-    markRow(table, row, classifiedLeftover(table, row), review.leftover);
+    showTableRow(table, row, classifiedRow(QString(), review));
 }
 
 QString reviewStatusLine(const QTableWidget *table, int row)
@@ -216,24 +155,22 @@ QString reviewStatusLine(const QTableWidget *table, int row)
     return parts.join(QStringLiteral("；"));
 }
 
-void addReviewActions(QMenu *menu, QTableWidget *table, int row, int column)
+void addReviewActions(QMenu *menu, QTableWidget *table, int row, int column, const TableRow &state)
 {
     if (row < 0 || column < 0)
         return;
     QStringList texts;
     QStringList values;
-    if (const QTableWidgetItem *item = table->item(row, column)) {
-        const QVariant suggestion = item->data(SuggestionRole);
-        if (suggestion.isValid()) {
-            texts.append(menuText(QStringLiteral("采纳建议："), suggestion.toString()));
-            values.append(suggestion.toString());
-        }
-        for (const QString &candidate : item->data(CandidatesRole).toStringList()) {
-            texts.append(menuText(QStringLiteral("候选："), candidate));
-            values.append(candidate);
-        }
+    const QVariant suggestion = state.suggestion(column);
+    if (suggestion.isValid()) {
+        texts.append(menuText(QStringLiteral("采纳建议："), suggestion.toString()));
+        values.append(suggestion.toString());
     }
-    for (const QString &token : shownLeftover(table, row)) {
+    for (const QString &candidate : state.candidates(column)) {
+        texts.append(menuText(QStringLiteral("候选："), candidate));
+        values.append(candidate);
+    }
+    for (const QString &token : state.shownLeftover) {
         texts.append(menuText(QStringLiteral("未分拣："), token));
         values.append(token);
     }
@@ -243,21 +180,6 @@ void addReviewActions(QMenu *menu, QTableWidget *table, int row, int column)
         const QString value = values.at(i);
         QObject::connect(menu->addAction(texts.at(i)), &QAction::triggered, table,
                          [table, row, column, value] { setCellText(table, row, column, value); });
-    }
-}
-
-void adoptSuggestions(QTableWidget *table, const QList<int> &rows)
-{
-    for (const int row : rows) {
-        // Gathered first: each hand edit reviews the row again, which may withdraw the others.
-        QList<QPair<int, QString>> adopted;
-        for (int column = 0; column < table->columnCount(); ++column) {
-            const QTableWidgetItem *item = table->item(row, column);
-            if (item && item->data(SuggestionRole).isValid())
-                adopted.append({ column, item->data(SuggestionRole).toString() });
-        }
-        for (const auto &cell : adopted)
-            setCellText(table, row, cell.first, cell.second);
     }
 }
 

@@ -5,8 +5,11 @@
 // label word, and the whole is none.
 #include "review/review_sources.h"
 
-#include "review/review_state.h"
+#include "fields/character_classes.h"
+#include "review/kind_traits.h"
+#include "review/record_context.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 #include <QRegularExpression>
 
@@ -14,14 +17,15 @@
 
 namespace {
 
-void addSource(ReviewState &state, const QString &text, int cell, bool piece, const QString &whole)
+void addSource(const RecordContext &state, const QString &text, int cell, bool piece, const QString &whole,
+               Sources *sources)
 {
     const TextFacts facts = state.facts(text);
     if (facts.noValue || (cell < 0 && !piece && state.listNumbers.contains(text)))
         return;
-    state.sources.push_back({ text, cell, piece, whole, false, facts, false });
+    sources->list.push_back({ text, cell, piece, whole, false, facts, false });
     if (cell < 0 && !piece)
-        ++state.wholeLeftovers;
+        ++sources->wholeLeftovers;
 }
 
 QStringList cutWhere(const QString &text, bool (*cuts)(QChar))
@@ -45,7 +49,7 @@ bool cutsAlways(QChar c)
 
 // A value some field takes, or one of a kind anyone would know. Loosely: of the shape of some field's
 // kind, which for text kinds is little more than Chinese characters.
-bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
+bool isSomeValue(const RecordContext &state, const QString &text, bool loosely)
 {
     if (state.plainKind(text) != FieldKind::Other || state.facts(text).labelWord != FieldKind::Other)
         return true;
@@ -53,10 +57,8 @@ bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
         const FieldKind kind = state.kinds[f];
         // Names of people and things have loose shapes; a class name (网安24-4班), a date or a number
         // has one of its own even where it holds joining punctuation.
-        const bool looseShape = kind == FieldKind::Name || kind == FieldKind::Major
-            || kind == FieldKind::School || kind == FieldKind::Department || kind == FieldKind::Company
-            || kind == FieldKind::Position || kind == FieldKind::Remark || kind == FieldKind::Other;
-        if ((state.fits(f, text) && valueProblem(kind, text, state.today).isEmpty())
+        const bool looseShape = traitsOf(kind).has(LooseShape);
+        if ((state.fits(f, text) && valueProblem(kind, text, state.today).isNone())
             || ((loosely || !looseShape) && state.looksLike(kind, text)))
             return true;
     }
@@ -65,7 +67,7 @@ bool isSomeValue(ReviewState &state, const QString &text, bool loosely)
 
 // The text cut at joining punctuation into values, left to right: each piece a value of some field or
 // a label word ("tiantian@qq.com-所在部门" at the dash only); none when it cannot be cut so.
-QStringList valuePieces(ReviewState &state, const QString &text, bool whole)
+QStringList valuePieces(const RecordContext &state, const QString &text, bool whole)
 {
     if (whole && isSomeValue(state, text, true))
         return { text };
@@ -80,7 +82,7 @@ QStringList valuePieces(ReviewState &state, const QString &text, bool whole)
 }
 
 // The pieces at joining punctuation, or none when a piece is no value or the whole already is one.
-QStringList punctuationPieces(ReviewState &state, const QString &text)
+QStringList punctuationPieces(const RecordContext &state, const QString &text)
 {
     if (!std::any_of(text.begin(), text.end(), isJoiningPunctuation) || isSomeValue(state, text, false))
         return {};
@@ -89,7 +91,7 @@ QStringList punctuationPieces(ReviewState &state, const QString &text)
 
 // The value after list numbering that a digit follows ("3.1988/09/28", "4.38"): only when that rest is a
 // value and the whole is none, since 3.5 or 2019.3.1 are values themselves.
-QString numbered(ReviewState &state, const QString &text)
+QString numbered(const RecordContext &state, const QString &text)
 {
     static const QRegularExpression numbering(QStringLiteral("^\\d{1,2}[.．、)）](?=\\d)"));
     // A digit, a mark and a digit at least: most tokens start otherwise and need no match.
@@ -103,7 +105,7 @@ QString numbered(ReviewState &state, const QString &text)
 }
 
 // A cell a label filled with a value of its field's kind keeps its text: none of its pieces moves.
-bool rightAsLabelled(ReviewState &state, int cell)
+bool rightAsLabelled(const RecordContext &state, int cell)
 {
     if (cell < 0 || !state.in.labelled.value(cell))
         return false;
@@ -112,9 +114,9 @@ bool rightAsLabelled(ReviewState &state, int cell)
     return state.looksLike(kind, value) || (kind != FieldKind::Other && state.facts(value).shape == kind);
 }
 
-void addWithPieces(ReviewState &state, const QString &text, int cell)
+void addWithPieces(const RecordContext &state, const QString &text, int cell, Sources *sources)
 {
-    addSource(state, text, cell, false, text);
+    addSource(state, text, cell, false, text, sources);
     if (rightAsLabelled(state, cell))
         return;
     const TextFacts facts = state.facts(text);
@@ -128,22 +130,24 @@ void addWithPieces(ReviewState &state, const QString &text, int cell)
         pieces = QStringList { text.mid(facts.numbering) };
     else
         pieces = punctuationPieces(state, text);
-    if (pieces.size() > 1 && !state.sources.empty() && state.sources.back().text == text)
-        state.sources.back().cut = true;
+    if (pieces.size() > 1 && !sources->list.empty() && sources->list.back().text == text)
+        sources->list.back().cut = true;
     for (const QString &piece : qAsConst(pieces)) {
         const int numbering = numberingLength(piece);
-        addSource(state, piece.mid(numbering), cell, true, text);
+        addSource(state, piece.mid(numbering), cell, true, text, sources);
     }
 }
 
 } // namespace
 
-void collectSources(ReviewState &state)
+Sources collectSources(const RecordContext &state, const QVector<bool> &broken)
 {
+    Sources sources;
     for (const QString &token : state.in.leftover)
-        addWithPieces(state, token, -1);
+        addWithPieces(state, token, -1, &sources);
     for (int f = 0; f < state.count; ++f) {
-        if (state.broken[f] && !state.settled[f])
-            addWithPieces(state, state.cell(f), f);
+        if (broken[f] && !state.settled[f])
+            addWithPieces(state, state.cell(f), f, &sources);
     }
+    return sources;
 }

@@ -5,10 +5,12 @@
 // passes its field's checks; a field takes at most one proposal, and a text goes to one field at most.
 #include "review/suggestion_rules.h"
 
-#include "review/review_state.h"
-#include "review/review_wording.h"
+#include "review/cell_checks.h"
+#include "review/kind_traits.h"
+#include "review/record_context.h"
 #include "review/text_order_rules.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 #include "review/word_lists.h"
 
 #include <algorithm>
@@ -17,16 +19,16 @@
 namespace {
 
 // The one source that fits the field (made half-width where needed) among those accepted, or -1.
-int onlySource(ReviewState &state, int g, QString *value, const std::function<bool(const Source &)> &accept,
-               bool byShape = false)
+int onlySource(const RecordContext &state, const Suggestions &made, int g, QString *value,
+               const std::function<bool(const Source &)> &accept, bool byShape = false)
 {
     int found = -1;
     QString foundValue;
-    for (int s = 0; s < int(state.sources.size()); ++s) {
-        const Source &source = state.sources[s];
+    for (int s = 0; s < int(made.sources.list.size()); ++s) {
+        const Source &source = made.sources.list[s];
         if (source.used || source.cut || (source.cell == g && !source.piece) || !accept(source))
             continue;
-        const QString fit = state.passingForm(g, source.text, byShape);
+        const QString fit = passingForm(state, g, source.text, byShape);
         if (fit.isEmpty())
             continue;
         if (found < 0) {
@@ -41,92 +43,98 @@ int onlySource(ReviewState &state, int g, QString *value, const std::function<bo
     return found;
 }
 
-QString reasonOf(const Source &source, const QString &otherwise)
+Reason takenFrom(const QString &whole)
 {
-    return source.cell >= 0 || source.piece ? ReviewWording::takenFrom(source.whole) : otherwise;
+    return { ReasonType::TakenFrom, whole };
 }
 
-void proposeGlued(ReviewState &state)
+Reason reasonOf(const Source &source, const Reason &otherwise)
 {
-    for (Source &source : state.sources) {
+    return source.cell >= 0 || source.piece ? takenFrom(source.whole) : otherwise;
+}
+
+void proposeGlued(const RecordContext &state, Suggestions &made)
+{
+    for (int s = 0; s < int(made.sources.list.size()); ++s) {
+        const Source &source = made.sources.list[s];
         const int g = source.used ? -1 : source.facts.gluedField;
-        if (g < 0 || !state.open(g))
+        if (g < 0 || !made.open(state, g))
             continue;
-        const QString fit = state.passingForm(g, source.text.mid(source.facts.gluedValueAt), true);
+        const QString fit = passingForm(state, g, source.text.mid(source.facts.gluedValueAt), true);
         if (!fit.isEmpty())
-            state.propose(g, &source, fit, ReviewWording::takenFrom(source.whole));
+            made.propose(state, g, s, fit, takenFrom(source.whole));
     }
 }
 
-void proposeHalfWidth(ReviewState &state)
+void proposeHalfWidth(const RecordContext &state, Suggestions &made)
 {
     for (int g = 0; g < state.count; ++g) {
-        if (!state.open(g))
+        if (!made.open(state, g))
             continue;
         // The cell's own text first: it only needs to be made half-width.
         const QString &own = state.cell(g);
-        const QString half = state.broken[g] && hasFullWidthAlnum(own) ? halfWidth(own) : QString();
-        if (!half.isEmpty() && state.passes(g, half)) {
-            state.propose(g, state.sourceOf(own), half, ReviewWording::takenFrom(own));
+        const QString half = made.broken[g] && hasFullWidthAlnum(own) ? halfWidth(own) : QString();
+        if (!half.isEmpty() && passes(state, g, half)) {
+            made.propose(state, g, made.sourceOf(own), half, takenFrom(own));
             continue;
         }
         QString value;
         const int s = state.hasPattern(g)
-            ? onlySource(state, g, &value, [](const Source &source) { return source.facts.fullWidth; })
+            ? onlySource(state, made, g, &value, [](const Source &source) { return source.facts.fullWidth; })
             : -1;
         if (s >= 0)
-            state.propose(g, &state.sources[s], value, ReviewWording::takenFrom(state.sources[s].whole));
+            made.propose(state, g, s, value, takenFrom(made.sources.list[s].whole));
     }
 }
 
 // The one text that passes the field's pattern and checks: among name candidates, the one that starts
 // with a common surname; a value that breaks a check replaced by the one text that passes it.
-void proposeByCheck(ReviewState &state)
+void proposeByCheck(const RecordContext &state, Suggestions &made)
 {
     for (int g = 0; g < state.count; ++g) {
         QString value;
-        const int s = state.open(g) && state.hasPattern(g)
-            ? onlySource(state, g, &value, [](const Source &) { return true; })
+        const int s = made.open(state, g) && state.hasPattern(g)
+            ? onlySource(state, made, g, &value, [](const Source &) { return true; })
             : -1;
         if (s < 0)
             continue;
         // For a name the check that tells it apart is the surname list.
-        const QString reason =
-            state.kinds[g] == FieldKind::Name ? ReviewWording::commonSurname() : ReviewWording::onlyPassing();
-        state.propose(g, &state.sources[s], value, reasonOf(state.sources[s], reason));
+        const Reason reason(traitsOf(state.kinds[g]).suggest == ShapeRule::Surname ? ReasonType::CommonSurname
+                                                                                   : ReasonType::OnlyPassing);
+        made.propose(state, g, s, value, reasonOf(made.sources.list[s], reason));
     }
 }
 
 // The one text whose ending tells the field's kind; for a field without a usable pattern, the one
 // text of its kind's shape (an address, a landline, a date, a name with a common surname).
-void proposeByShape(ReviewState &state)
+void proposeByShape(const RecordContext &state, Suggestions &made)
 {
     for (int g = 0; g < state.count; ++g) {
         const FieldKind kind = state.kinds[g];
+        const ShapeRule rule = traitsOf(kind).suggest;
         const bool byLook = !state.hasPattern(g);
-        if (!state.open(g) || kind == FieldKind::Other || kind == FieldKind::Remark
-            || (kind == FieldKind::Name && !byLook))
+        if (!made.open(state, g) || rule == ShapeRule::None || rule == ShapeRule::PhraseLeft
+            || (rule == ShapeRule::Surname && !byLook))
             continue;
         QString value;
         // Kinds whose values have a shape of their own: a text of that shape is meant for the field even
         // where the user's pattern is narrower.
-        const bool distinct = kind == FieldKind::Mobile || kind == FieldKind::Landline
-            || kind == FieldKind::Phone || kind == FieldKind::Email || kind == FieldKind::IdNumber
-            || kind == FieldKind::Date || kind == FieldKind::BirthDate || kind == FieldKind::Address;
+        const bool distinct = rule == ShapeRule::Distinct;
         const int s = onlySource(
-            state, g, &value,
+            state, made, g, &value,
             [&](const Source &source) {
-                if (kind == FieldKind::Name)
+                if (rule == ShapeRule::Surname)
                     return source.facts.surname && state.looksLike(kind, source.text);
                 return source.facts.shape == kind
                     || ((byLook || distinct) && state.looksLike(kind, source.text));
             },
             true);
         if (s >= 0)
-            state.propose(g, &state.sources[s], value,
-                          reasonOf(state.sources[s],
-                                   kind == FieldKind::Name ? ReviewWording::commonSurname()
-                                                           : ReviewWording::shapeOf(kind)));
+            made.propose(state, g, s, value,
+                         reasonOf(made.sources.list[s],
+                                  rule == ShapeRule::Surname
+                                      ? Reason(ReasonType::CommonSurname)
+                                      : Reason { ReasonType::ShapeOf, QString(), kind }));
     }
 }
 
@@ -136,15 +144,16 @@ bool isChinese(QChar c)
 }
 
 // A remarks field takes the one short phrase left over that is no value of any other field.
-void proposeRemark(ReviewState &state)
+void proposeRemark(const RecordContext &state, Suggestions &made)
 {
     for (int g = 0; g < state.count; ++g) {
-        if (state.kinds[g] != FieldKind::Remark || !state.open(g) || !state.cell(g).isEmpty())
+        if (traitsOf(state.kinds[g]).suggest != ShapeRule::PhraseLeft || !made.open(state, g)
+            || !state.cell(g).isEmpty())
             continue;
         int found = -1;
         int phrases = 0;
-        for (int s = 0; s < int(state.sources.size()); ++s) {
-            const Source &source = state.sources[s];
+        for (int s = 0; s < int(made.sources.list.size()); ++s) {
+            const Source &source = made.sources.list[s];
             if (source.used || source.cell >= 0 || source.text.size() < 2 || source.text.size() > 12
                 || !std::any_of(source.text.begin(), source.text.end(), isChinese) || !source.facts.remark
                 || source.facts.shape != FieldKind::Other || state.plainKind(source.text) != FieldKind::Other)
@@ -152,33 +161,35 @@ void proposeRemark(ReviewState &state)
             // A known remark phrase is one; any other text only when no field still open could take it.
             bool otherValue = false;
             for (int h = 0; h < state.count && !otherValue && !isRemarkPhrase(source.text); ++h)
-                otherValue = h != g && state.open(h)
-                    && ((state.hasPattern(h) && state.passes(h, source.text))
+                otherValue = h != g && made.open(state, h)
+                    && ((state.hasPattern(h) && passes(state, h, source.text))
                         || state.looksLike(state.kinds[h], source.text));
             if (!otherValue) {
                 found = s;
                 ++phrases;
             }
         }
-        if (phrases == 1 && state.passes(g, state.sources[found].text))
-            state.propose(g, &state.sources[found], state.sources[found].text,
-                          ReviewWording::onlyPhraseLeft());
+        if (phrases == 1 && passes(state, g, made.sources.list[found].text))
+            made.propose(state, g, found, made.sources.list[found].text, Reason(ReasonType::OnlyPhraseLeft));
     }
 }
 
 } // namespace
 
-void runSuggestionRules(ReviewState &state)
+Suggestions runSuggestionRules(const RecordContext &state, const QVector<bool> &broken, Sources sources)
 {
+    Suggestions made(state.count, broken, std::move(sources));
+    const QVector<LabelledText> labelled = labelledTexts(state);
     for (int round = 0; round < 2; ++round) {
-        if (round > 0 && std::count(state.vacated.begin(), state.vacated.end(), -1) == state.count)
+        if (round > 0 && std::count(made.vacated.begin(), made.vacated.end(), -1) == state.count)
             break;
-        proposeGlued(state);
-        proposeHalfWidth(state);
-        proposeFromLabels(state);
-        proposeJoined(state);
-        proposeByCheck(state);
-        proposeByShape(state);
-        proposeRemark(state);
+        proposeGlued(state, made);
+        proposeHalfWidth(state, made);
+        proposeFromLabels(state, labelled, &made);
+        proposeJoined(state, &made);
+        proposeByCheck(state, made);
+        proposeByShape(state, made);
+        proposeRemark(state, made);
     }
+    return made;
 }

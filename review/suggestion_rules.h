@@ -1,8 +1,10 @@
 // The rules that propose a value for a field, each only where exactly one text fits.
 #pragma once
 
-class ReviewState;
+#include "review/suggestions.h"
 
-// Every rule in turn, and again when a cell gave its text to another field and may take one of its
-// own.
-void runSuggestionRules(ReviewState &state);
+class RecordContext;
+
+// Every rule in turn over the sources, and again when a cell gave its text to another field and may
+// take one of its own.
+Suggestions runSuggestionRules(const RecordContext &record, const QVector<bool> &broken, Sources sources);

@@ -1,35 +1,20 @@
-// Character classes and endings are small fixed lists: the separators and brackets people type, and
-// the endings by which Chinese names of schools, majors, classes and departments end.
+// What a text is, worked out in one pass over it; the character classes it goes by are those of
+// fields/character_classes.h, the endings those of the word lists.
 #include "review/text_facts.h"
 
-#include "review/value_checks.h"
+#include "fields/character_classes.h"
+#include "review/kind_traits.h"
 #include "review/word_lists.h"
+#include "review/word_shapes.h"
 
 #include <algorithm>
 
 namespace {
 
-// (小学|初中?|高中?|大学?|研)[一二三四](年级)?, the whole text.
-bool looksLikeGrade(const QString &text)
-{
-    if (text.size() < 2 || text.size() > 6 || !QStringLiteral("小初高大研").contains(text.at(0)))
-        return false;
-    static const QString stages[] = { QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
-                                      QStringLiteral("大学"), QStringLiteral("初"),   QStringLiteral("高"),
-                                      QStringLiteral("大"),   QStringLiteral("研") };
-    for (const QString &stage : stages) {
-        if (!text.startsWith(stage))
-            continue;
-        const QStringRef rest = text.midRef(stage.size());
-        return !rest.isEmpty() && QStringLiteral("一二三四").contains(rest.at(0))
-            && (rest.size() == 1 || rest.mid(1) == QStringLiteral("年级"));
-    }
-    return false;
-}
-
+// A bracket or colon that closes a label.
 bool isClosingMark(QChar c)
 {
-    return QStringLiteral("】]）)〕>》」：:=＝").contains(c);
+    return isClosingBracket(c) || isColon(c);
 }
 
 // The field name (after opening brackets) or the label word that starts the text, the longer one,
@@ -79,58 +64,50 @@ void findGluedLabel(const QString &text, const QList<FieldDef> &fields, const QV
     if (at < text.size()) {
         facts->gluedField = best;
         facts->gluedValueAt = at;
-        facts->gluedLabel = text.mid(start, labelEnd - start);
+        facts->gluedLabelAt = start;
+        facts->gluedLabelLength = labelEnd - start;
     }
 }
 
-bool holdsAny(const QString &text, const QString &characters)
+bool holdsAny(QStringView text, QStringView characters)
 {
-    return std::any_of(characters.begin(), characters.end(), [&text](QChar c) { return text.contains(c); });
+    // Both are short: one pass over each, without a search call per character.
+    for (const QChar c : text) {
+        for (const QChar wanted : characters) {
+            if (c == wanted)
+                return true;
+        }
+    }
+    return false;
 }
 
-// Words to the reader ask (请), thank (谢, but not as a surname), address (您) or end as a question.
-bool addressesReader(const QString &text)
-{
-    return holdsAny(text, QStringLiteral("请您")) || text.indexOf(QChar(u'谢'), 1) > 0
-        || holdsAny(text.right(1), QStringLiteral("吗呢吧啊"));
-}
-
-} // namespace
-
-bool isOpeningBracket(QChar c)
-{
-    return QStringLiteral("【[（(〔<《「").contains(c);
-}
-
-bool isUnknownSeparator(QChar c)
+// The characters that note a state: 已缴费, 未到, 待补交, 缺照片, 欠费, 补交, 已齐, 迟到, 晚到.
+bool marksState(QChar c)
 {
     switch (c.unicode()) {
-    case u'；':
-    case u';':
-    case u'|':
-    case u'｜':
-    case u'/':
+    case u'已':
+    case u'未':
+    case u'待':
+    case u'缺':
+    case u'欠':
+    case u'补':
+    case u'齐':
+    case u'迟':
+    case u'晚':
         return true;
     default:
         return false;
     }
 }
 
-bool isInvisible(QChar c)
+// Words to the reader ask (请), thank (谢, but not as a surname), address (您) or end as a question.
+bool addressesReader(const QString &text)
 {
-    switch (c.unicode()) {
-    case 0xFEFF:
-    case 0x200B:
-    case 0x200C:
-    case 0x200D:
-    case 0x2060:
-    case 0x00A0:
-    case 0x3000:
-        return true;
-    default:
-        return c.isSpace() || c.category() == QChar::Other_Format; // isSpace takes in every Separator_Space
-    }
+    return holdsAny(text, u"请您") || text.indexOf(QChar(u'谢'), 1) > 0
+        || (!text.isEmpty() && holdsAny(QStringView(text).right(1), u"吗呢吧啊"));
 }
+
+} // namespace
 
 bool isJoiningPunctuation(QChar c)
 {
@@ -158,7 +135,7 @@ int numberingLength(const QString &text)
 
 bool isGlue(QChar c)
 {
-    return isUnknownSeparator(c) || QStringLiteral("】]）)〕>》」=＝-－—~～.．·").contains(c);
+    return isUnknownSeparator(c) || isClosingMark(c) || QStringLiteral("-－—~～.．·").contains(c);
 }
 
 FieldKind kindByShape(const QString &text)
@@ -185,12 +162,14 @@ TextFacts textFacts(const QString &text, const QList<FieldDef> &fields, const QV
     facts.filler = isFillerWord(text);
     facts.surname = startsWithCommonSurname(text);
     for (const FieldDef &field : fields)
-        facts.fieldName = facts.fieldName || field.name == text;
+        facts.fieldName = facts.fieldName
+            || (field.name.size() == text.size() && (text.isEmpty() || field.name.at(0) == text.at(0))
+                && field.name == text);
     facts.labelWord = labelKind(text);
     facts.toReader = addressesReader(text);
     facts.remark = isRemarkPhrase(text)
-        || (!facts.toReader && holdsAny(text, QStringLiteral("已未待缺欠补齐迟晚"))
-            && facts.shape == FieldKind::Other);
+        || (!facts.toReader && facts.shape == FieldKind::Other
+            && std::any_of(text.begin(), text.end(), marksState));
     facts.numbering = numberingLength(text);
     facts.noValue = facts.filler || facts.fieldName || facts.labelWord != FieldKind::Other || !letterOrNumber;
     if (facts.labelWord == FieldKind::Other)

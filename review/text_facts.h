@@ -10,13 +10,8 @@
 #include <QString>
 #include <QVector>
 
-bool isOpeningBracket(QChar c);
-// Separators people use that the rules do not cut at.
-bool isUnknownSeparator(QChar c);
 // What may stand between a label and its value when the rules do not know it as a separator.
 bool isGlue(QChar c);
-// Zero-width, format and odd space characters: invisible, they glue two values into one token.
-bool isInvisible(QChar c);
 // Punctuation that may join two values ("男-计算机", "张三/女") but also stands inside one (dates,
 // e-mail addresses, landlines).
 bool isJoiningPunctuation(QChar c);
@@ -30,7 +25,10 @@ struct TextFacts
 {
     int gluedField = -1; // the field whose name or label word starts it, with a value after
     int gluedValueAt = 0; // where that value starts
-    QString gluedLabel; // the label as written, brackets and colon aside
+    // The label as written, brackets and colon aside: where it stands in the text, so that the facts
+    // hold no text of their own and are copied for nothing.
+    int gluedLabelAt = 0;
+    int gluedLabelLength = 0;
     FieldKind labelWord = FieldKind::Other; // the whole text is a label word of this kind
     bool fieldName = false; // the whole text is a field's name
     int separatorAt = -1; // the first separator the rules do not know, invisible ones included

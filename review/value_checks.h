@@ -1,18 +1,26 @@
-// Checks of a single value by the kind of its field, and the dates they read; the ID number's check
-// and facts (id_numbers.h) and the shapes of values (value_shapes.h) come along. Each check gives
-// the reason in the window's words, or the empty string when it passes.
+// Checks of a single value, and the dates they read. Each gives the fault it finds, FaultType::None
+// when the value passes; valueProblem (kind_traits.h) picks the check of a field's kind.
 #pragma once
 
+#include "fields/character_classes.h"
 #include "fields/known_fields.h"
-#include "review/id_numbers.h"
-#include "review/value_shapes.h"
+#include "review/review_faults.h"
 
 #include <QDate>
 #include <QString>
 
-// Why the value breaks its kind's check; empty when it passes or the kind has no check. A value
-// that would pass but for full-width digits or letters is said to hold them (含全角数字).
-QString valueProblem(FieldKind kind, const QString &value, const QDate &today);
+// The checks of the kinds whose rows in the traits table (kind_traits.cpp) need more than a line.
+Fault mobileFault(const QString &number);
+Fault phoneFault(const QString &number); // a mobile number or a landline
+Fault emailFault(const QString &address);
+Fault dateFault(const QString &value, const QDate &today, bool birth);
+Fault addressFault(const QString &address);
+Fault ageFault(const QString &value);
+// What a value holds in full-width forms: 含全角数字 when only digits are, 含全角字母或数字 when
+// letters too, 含全角字符 when other forms as well.
+Fault fullWidthFault(const QString &text);
+// Six digits, the first 0–8: a post code.
+bool isPostCode(const QString &text);
 
 // Whole years from birth to today.
 int ageOn(const QDate &birth, const QDate &today);
@@ -25,12 +33,3 @@ QDate parseYearMonth(const QString &text);
 // Whether the text names the date: a full date equal to it, or a month alone (2001年5月, 200105,
 // as 出生年月 holds) of the date's year and month. Full-width digits are read as digits.
 bool agreesWithDate(const QString &text, const QDate &date);
-
-// Full-width ASCII forms (digits, letters, @ . - _) and the ideographic space made half-width.
-QString halfWidth(const QString &text);
-inline bool isFullWidthAlnum(QChar c)
-{
-    const ushort u = c.unicode();
-    return (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) || (u >= 0xFF41 && u <= 0xFF5A);
-}
-bool hasFullWidthAlnum(const QString &text);

@@ -1,9 +1,11 @@
-// The shape of each kind of value: whether a text could be one (looksLike), which kind it plainly is
-// (plainKind) and how it is written as a value (canonicalValue). Shapes are looser than checks: a
-// value in groups, after +86 or with a wrong check digit still has its kind's shape, so that the
-// review can tell what a text is before it says what is wrong with it.
+// The shape of each kind of value. Shapes are looser than checks: a value in groups, after +86 or
+// with a wrong check digit still has its kind's shape, so that the review can tell what a text is
+// before it says what is wrong with it.
 #include "review/value_shapes.h"
 
+#include "fields/character_classes.h"
+#include "review/id_numbers.h"
+#include "review/number_shapes.h"
 #include "review/value_checks.h"
 #include "review/word_lists.h"
 #include "review/word_shapes.h"
@@ -14,30 +16,6 @@
 
 namespace {
 
-// The text half-width and trimmed; most texts are so already and are not copied.
-QString plainText(const QString &text)
-{
-    const bool clean = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
-        const ushort u = c.unicode();
-        return (u >= 0xFF01 && u <= 0xFF5E) || u == 0x3000;
-    });
-    if (clean && (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())))
-        return text;
-    return halfWidth(text).trimmed();
-}
-
-bool matchesWhole(const QRegularExpression &shape, const QString &text)
-{
-    return shape.match(text).hasMatch();
-}
-
-QString withoutSpaces(const QString &text)
-{
-    QString result = text;
-    result.remove(QLatin1Char(' '));
-    return result;
-}
-
 // An ID number whose region and birth date are real: whatever else is wrong, nothing else it is.
 bool plainlyIdNumber(const QString &text)
 {
@@ -47,15 +25,6 @@ bool plainlyIdNumber(const QString &text)
     if (!looksLikeIdNumber(id) || !idNumberFacts(id, &birth, &male))
         return false;
     return birth.year() >= 1900 && idNumberRegionKnown(id);
-}
-
-// 1900 to 2100: six or eight digits outside that are some other number (310012 a post code).
-bool looksLikeDate(const QString &text)
-{
-    QDate date = parseDate(text);
-    if (!date.isValid())
-        date = parseYearMonth(text);
-    return date.isValid() && date.year() >= 1900 && date.year() <= 2100;
 }
 
 // A date with separators or 年月: 2019-12-26, 2019/12/26, 2019.12.26, 2019年12月(26日).
@@ -71,101 +40,88 @@ bool plainlyDate(const QString &text)
 
 // A number that is plainly something else (a mobile or ID number, a date) is no student number,
 // QQ number or post code.
-bool plainlyOtherNumber(const QString &text, const QDate &today)
+bool plainlyOther(const QString &text, const QDate &today)
 {
-    switch (plainKind(text, today)) {
-    case FieldKind::Mobile:
-    case FieldKind::Landline:
-    case FieldKind::IdNumber:
-    case FieldKind::Date:
-    case FieldKind::Email:
-        return true;
-    default:
-        return false;
-    }
+    return plainKind(text, today) != FieldKind::Other;
 }
 
 } // namespace
 
-bool looksLike(FieldKind kind, const QString &original, const QDate &today)
+QString plainText(const QString &text)
 {
-    static const QRegularExpression qq(QStringLiteral("^[1-9]\\d{4,10}$"));
-    static const QRegularExpression weChat(QStringLiteral("^[A-Za-z][-_A-Za-z\\d]{5,19}$"));
-    static const QRegularExpression postCode(QStringLiteral("^[0-8]\\d{5}$"));
+    const bool clean = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return halfWidth(c) != c; });
+    if (clean && (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())))
+        return text;
+    return halfWidth(text).trimmed();
+}
+
+QString withoutSpaces(const QString &text)
+{
+    QString result = text;
+    result.remove(QLatin1Char(' '));
+    return result;
+}
+
+bool looksLikeAge(const QString &text)
+{
     static const QRegularExpression age(QStringLiteral("^(\\d{1,3})(周?岁)?$"));
+    const QRegularExpressionMatch years = age.match(text);
+    return years.hasMatch() && years.captured(1).toInt() >= 1 && years.captured(1).toInt() <= 120;
+}
+
+bool looksLikeCode(const QString &text, const QDate &today)
+{
     static const QRegularExpression code(QStringLiteral("^[A-Za-z\\d][-_A-Za-z\\d]{1,19}$"));
-    const QString text = plainText(original);
-    if (text.isEmpty())
+    return code.match(withoutSpaces(text)).hasMatch()
+        && std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) >= 2
+        && !plainlyOther(text, today);
+}
+
+bool looksLikeQq(const QString &text, const QDate &today)
+{
+    return isQqNumber(withoutSpaces(text)) && !plainlyOther(text, today);
+}
+
+bool looksLikePostCode(const QString &text, const QDate &today)
+{
+    return isPostCode(text) && !plainlyOther(text, today);
+}
+
+// 1900 to 2100: six or eight digits outside that are some other number (310012 a post code).
+bool looksLikeDate(const QString &text)
+{
+    QDate date = parseDate(text);
+    if (!date.isValid())
+        date = parseYearMonth(text);
+    return date.isValid() && date.year() >= 1900 && date.year() <= 2100;
+}
+
+bool looksLikeNativePlace(const QString &text)
+{
+    return text.size() <= 20 && placeNamePrefix(text) > 0 && addressMarkers(text).street == 0
+        && kindByEnding(text) == FieldKind::Other;
+}
+
+bool looksLikeNamedThing(const QString &text, const QDate &today)
+{
+    return text.size() <= 30 && hasChinese(text) && plainKind(text, today) == FieldKind::Other;
+}
+
+// A short phrase that is no value of another kind: not a name with a common surname, a school,
+// a grade, a place or anything plainly of a kind.
+bool looksLikeRemark(const QString &text, const QDate &today)
+{
+    if (isRemarkPhrase(text))
+        return true;
+    // A remark says what was done or is needed (已缴费, 需住宿): a word of that is asked for, so that
+    // a hobby or a major nobody listed is not taken for one.
+    if (text.size() > 40 || !holdsRemarkWord(text) || labelKind(text) != FieldKind::Other
+        || isFillerWord(text) || plainKind(text, today) != FieldKind::Other)
         return false;
-    switch (kind) {
-    case FieldKind::Name:
-        return looksLikeName(text);
-    case FieldKind::Gender: {
-        static const QStringList genders = { QStringLiteral("男"),   QStringLiteral("女"),
-                                             QStringLiteral("男性"), QStringLiteral("女性"),
-                                             QStringLiteral("男生"), QStringLiteral("女生") };
-        return genders.contains(text);
-    }
-    case FieldKind::Age: {
-        const QRegularExpressionMatch years = age.match(text);
-        return years.hasMatch() && years.captured(1).toInt() >= 1 && years.captured(1).toInt() <= 120;
-    }
-    case FieldKind::Class:
-        return looksLikeClass(text);
-    case FieldKind::Mobile:
-        return !mobileDigits(text).isEmpty();
-    case FieldKind::Landline:
-        return isLandlineNumber(text, false);
-    case FieldKind::Phone:
-        return !mobileDigits(text).isEmpty() || isLandlineNumber(text, false);
-    case FieldKind::Email:
-        return looksLikeEmail(text);
-    case FieldKind::StudentNumber:
-    case FieldKind::EmployeeNumber:
-        return matchesWhole(code, withoutSpaces(text))
-            && std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) >= 2
-            && !plainlyOtherNumber(text, today);
-    case FieldKind::IdNumber:
-        return looksLikeIdNumber(text);
-    case FieldKind::Position:
-    case FieldKind::Major:
-    case FieldKind::Department:
-        // 经理, 计算机, 办公室: the ending alone is a value.
-        if (text.size() >= 2 && kindOfEndingWord(text) == kind)
-            return true;
-        Q_FALLTHROUGH();
-    case FieldKind::School:
-    case FieldKind::Company:
-        return text.size() <= 30 && hasChinese(text) && plainKind(text, today) == FieldKind::Other
-            && endingFits(kind, text);
-    case FieldKind::Grade:
-        return looksLikeGrade(text);
-    case FieldKind::BirthDate:
-    case FieldKind::Date:
-        return looksLikeDate(text);
-    case FieldKind::Address:
-        return addressShape(text).looks;
-    case FieldKind::Remark:
-        return looksLikeRemark(text, today);
-    case FieldKind::Ethnicity:
-        return isEthnicity(text);
-    case FieldKind::Qq:
-        return matchesWhole(qq, withoutSpaces(text)) && !plainlyOtherNumber(text, today);
-    case FieldKind::WeChat:
-        return matchesWhole(weChat, text) || !mobileDigits(text).isEmpty();
-    case FieldKind::PoliticalStatus:
-        return isPoliticalStatus(text);
-    case FieldKind::NativePlace:
-        return text.size() <= 20 && placeNamePrefix(text) > 0 && addressMarkers(text).street == 0
-            && kindByEnding(text) == FieldKind::Other;
-    case FieldKind::PostCode:
-        return matchesWhole(postCode, text) && !plainlyOtherNumber(text, today);
-    case FieldKind::Education:
-        return isEducation(text);
-    case FieldKind::Other:
-        return false;
-    }
-    return false;
+    const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
+    return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other
+        && !looksLikeGrade(text) && !looksLikeClass(text) && !addressShape(text).looks && !isEthnicity(text)
+        && !isEducation(text) && placeNamePrefix(text) == 0;
 }
 
 FieldKind plainKind(const QString &original, const QDate &today)
@@ -206,44 +162,41 @@ FieldKind plainKind(const QString &original, const QDate &today)
     return FieldKind::Other;
 }
 
-QString canonicalValue(FieldKind kind, const QString &original)
+QString canonicalMobile(const QString &text)
 {
-    const QString text = plainText(original);
-    switch (kind) {
-    case FieldKind::Mobile: {
-        const QString digits = mobileDigits(text);
-        return digits.isEmpty() ? text : digits;
-    }
-    case FieldKind::Phone:
-    case FieldKind::WeChat: {
-        const QString digits = mobileDigits(text);
-        return digits.isEmpty() ? withoutSpaces(text) : digits;
-    }
-    case FieldKind::IdNumber:
-        return withoutSpaces(text).toUpper();
-    case FieldKind::Gender:
-        // 男性, 女生: the field holds 男 or 女.
-        return looksLike(kind, text, QDate()) ? text.left(1) : text;
-    case FieldKind::Age: {
-        // 25岁, 25周岁: the number alone.
-        static const QRegularExpression years(QStringLiteral("周?岁$"));
-        const int end = text.indexOf(years);
-        return end > 0 ? text.left(end) : text;
-    }
-    case FieldKind::Landline:
-    case FieldKind::Qq:
-    case FieldKind::PostCode:
-    case FieldKind::StudentNumber:
-    case FieldKind::EmployeeNumber:
-        return withoutSpaces(text);
-    default: {
-        // Text: only its letters and digits; full-width brackets and spaces are how Chinese is written.
-        QString value = original.trimmed();
-        for (QChar &c : value) {
-            if (isFullWidthAlnum(c))
-                c = QChar(c.unicode() - 0xFEE0);
-        }
-        return value;
-    }
-    }
+    const QString digits = mobileDigits(text);
+    return digits.isEmpty() ? text : digits;
+}
+
+QString canonicalPhone(const QString &text)
+{
+    const QString digits = mobileDigits(text);
+    return digits.isEmpty() ? withoutSpaces(text) : digits;
+}
+
+QString canonicalIdNumber(const QString &text)
+{
+    return withoutSpaces(text).toUpper();
+}
+
+bool looksLikeGender(const QString &text)
+{
+    static const QStringList genders = { QStringLiteral("男"),   QStringLiteral("女"),
+                                         QStringLiteral("男性"), QStringLiteral("女性"),
+                                         QStringLiteral("男生"), QStringLiteral("女生") };
+    return genders.contains(text);
+}
+
+QString canonicalGender(const QString &text)
+{
+    // 男性, 女生: the field holds 男 or 女.
+    return looksLikeGender(text) ? text.left(1) : text;
+}
+
+QString canonicalAge(const QString &text)
+{
+    // 25岁, 25周岁: the number alone.
+    static const QRegularExpression years(QStringLiteral("周?岁$"));
+    const int end = text.indexOf(years);
+    return end > 0 ? text.left(end) : text;
 }

@@ -3,7 +3,6 @@
 // fields: a name is no school, a remark no name.
 #include "review/word_shapes.h"
 
-#include "review/value_shapes.h"
 #include "review/word_lists.h"
 
 #include <QRegularExpression>
@@ -49,7 +48,10 @@ bool looksLikeGrade(const QString &text)
     static const QRegularExpression shape(
         QStringLiteral("^((小学|初中?|高中?|大学?|研究生|研)[一二三四五六](年级)?|[一二三四五六七八九]年级|("
                        "19|20)?\\d{2}级)$"));
-    return shape.match(text).hasMatch();
+    // Two to six characters ending in a number word or 级: most texts end otherwise and need no match.
+    static const QString endings = QStringLiteral("一二三四五六级");
+    return text.size() >= 2 && text.size() <= 6 && endings.contains(text.back())
+        && shape.match(text).hasMatch();
 }
 
 bool looksLikeClass(const QString &text)
@@ -81,32 +83,8 @@ bool looksLikeName(const QString &text)
     return (text.size() < 4 && placeNamePrefix(text) < 2) || startsWithCommonSurname(text);
 }
 
-// A short phrase that is no value of another kind: not a name with a common surname, a school,
-// a grade, a place or anything plainly of a kind.
-bool looksLikeRemark(const QString &text, const QDate &today)
+bool isCollegeName(const QString &text)
 {
-    if (isRemarkPhrase(text))
-        return true;
-    // A remark says what was done or is needed (已缴费, 需住宿): a word of that is asked for, so that
-    // a hobby or a major nobody listed is not taken for one.
-    if (text.size() > 40 || !holdsRemarkWord(text) || labelKind(text) != FieldKind::Other
-        || isFillerWord(text) || plainKind(text, today) != FieldKind::Other)
-        return false;
-    const bool name = text.size() <= 4 && startsWithCommonSurname(text) && looksLikeName(text);
-    return !name && kindByEnding(text) == FieldKind::Other && kindOfEndingWord(text) == FieldKind::Other
-        && !looksLikeGrade(text) && !looksLikeClass(text) && !addressShape(text).looks && !isEthnicity(text)
-        && !isEducation(text) && placeNamePrefix(text) == 0;
-}
-
-// The text's ending suits a field of the kind. A college of a university (计算机学院) is a
-// department, a school is where a teacher works.
-bool endingFits(FieldKind kind, const QString &text)
-{
-    const FieldKind ending = kindByEnding(text);
-    if (ending == kind)
-        return true;
-    if (kind == FieldKind::Department)
-        return text.endsWith(QStringLiteral("学院")) && !text.contains(QStringLiteral("大学"))
-            && placeNamePrefix(text) == 0;
-    return kind == FieldKind::Company && ending == FieldKind::School;
+    return text.endsWith(QStringLiteral("学院")) && !text.contains(QStringLiteral("大学"))
+        && placeNamePrefix(text) == 0;
 }

@@ -21,7 +21,5 @@ bool looksLikeGrade(const QString &text);
 bool looksLikeClass(const QString &text);
 // Two to five Chinese characters that are nothing else people write, or a name joined by a dot.
 bool looksLikeName(const QString &text);
-// A short phrase that is no value of another kind.
-bool looksLikeRemark(const QString &text, const QDate &today);
-// Whether the text's ending suits a field of the kind (a school, a major, a department, an employer).
-bool endingFits(FieldKind kind, const QString &text);
+// A college of a university (计算机学院), not a university or a school in a place: a department.
+bool isCollegeName(const QString &text);

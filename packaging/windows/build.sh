@@ -4,7 +4,8 @@
 #   2. quorbel.exe, quorbel-sort.exe and the Windows tests, cross-built in build-win64/;
 #   3. the Linux quorbel-sort and its sample records in build/, as the reference;
 #   4. the checks under Wine (wine_checks.sh);
-#   5. dist/Quorbel-<version>-win64.zip.
+#   5. dist/Quorbel-<version>-win64.zip and dist/Quorbel-<version>-setup.exe (package.sh);
+#   6. the setup program installed, run, upgraded and uninstalled under Wine (setup_checks.sh).
 # The cache defaults to ~/.cache/quorbel; QUORBEL_WIN64_CACHE moves it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -61,6 +62,10 @@ nice -n 5 cmake --build build -j "$jobs" --target quorbel-sort bench_engine
 step "checks under Wine"
 "$here/wine_checks.sh" "$root/build-win64" "$root/build"
 
-step "zip"
+step "zip and setup program"
 "$here/package.sh" "$root/build-win64" "$root/dist"
+
+step "setup program under Wine"
+version=$(sed -n 's/^project(Quorbel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+"$here/setup_checks.sh" "$root/dist/Quorbel-$version-setup.exe"
 step "done"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Puts the two executables, the licence and the Chinese and English read-me into
-# <dist>/Quorbel-<version>-win64.zip, under one folder so unzipping makes no mess.
+# <dist>/Quorbel-<version>-win64.zip, under one folder so unzipping makes no mess, and the same files
+# into the setup program <dist>/Quorbel-<version>-setup.exe (setup.nsi, Debian's nsis).
 #   package.sh <cross build folder> <dist folder>
 set -euo pipefail
 win=$(cd "$1" && pwd)
@@ -32,3 +33,9 @@ text_for_notepad "$root/LICENSE" >"$stage/LICENSE.txt"
 rm -f "$dist/$name.zip"
 (cd "$win/package" && zip -q -X -r "$dist/$name.zip" Quorbel)
 echo "$dist/$name.zip: $(du -k "$dist/$name.zip" | cut -f1) KiB"
+
+setup=$dist/Quorbel-$version-setup.exe
+rm -f "$setup"
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/app/icons/quorbel.ico" \
+    -DOUTFILE="$setup" "$root/packaging/windows/setup.nsi"
+echo "$setup: $(du -k "$setup" | cut -f1) KiB"

@@ -210,9 +210,9 @@ fi
 
 # --- records and the re-sort question, by keyboard -------------------------------------------------
 # Records come from the clipboard through 识别剪贴板, which four Shift+Tabs reach from the window's
-# first focus (复制为Excel, 重新分拣, the table, 识别剪贴板); Alt opens the menu bar, and 编辑's
-# second entry is 重新分拣, after 批量添加…. Nothing beside quorbel.exe holds a translation, so 是 and 取消 on the
-# question come from the one built in.
+# first focus (复制为Excel, 重新分拣, the table, 识别剪贴板); Alt opens the menu bar, and in 编辑 the
+# third entry the keys reach is 重新分拣, after 撤销 识别剪贴板 (重做 is disabled) and 批量添加…. Nothing beside
+# quorbel.exe holds a translation, so 是 and 取消 on the question come from the one built in.
 resort_question() {
     local window= box=
     (cd "$app_dir" && exec wine 'C:\用户\张 三\Quorbel\quorbel.exe') >"$work/quorbel-resort.log" 2>&1 &
@@ -233,7 +233,7 @@ resort_question() {
             sleep 1
         done
         import -window root -crop "$desktop_size+0+0" +repage "$work/screenshot-rows.png"
-        xdotool key --delay 500 alt Right Down Down Return
+        xdotool key --delay 500 alt Right Down Down Down Return
         for _ in $(seq 20); do
             box=$(xdotool search --name '^提示$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
             sleep 0.5
@@ -242,9 +242,11 @@ resort_question() {
         import -window root -crop "$desktop_size+0+0" +repage "$work/screenshot-resort.png"
         xdotool key Escape
     fi
-    # Forced: the rows were neither copied nor exported, so a plain close would ask first.
+    # Forced: the rows were neither copied nor exported, so a plain close would ask first. The table
+    # it kept would come back at the next start; these rows are not wanted there.
     wine taskkill /f /im quorbel.exe >/dev/null 2>&1 || true
     wait "$pid" 2>/dev/null || true
+    rm -f "$app_dir/data/table.journal" "$app_dir/data/table.lock"
     [ -n "$box" ]
 }
 if resort_question; then

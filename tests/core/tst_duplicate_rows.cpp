@@ -76,6 +76,10 @@ void TestDuplicateRows::table_data()
     QTest::newRow("an ID number with x and X")
         << QList<QStringList> { { "", "", "11010519491231002x" }, { "", "", "11010519491231002X" } }
         << QStringLiteral("0:2>1 1:2>0") << 2;
+    QTest::newRow("an ID number in groups, in the remark column")
+        << QList<QStringList> { { "", "", "110105 19491231 002X" },
+                                { "", "", "", "", "", "11010519491231002X" } }
+        << QStringLiteral("0:2>1 1:5>0") << 2;
     QTest::newRow("a phone column meets the mobile column")
         << QList<QStringList> { { "", "13800138000" }, { "", "", "", "", "13800138000" } }
         << QStringLiteral("0:1>1 1:4>0") << 2;

@@ -1,6 +1,8 @@
 // The table of known fields: field names as people type them, label words in a paste, glued
 // labels, and that every kind the table names reads back.
+#include "fields/character_classes.h"
 #include "fields/known_fields.h"
+#include "review/kind_traits.h"
 
 #include <QtTest>
 
@@ -19,6 +21,10 @@ private slots:
     void gluedLabels();
     void presetNamesKeepTheirKinds();
     void widerFields();
+    void namesOfMegabytes();
+    void everyKindHasItsRow();
+    void characterClasses_data();
+    void characterClasses();
 };
 
 void TestKnownFields::fieldKinds_data()
@@ -42,6 +48,8 @@ void TestKnownFields::fieldKinds_data()
     QTest::newRow("入职日期") << "入职日期" << FieldKind::Date;
     QTest::newRow("QQ号, any case") << "qq号" << FieldKind::Qq;
     QTest::newRow("bracketed remark") << "手机号（必填）" << FieldKind::Mobile;
+    QTest::newRow("full-width angle brackets") << "手机号＜必填＞" << FieldKind::Mobile;
+    QTest::newRow("corner brackets") << "『备注』" << FieldKind::Remark;
     QTest::newRow("required star") << "*姓名" << FieldKind::Name;
     QTest::newRow("numbered column") << "1.电话2" << FieldKind::Phone;
     QTest::newRow("traditional script") << "聯繫電話" << FieldKind::Phone;
@@ -170,6 +178,126 @@ void TestKnownFields::widerFields()
         QVERIFY2(kindCovers(pair.field, pair.value) == pair.covers,
                  qPrintable(kindName(pair.field) + QLatin1Char('/') + kindName(pair.value)));
     }
+}
+
+// A field file may hold a name of megabytes: it is read as any other, in one pass over it (the
+// endings looked up are no longer than the longest known name).
+void TestKnownFields::namesOfMegabytes()
+{
+    const int length = 4 << 20;
+    QCOMPARE(fieldKind(QString(length, QChar(u'长')) + QStringLiteral("手机号")), FieldKind::Mobile);
+    QCOMPARE(fieldKind(QString(length, QChar(u'长'))), FieldKind::Other);
+    QCOMPARE(fieldKind(QString(length, QLatin1Char('7'))), FieldKind::Other);
+    QCOMPARE(fieldKind(QStringLiteral("联系电话") + QString(length, QLatin1Char('2'))), FieldKind::Phone);
+    QCOMPARE(fieldKind(QString(length, QChar(u'（')) + QStringLiteral("姓名")), FieldKind::Name);
+    QCOMPARE(fieldKind(QStringLiteral("邮箱（") + QString(length, QLatin1Char('x')) + QStringLiteral("）")),
+             FieldKind::Email);
+}
+
+// Every kind has its whole row in the traits table, and a name that reads back as the kind.
+void TestKnownFields::everyKindHasItsRow()
+{
+    QCOMPARE(traitsOf(FieldKind::Other).kind, FieldKind::Other);
+    QVERIFY(!traitsOf(FieldKind::Other).shape && traitsOf(FieldKind::Other).suggest == ShapeRule::None);
+    for (int k = int(FieldKind::Other) + 1; k <= int(FieldKind::Education); ++k) {
+        const FieldKind kind = FieldKind(k);
+        const KindTraits &row = traitsOf(kind);
+        const QByteArray utf8 = kindName(kind).toUtf8();
+        const char *name = utf8.constData();
+        QVERIFY2(row.kind == kind, name);
+        QVERIFY2(!utf8.isEmpty() && fieldKind(kindName(kind)) == kind, name);
+        QVERIFY2(row.shape && row.suggest != ShapeRule::None, name);
+        QVERIFY2(row.repeats == RepeatUse::None || traitsOf(row.comparedAs).repeats == row.repeats, name);
+        for (const FieldKind covered : row.covers)
+            QVERIFY2(covered != kind && (covered == FieldKind::Other || traitsOf(covered).shape), name);
+    }
+}
+
+// One definition per class of character, asked by field names, label words, checks and duplicate keys
+// alike: each row a character and the classes it is in (o opening, c closing, : colon, s separator the
+// rules do not know, i invisible) and its half-width form.
+void TestKnownFields::characterClasses_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("classes");
+    QTest::addColumn<QString>("half");
+
+    QTest::newRow("full-width bracket") << "（"
+                                        << "o"
+                                        << "(";
+    QTest::newRow("full-width square bracket") << "［"
+                                               << "o"
+                                               << "[";
+    QTest::newRow("corner bracket") << "『"
+                                    << "o"
+                                    << "『";
+    QTest::newRow("angle bracket") << "<"
+                                   << "o"
+                                   << "<";
+    QTest::newRow("full-width angle bracket") << "＞"
+                                              << "c"
+                                              << ">";
+    QTest::newRow("book title mark") << "》"
+                                     << "c"
+                                     << "》";
+    QTest::newRow("lenticular bracket") << "】"
+                                        << "c"
+                                        << "】";
+    QTest::newRow("colon") << "："
+                           << ":"
+                           << ":";
+    QTest::newRow("equals") << "="
+                            << ":"
+                            << "=";
+    QTest::newRow("full-width semicolon") << "；"
+                                          << "s"
+                                          << ";";
+    QTest::newRow("full-width slash") << "／"
+                                      << "s"
+                                      << "/";
+    QTest::newRow("bar") << "|"
+                         << "s"
+                         << "|";
+    QTest::newRow("zero-width space") << "\u200B"
+                                      << "i"
+                                      << "\u200B";
+    // From UTF-8 a leading byte-order mark is dropped: the character is made as a character.
+    QTest::newRow("byte-order mark") << QString(QChar(0xFEFF)) << "i" << QString(QChar(0xFEFF));
+    QTest::newRow("no-break space") << "\u00A0"
+                                    << "i"
+                                    << "\u00A0";
+    QTest::newRow("ideographic space") << "\u3000"
+                                       << "i"
+                                       << " ";
+    QTest::newRow("space") << " "
+                           << "i"
+                           << " ";
+    QTest::newRow("full-width digit") << "７"
+                                      << ""
+                                      << "7";
+    QTest::newRow("Chinese") << "张"
+                             << ""
+                             << "张";
+    QTest::newRow("dash") << "-"
+                          << ""
+                          << "-";
+}
+
+void TestKnownFields::characterClasses()
+{
+    QFETCH(QString, character);
+    QFETCH(QString, classes);
+    QFETCH(QString, half);
+    const QChar c = character.at(0);
+    QString found;
+    found += isOpeningBracket(c) ? QStringLiteral("o") : QString();
+    found += isClosingBracket(c) ? QStringLiteral("c") : QString();
+    found += isColon(c) ? QStringLiteral(":") : QString();
+    found += isUnknownSeparator(c) ? QStringLiteral("s") : QString();
+    found += isInvisible(c) ? QStringLiteral("i") : QString();
+    QCOMPARE(found, classes);
+    QCOMPARE(halfWidth(character), half);
+    QCOMPARE(halfWidth(c), half.at(0));
 }
 
 QTEST_GUILESS_MAIN(TestKnownFields)

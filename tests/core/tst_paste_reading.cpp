@@ -1,13 +1,14 @@
 // The reading of a whole paste: labels from the user's own field names, values cut by shape or run
 // to the next label, fields of one kind told apart, chat left out, and patterns judged by kind.
+#include "engine/pattern_sense.h"
 #include "fields/known_fields.h"
 #include "reading/field_labels.h"
 #include "reading/lexicon.h"
 #include "reading/paste_reading.h"
-#include "reading/pattern_sense.h"
 #include "reading/reading_notes.h"
 #include "reading/reading_words.h"
 #include "reading/value_spans.h"
+#include "review/kind_traits.h"
 #include "review/record_review.h"
 
 #include <QtTest>
@@ -455,9 +456,9 @@ void TestPasteReading::notes()
     RecordReview review;
     review.cells = RecordRow { "张伟", "", "已交" };
     review.suggested = RecordRow { "张伟", "男", "材料" };
-    review.notes = { { 0, ReviewNote::Kind::Candidates, "候选：稍等、马上发", { "稍等", "马上发" } },
-                     { 2, ReviewNote::Kind::Suggestion, "建议：材料", { "材料" } } };
-    takeReading(&review, { "张伟", "女", "已交" }, {});
+    review.notes = { { 0, ReviewNote::Kind::Candidates, "候选：稍等、马上发", { "稍等", "马上发" }, -1, {} },
+                     { 2, ReviewNote::Kind::Suggestion, "建议：材料", { "材料" }, -1, {} } };
+    takeReading(review.cells, &review.suggested, &review.notes, { "张伟", "女", "已交" }, {});
     QCOMPARE(review.suggested, RecordRow({ "张伟", "女", "已交" }));
     QCOMPARE(review.notes.size(), 1);
     QCOMPARE(review.notes.at(0).field, 1);
@@ -466,7 +467,7 @@ void TestPasteReading::notes()
     // A field set by hand keeps what the review had; with fewer values found the reading only
     // fills what the review leaves empty.
     review.suggested = RecordRow { "张伟", "", "材料" };
-    takeReading(&review, { "", "女", "" }, { false, false, true });
+    takeReading(review.cells, &review.suggested, &review.notes, { "", "女", "" }, { false, false, true });
     QCOMPARE(review.suggested, RecordRow({ "张伟", "女", "材料" }));
 }
 

@@ -335,7 +335,8 @@ void TestQuorbelSort::unreadableInputIsSkipped()
     QCOMPARE(run.err.count('\n'), 1);
 }
 
-// Without --fields: data/fields.txt beside the executable, so run a copy in a folder of our own.
+// Without --fields: data/fields.txt beside the executable, else the user's folder; so run a copy in a
+// folder of our own.
 void TestQuorbelSort::defaultFieldFile()
 {
     QTemporaryDir appDir;
@@ -353,6 +354,21 @@ void TestQuorbelSort::defaultFieldFile()
     const Run found = runSort({}, "张三 男", program);
     QCOMPARE(found.exitCode, 0);
     QCOMPARE(found.out, QByteArray("张三\t男\t\n"));
+
+#ifndef Q_OS_WIN
+    // Installed (the setup's uninstaller beside it): the user's folder, as the window, and only it.
+    QVERIFY(putBytes(appDir.filePath(QStringLiteral("uninstall.exe")), "MZ"));
+    const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", appDir.filePath(QStringLiteral("share")).toUtf8());
+    const QString userFile = appDir.filePath(QStringLiteral("share/Quorbel/fields.txt"));
+    const Run notThere = runSort({}, "张三", program);
+    QVERIFY(putBytes(userFile, fieldsToText(fields.mid(1)).toUtf8()));
+    const Run user = runSort({}, "男", program);
+    savedHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", savedHome);
+    QCOMPARE(notThere.err, "quorbel-sort: field file not found: " + userFile.toUtf8() + '\n');
+    QCOMPARE(user.exitCode, 0);
+    QCOMPARE(user.out, QByteArray("男\t\n"));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestQuorbelSort)

@@ -1,8 +1,11 @@
 // The record review: value checks by field name, and the notes and suggested row of whole records.
 #include "bench/sample_pastes.h"
 #include "fields/known_fields.h"
+#include "review/kind_traits.h"
 #include "review/record_review.h"
+#include "review/review_wording.h"
 #include "review/value_checks.h"
+#include "review/value_shapes.h"
 
 #include <QtTest>
 
@@ -46,6 +49,9 @@ private slots:
     void narrowPattern();
     void settledCellIsOnlyChecked();
     void sameAloneAsInARun();
+    void fieldNamedByMegabytes();
+    void everyFaultHasASentence();
+    void notesCarryTheirFaults();
 };
 
 void TestRecordReview::valueChecks_data()
@@ -137,7 +143,7 @@ void TestRecordReview::valueChecks_data()
         { "手机号码", "１３８１２３４５６７", "手机号应为11位数字" },
         { "手机", "+8613812345678", "手机号前带有国家码86" },
         { "手机", "138-1234-5678", "手机号中间有分隔符" },
-        { "手机", "138\u200B12345678", "含不可见字符" },
+        { "手机", "138\u200B12345678", "含有不可见字符" },
         { "固定电话", "010-62345678", "" },
         { "座机", "(0571)88776655", "" },
         { "办公电话", "0571-88776655转123", "" },
@@ -165,6 +171,9 @@ void TestRecordReview::valueChecks_data()
         { "微信号", "13812345678", "" },
         { "微信", "12", "微信号应为6–20位字母、数字、下划线或减号，以字母开头" },
         { "邮编", "31001", "邮编应为6位数字" },
+        { "邮编", "310012", "" },
+        { "邮编", "910012", "邮编应为6位数字" }, // no postal region 9: the shape and the check agree
+        { "姓名", "张　三", "含有不可见字符" },
         { "E-mail", "zs＠qq.com", "含全角字符" },
         { "班级", "计科１班", "含全角数字" },
         { "最高学历", "博士后", "" },
@@ -182,7 +191,7 @@ void TestRecordReview::valueChecks()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, problem);
-    QCOMPARE(valueProblem(fieldKind(field), value, today), problem);
+    QCOMPARE(ReviewWording::fault(valueProblem(fieldKind(field), value, today)), problem);
 }
 
 // Whether a text could be a value of a field's kind, for the field named first; a value in another
@@ -278,7 +287,7 @@ void TestRecordReview::valueShapes()
     QCOMPARE(canonicalValue(fieldKind(field), text), canonical);
     // What has the shape is written so that it passes its own field's check, or is told apart by it.
     if (looks && fieldKind(field) != FieldKind::IdNumber)
-        QCOMPARE(valueProblem(fieldKind(field), canonical, today), QString());
+        QCOMPARE(valueProblem(fieldKind(field), canonical, today), Fault());
 }
 
 void TestRecordReview::plainKinds_data()
@@ -535,6 +544,16 @@ void TestRecordReview::review_data()
         << QStringList { "姓名", "手机" } << "张三 +86 139 0571 2266"
         << QStringList { "1 suggestion 建议：13905712266（来自“+86 139 0571 2266”）" }
         << QStringList { "张三", "13905712266" };
+    // One full-width test for cells and values: forms beyond letters and digits are named so.
+    QTest::newRow("full-width brackets and digits")
+        << QStringList { "电话" } << "电话 （０５７１）８８７７６６５５"
+        << QStringList { "0 check 含全角字符",
+                         "0 suggestion 建议：(0571)88776655（来自“（０５７１）８８７７６６５５”）" }
+        << QStringList { "(0571)88776655" };
+    // One grade test: a cohort (2023级) is a grade by its shape, as the pattern-less field reads it.
+    QTest::newRow("a cohort is a grade")
+        << QStringList { "姓名", "所在年级=" } << "张三 2023级"
+        << QStringList { "1 suggestion 建议：2023级（形似年级）" } << QStringList { "张三", "2023级" };
     QTest::newRow("a right labelled date gives no piece away")
         << QStringList { "出生日期", "年龄" } << "出生日期 2001/10/5" << QStringList()
         << QStringList { "2001/10/5", "" };
@@ -655,6 +674,56 @@ void TestRecordReview::sameAloneAsInARun()
             qWarning() << "differs:" << texts.at(i);
     }
     QCOMPARE(differing, 0);
+}
+
+// A field file may name a field by megabytes: the record is still classified and reviewed, the field
+// read by the known name its name ends in.
+void TestRecordReview::fieldNamedByMegabytes()
+{
+    const QList<FieldDef> fields { { QString(4 << 20, QChar(u'长')) + QStringLiteral("联系电话"), QString() },
+                                   { QStringLiteral("姓名"), presetPattern(QStringLiteral("姓名")) } };
+    const RecordReview review = reviewText(QStringLiteral("张三 13812345678"), fields, today);
+    QCOMPARE(review.cells, QStringList({ "", "张三" }));
+    QCOMPARE(review.suggested, QStringList({ "13812345678", "张三" }));
+}
+
+// Sentences are made in one place from the fault values: none may be left without one.
+void TestRecordReview::everyFaultHasASentence()
+{
+    QVERIFY(ReviewWording::fault(Fault()).isEmpty());
+    QSet<QString> sentences;
+    for (int type = int(FaultType::None) + 1; type < int(FaultType::Count); ++type) {
+        Fault fault(FaultType(type), QStringLiteral("x"));
+        fault.kind = FieldKind::Mobile;
+        fault.date = today;
+        const QString sentence = ReviewWording::fault(fault);
+        QVERIFY2(!sentence.isEmpty(), qPrintable(QString::number(type)));
+        sentences.insert(sentence);
+    }
+    QCOMPARE(sentences.size(), int(FaultType::Count) - 1); // and no two faults say the same
+    for (int type = 0; type < int(ReasonType::Count); ++type)
+        QVERIFY2(!ReviewWording::reason(Reason(ReasonType(type), QStringLiteral("x"), FieldKind::Mobile))
+                      .isEmpty(),
+                 qPrintable(QString::number(type)));
+}
+
+// A check's note carries its fault as a value: an old ID number is told by its type, not its sentence,
+// and is no fault to fix; the row is checked against what it tells all the same.
+void TestRecordReview::notesCarryTheirFaults()
+{
+    const QList<FieldDef> fields = fieldsNamed({ "身份证=", "性别" });
+    const ReviewInput input { fields, { "110105491231002", "男" }, { true, true }, {}, {}, {} };
+    const RecordReview review = reviewRecord(input, today);
+    QCOMPARE(review.notes.size(), 2);
+    QCOMPARE(review.notes.at(0).fault.type, FaultType::IdOld15);
+    QCOMPARE(review.notes.at(0).text, ReviewWording::fault(review.notes.at(0).fault));
+    QCOMPARE(review.notes.at(1).fault.type, FaultType::GenderAgainstId);
+    QCOMPARE(review.notes.at(1).fault.number, 0); // the ID number's holder is a woman
+    QCOMPARE(review.suggested, input.cells);
+    // A run's field facts worked out once give what each record works out alone.
+    const RecordReview again = reviewRecord(input, fieldFacts(fields), today);
+    QCOMPARE(again.notes.size(), 2);
+    QCOMPARE(again.notes.at(1).text, review.notes.at(1).text);
 }
 
 QTEST_GUILESS_MAIN(TestRecordReview)

@@ -1,7 +1,13 @@
-// The data directory: its path, its creation, a user's file standing in its place, and its URL.
+// The data directory: which folder holds it, its creation, a user's file standing in its place, and
+// its URL.
+#include "tests/test_files.h"
+#include "tests/without_permission_override.h"
 #include "workspace/workspace.h"
 
 #include <QtTest>
+
+using TestFiles::bytesOf;
+using TestFiles::putBytes;
 
 class TestWorkspace : public QObject
 {
@@ -13,6 +19,9 @@ private slots:
     void createsDataDirectory();
     void existingDirectoryUntouched();
     void plainFileNamedDataIsKept();
+    void chosenFolder_data();
+    void chosenFolder();
+    void userDataFolderName();
     void runningApplicationDirectory();
     void directoryUrls_data();
     void directoryUrls();
@@ -31,20 +40,24 @@ void TestWorkspace::paths()
     QTemporaryDir tmp;
     QVERIFY(tmp.isValid());
     const QString base = tmp.path() + QStringLiteral("/Tools");
+    QVERIFY(QDir().mkpath(base));
 
-    const Workspace ws(base + suffix);
+    const Workspace ws(base + suffix, tmp.path() + QStringLiteral("/user/"));
     QCOMPARE(ws.appDir, base + QStringLiteral("/"));
     QCOMPARE(ws.dataDir, base + QStringLiteral("/data/"));
+    QVERIFY(ws.portable());
     QVERIFY(!ws.dataDir.contains(QStringLiteral("//")));
 }
 
 void TestWorkspace::createsDataDirectory()
 {
     QTemporaryDir tmp;
-    // Missing parents are created too.
-    const QString app = tmp.path() + QStringLiteral("/a/b");
-    const Workspace ws(app);
-    QVERIFY(QFileInfo(ws.dataDir).isDir());
+    // Missing parents are created too: the user's folder may be the first in ~/.local/share.
+    const QString user = tmp.path() + QStringLiteral("/share/Quorbel/");
+    QVERIFY(putBytes(tmp.path() + QStringLiteral("/bin/uninstall.exe"), "MZ"));
+    const Workspace ws(tmp.path() + QStringLiteral("/bin"), user);
+    QCOMPARE(ws.dataDir, user);
+    QVERIFY(QFileInfo(user).isDir());
     QVERIFY(ensureDirectory(ws.dataDir));
 }
 
@@ -60,7 +73,7 @@ void TestWorkspace::existingDirectoryUntouched()
     }
     const QDateTime before = QFileInfo(file).lastModified();
 
-    const Workspace ws(tmp.path());
+    const Workspace ws(tmp.path(), tmp.path() + QStringLiteral("/user/"));
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("<field><name>x</name><pattern></pattern></field>"));
@@ -73,20 +86,99 @@ void TestWorkspace::plainFileNamedDataIsKept()
 {
     QTemporaryDir tmp;
     const QString path = tmp.path() + QStringLiteral("/data");
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("the user's own notes");
-    }
+    QVERIFY(putBytes(path, "the user's own notes"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a directory")));
-    const Workspace ws(tmp.path());
-    QVERIFY(QFileInfo(path).isFile());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("the user's own notes"));
+    QVERIFY(!ensureDirectory(path + QStringLiteral("/")));
+    QCOMPARE(bytesOf(path), QByteArray("the user's own notes"));
+}
 
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a directory")));
-    QVERIFY(!ensureDirectory(ws.dataDir));
+// Which folder holds the data, and that choosing moves, copies and deletes nothing.
+void TestWorkspace::chosenFolder_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<bool>("portable");
+    QTest::newRow("writable, no data/ yet") << "fresh" << true;
+    QTest::newRow("writable data/ with fields") << "fields" << true;
+    QTest::newRow("program folder not writable") << "locked folder" << false;
+    QTest::newRow("data/ not writable") << "locked data" << false;
+    QTest::newRow("a plain file in the way") << "plain file" << false;
+    QTest::newRow("the setup's uninstaller beside") << "uninstaller" << false;
+    QTest::newRow("installed in bin/ beside share/") << "menu entry" << false;
+    QTest::newRow("no user folder named") << "no user folder" << true;
+}
+
+void TestWorkspace::chosenFolder()
+{
+    QFETCH(QString, setting);
+    QFETCH(bool, portable);
+    QTemporaryDir tmp;
+    const QString app = tmp.path() + QStringLiteral("/prefix/bin/");
+    const QString user =
+        setting == QLatin1String("no user folder") ? QString() : tmp.path() + QStringLiteral("/user/");
+    const QByteArray fields("<field><name>x</name><pattern></pattern></field>");
+    QVERIFY(QDir().mkpath(app));
+    if (setting == QLatin1String("fields") || setting == QLatin1String("locked data"))
+        QVERIFY(putBytes(app + QStringLiteral("data/fields.txt"), fields));
+    if (setting == QLatin1String("plain file"))
+        QVERIFY(putBytes(app + QStringLiteral("data"), "notes"));
+    if (setting == QLatin1String("uninstaller"))
+        QVERIFY(putBytes(app + QStringLiteral("uninstall.exe"), "MZ"));
+    if (setting == QLatin1String("menu entry"))
+        QVERIFY(putBytes(tmp.path() + QStringLiteral("/prefix/share/applications/quorbel.desktop"),
+                         "[Desktop Entry]"));
+    const QString locked = setting == QLatin1String("locked folder") ? app
+        : setting == QLatin1String("locked data")                    ? app + QStringLiteral("data")
+                                                                     : QString();
+#ifndef Q_OS_LINUX
+    if (!locked.isEmpty())
+        QSKIP("tried on Linux, where root too can be kept out of a read-only folder");
+#endif
+    if (!locked.isEmpty())
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+
+    QString chosen;
+    {
+#ifdef Q_OS_LINUX
+        WithoutPermissionOverride asAnyone;
+        if (!locked.isEmpty() && ::geteuid() == 0 && !asAnyone.ok())
+            QSKIP("root writes into read-only directories");
+#endif
+        const Workspace ws(app, user);
+        QCOMPARE(ws.portable(), portable);
+        chosen = ws.dataDir;
+        QCOMPARE(chooseDataDirectory(app, user), chosen); // what quorbel-sort reads
+    }
+    if (!locked.isEmpty())
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    QCOMPARE(chosen, portable ? app + QStringLiteral("data/") : user);
+    QVERIFY(QFileInfo(chosen).isDir());
+    // Nothing moved or copied: the user's folder starts empty, the program's data/ keeps its file.
+    if (!portable)
+        QCOMPARE(QDir(user).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    if (setting == QLatin1String("fields") || setting == QLatin1String("locked data"))
+        QCOMPARE(bytesOf(app + QStringLiteral("data/fields.txt")), fields);
+    if (setting == QLatin1String("plain file"))
+        QCOMPARE(bytesOf(app + QStringLiteral("data")), QByteArray("notes"));
+    // No probe file is left behind.
+    QCOMPARE(QDir(app).entryList({ QStringLiteral(".write-check*") }, QDir::Hidden | QDir::Files),
+             QStringList());
+}
+
+void TestWorkspace::userDataFolderName()
+{
+    const QString testName = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Quorbel"));
+    const QString dir = userDataDirectory();
+    QCoreApplication::setApplicationName(testName);
+    QVERIFY(dir.endsWith(QStringLiteral("/Quorbel/")));
+#ifdef Q_OS_WIN
+    QCOMPARE(QDir::toNativeSeparators(dir), qEnvironmentVariable("APPDATA") + QStringLiteral("\\Quorbel\\"));
+#else
+    QCOMPARE(dir,
+             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                 + QStringLiteral("/Quorbel/"));
+#endif
 }
 
 void TestWorkspace::runningApplicationDirectory()

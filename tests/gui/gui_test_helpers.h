@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTimer>
+
+#include "workspace/workspace.h"
 
 namespace GuiTest {
 
@@ -21,6 +24,23 @@ inline void removeDataDir()
     QDir dir(dataDir());
     dir.removeRecursively();
     QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
+}
+
+// The files in the data directory, without the lock a window holds while it runs.
+inline QStringList dataFiles()
+{
+    QStringList files = QDir(dataDir()).entryList(QDir::Files);
+    files.removeAll(QStringLiteral("table.lock"));
+    return files;
+}
+
+// The data folder is chosen once per process, at the first window; made now, it is data/ beside the
+// test, whatever a test later does to that folder. No test reaches the user's real data folder.
+inline void keepDataBesideTest()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    if (!workspace)
+        workspace = new Workspace;
 }
 
 struct BoxSeen

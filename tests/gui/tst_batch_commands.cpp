@@ -87,6 +87,7 @@ private slots:
     void previewSkipsRepeatsAndInserts();
     void duplicateMarksFollowTheRows();
     void importRefusesAndDropAdds();
+    void fileNamedOnCommandLine();
     void rowMarkersKeepTheirNumbers();
 
 private:
@@ -163,18 +164,20 @@ void TestBatchCommands::batchEqualsOneByOneAndUndoesWhole()
             QCOMPARE(m_table->item(row, column)->toolTip(), otherTable->item(row, column)->toolTip());
     }
 
-    // Once another row came in, Ctrl+Z no longer finds the batch; right after one, it takes it whole.
+    // The steps come off the undo stack in turn, the batch whole, and go back on by redo.
     enter(m_window.data(), { QStringLiteral("周八") }, "insertButton");
-    trigger("undoDeleteAction");
-    QCOMPARE(m_table->rowCount(), 11);
-    input->setPlainText(text);
-    PreviewAnswerer again;
-    trigger("batchAddAction");
-    QCOMPARE(m_table->rowCount(), 21);
-    trigger("undoDeleteAction");
-    QCOMPARE(m_table->rowCount(), 11);
-    QCOMPARE(m_window->records().size(), 11);
-    QVERIFY(!child<QAction>(m_window.data(), "undoDeleteAction")->isEnabled());
+    auto *undo = child<QAction>(m_window.data(), "undoAction");
+    QCOMPARE(undo->text(), QStringLiteral("撤销 插入"));
+    trigger("undoAction");
+    QCOMPARE(m_table->rowCount(), 10);
+    QCOMPARE(undo->text(), QStringLiteral("撤销 批量添加 10 条"));
+    trigger("undoAction");
+    QCOMPARE(m_table->rowCount(), 0);
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(child<QAction>(m_window.data(), "redoAction")->text(), QStringLiteral("重做 批量添加 10 条"));
+    trigger("redoAction");
+    QCOMPARE(m_window->records(), m_other->records());
+    QCOMPARE(m_window->tableRows(), m_other->tableRows());
 }
 
 void TestBatchCommands::previewSkipsRepeatsAndInserts()
@@ -219,7 +222,7 @@ void TestBatchCommands::duplicateMarksFollowTheRows()
     m_table->selectRow(1);
     trigger("deleteRowsAction");
     QCOMPARE(tip(0, 2), QStringLiteral("与第 2 行重复（手机号）"));
-    trigger("undoDeleteAction");
+    trigger("undoAction");
     QCOMPARE(tip(0, 2), QStringLiteral("与第 3 行重复（手机号）"));
     m_table->setCurrentCell(0, 0);
     enter(m_window.data(), { QStringLiteral("赵六 13900139000") }, "insertButton");
@@ -275,6 +278,38 @@ void TestBatchCommands::importRefusesAndDropAdds()
     QCOMPARE(m_window->records().mid(4), QStringList({ "张三 男", "李四 女" }));
 }
 
+// `quorbel FILE`, "Open with" and a file dropped on quorbel.exe: the import's preview, or its box.
+void TestBatchCommands::fileNamedOnCommandLine()
+{
+    m_window.reset(create());
+    m_window->show();
+    const QString program = QStringLiteral("quorbel");
+    {
+        GuiTest::BoxAnswerer answerer(QMessageBox::Ok);
+        m_window->importFileArgument({ program });
+        const QString missing = m_dir.filePath(QStringLiteral("没有这个文件.txt"));
+        m_window->importFileArgument({ program, missing });
+        QTRY_COMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.first().title, QStringLiteral("导入文本文件"));
+        QCOMPARE(answerer.first().icon, QMessageBox::Critical);
+        QCOMPARE(answerer.first().text,
+                 QStringLiteral("找不到文件，或它不是普通文件，未添加任何记录\n路径：") + missing);
+    }
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_table->rowCount(), 0);
+
+    const QString list = m_dir.filePath(QStringLiteral("报名 名单.txt"));
+    QVERIFY(TestFiles::putBytes(
+        list, QTextCodec::codecForName("GB18030")->fromUnicode(QStringLiteral("张三 男\r\n李四 女\r\n"))));
+    for (const QString &argument : { list, QUrl::fromLocalFile(list).toString() }) {
+        PreviewAnswerer answerer;
+        m_window->importFileArgument({ program, argument });
+        QTRY_VERIFY(answerer.seen.seen);
+        QCOMPARE(answerer.seen.source, QStringLiteral("来源：报名 名单.txt（GB18030）"));
+    }
+    QCOMPARE(m_window->records(), QStringList({ "张三 男", "李四 女", "张三 男", "李四 女" }));
+}
+
 void TestBatchCommands::rowMarkersKeepTheirNumbers()
 {
     // Rows with tokens left over carry a marker beside their number; numbers follow every change.
@@ -295,7 +330,7 @@ void TestBatchCommands::rowMarkersKeepTheirNumbers()
     m_table->selectRow(2);
     trigger("deleteRowsAction");
     QCOMPARE(headers(), QStringLiteral("1 •|2|3|4 •"));
-    trigger("undoDeleteAction");
+    trigger("undoAction");
     QCOMPARE(headers(), QStringLiteral("1 •|2|3 •|4|5 •"));
     m_table->setCurrentCell(1, 0);
     child<QPlainTextEdit>(m_window.data(), "inputEdit")
@@ -305,7 +340,7 @@ void TestBatchCommands::rowMarkersKeepTheirNumbers()
     });
     trigger("batchAddAction");
     QCOMPARE(headers(), QStringLiteral("1 •|2 •|3|4|5 •|6|7 •"));
-    trigger("undoDeleteAction");
+    trigger("undoAction");
     QCOMPARE(headers(), QStringLiteral("1 •|2|3 •|4|5 •"));
 }
 

@@ -57,6 +57,7 @@ class TestFieldStorage : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { GuiTest::keepDataBesideTest(); }
     void init();
     void cleanup();
     void loadsWithoutWriting();
@@ -68,6 +69,7 @@ private slots:
     void unwritableFolderAtStart_data();
     void unwritableFolderAtStart();
     void failedWriteKeepsOldFile();
+    void installedCopyUsesUserFolder();
 };
 
 void TestFieldStorage::init()
@@ -93,8 +95,7 @@ void TestFieldStorage::loadsWithoutWriting()
     QVERIFY(putBytes(fieldFile() + QStringLiteral(".backup"), "mine"));
     {
         Quorbel window;
-        QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::Files),
-                 QStringList({ "fields.txt", "fields.txt.backup" }));
+        QCOMPARE(GuiTest::dataFiles(), QStringList({ "fields.txt", "fields.txt.backup" }));
         const FieldCatalogue &catalogue = window.fieldCatalogue();
         QCOMPARE(catalogue.names(), QStringList({ "姓名", "备注" }));
         QCOMPARE(catalogue.at(0).pattern, QStringLiteral(R"(^[^\x00-\xff]{2,4}$)"));
@@ -322,11 +323,38 @@ void TestFieldStorage::failedWriteKeepsOldFile()
     QCOMPARE(criticalBoxes(recorder),
              QStringList(QStringLiteral("保存失败|写入文件失败\n路径：") + fieldFile()));
     QCOMPARE(bytesOf(fieldFile()), kOneField);
-    QCOMPARE(QDir(GuiTest::dataDir()).entryList(QDir::Files), QStringList { "fields.txt" });
+    QCOMPARE(GuiTest::dataFiles(), QStringList { "fields.txt" });
     QCOMPARE(window.fieldCatalogue().at(0).pattern.size(), 20000);
 #else
     QSKIP("needs a file size limit");
 #endif
+}
+
+// Installed (the uninstaller beside the program) into a folder that cannot take data/: the fields
+// go to the user's folder without a word at start-up, and nothing is made beside the program.
+void TestFieldStorage::installedCopyUsesUserFolder()
+{
+    QTemporaryDir tmp;
+    const QString app = tmp.filePath(QStringLiteral("Programs/Quorbel"));
+    const QString user = tmp.filePath(QStringLiteral("AppData/Quorbel/"));
+    QVERIFY(putBytes(app + QStringLiteral("/uninstall.exe"), "MZ"));
+    QVERIFY(QFile::setPermissions(app, QFile::ReadOwner | QFile::ExeOwner));
+    Workspace *const beside = workspace;
+    workspace = new Workspace(app, user);
+    {
+        GuiTest::BoxAnswerer recorder(QMessageBox::Ok);
+        Quorbel window;
+        QCOMPARE(window.fieldFilePath(), user + QStringLiteral("fields.txt"));
+        window.findChild<QPushButton *>(QStringLiteral("addCol"))->click();
+        QCOMPARE(recorder.boxes.size(), 0);
+        QCOMPARE(saveWarning(window), QString());
+        QCOMPARE(bytesOf(window.fieldFilePath()), fieldsToText(window.fieldCatalogue().fields()).toUtf8());
+    }
+    delete workspace;
+    workspace = beside;
+    QFile::setPermissions(app, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(QDir(app).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList(QStringLiteral("uninstall.exe")));
 }
 
 QTEST_MAIN(TestFieldStorage)

@@ -431,9 +431,9 @@ void TestRecordCommands::deleteRowsAndUndo()
         click("inputButton");
     }
     m_table->item(1, 1)->setText(QStringLiteral("改过"));
-    auto *undo = m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"));
+    auto *undo = m_window->findChild<QAction *>(QStringLiteral("undoAction"));
 
-    // Rows 1 and 3 by the Delete key, their texts with them; Ctrl+Z brings them back as shown, once.
+    // Rows 1 and 3 by the Delete key, their texts with them; Ctrl+Z brings them back as shown.
     m_window->show();
     QApplication::setActiveWindow(m_window.data());
     QVERIFY(QTest::qWaitForWindowActive(m_window.data()));
@@ -443,13 +443,30 @@ void TestRecordCommands::deleteRowsAndUndo()
     QTest::keyClick(m_table, Qt::Key_Delete);
     QCOMPARE(m_window->records(), QStringList({ "张三 20", "王五 40" }));
     QCOMPARE(row(1), QStringList({ "王五", "40" }));
+    QCOMPARE(undo->text(), QStringLiteral("撤销 删除 2 行"));
     QTest::keyClick(m_table, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(m_window->records(), QStringList({ "张三 20", "李四 30", "王五 40", "赵六 50" }));
     QCOMPARE(row(1), QStringList({ "李四", "改过" }));
-    QVERIFY(!undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("撤销 编辑单元格"));
+    // In the input box and the pattern box the keys are the box's own.
+    m_input->setFocus();
+    QTest::keyClicks(m_input, QStringLiteral("ab"));
+    QTest::keyClick(m_input, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(m_input, Qt::Key_Y, Qt::ControlModifier);
+    auto *pattern = m_window->findChild<QLineEdit *>(QStringLiteral("patternEdit"));
+    pattern->setFocus();
+    QTest::keyClick(pattern, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(pattern, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_window->records().size(), 4);
+    QCOMPARE(row(1), QStringList({ "李四", "改过" }));
+    QCOMPARE(undo->text(), QStringLiteral("撤销 编辑单元格"));
+    QCOMPARE(m_window->findChild<QAction *>(QStringLiteral("redoAction"))->text(),
+             QStringLiteral("重做 删除 2 行"));
+    m_input->clear();
+    m_table->setFocus();
 
-    // The context menu holds the same entry, readable by a screen reader every time it opens; after a
-    // field change the row comes back sorted anew.
+    // The context menu holds the same entry, readable by a screen reader every time it opens; the
+    // steps follow a field change, and the row comes back in its moved columns.
     m_table->clearSelection();
     m_table->setCurrentCell(0, 0);
     QStringList names;
@@ -543,7 +560,7 @@ void TestRecordCommands::closeGuardClearAndExport()
     clear->trigger();
     QCOMPARE(answerer.first().text, QStringLiteral("有 1 行尚未复制或导出，确定清空表格？"));
     QCOMPARE(m_table->rowCount() + m_window->records().size(), 0);
-    m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"))->trigger();
+    m_window->findChild<QAction *>(QStringLiteral("undoAction"))->trigger();
     QTemporaryDir dir;
     QVERIFY(!m_window->exportTableTo(dir.filePath(QStringLiteral("no/a.csv")), ExportFormat::Csv));
     QVERIFY(m_window->exportTableTo(dir.filePath(QStringLiteral("a.csv")), ExportFormat::Csv));
@@ -583,13 +600,13 @@ void TestRecordCommands::reviewMarksAndSuggestions()
     // And come back with their row when its deletion is undone.
     m_table->setCurrentCell(0, 0);
     m_window->findChild<QAction *>(QStringLiteral("deleteRowsAction"))->trigger();
-    m_window->findChild<QAction *>(QStringLiteral("undoDeleteAction"))->trigger();
+    m_window->findChild<QAction *>(QStringLiteral("undoAction"))->trigger();
     QCOMPARE(m_table->item(0, 1)->toolTip(), QStringLiteral("含有标签“性别”\n建议：女（来自“性别女”）"));
     QCOMPARE(m_table->verticalHeaderItem(0)->toolTip(), QStringLiteral("未分拣：张三、备注"));
 
     // The cell menu offers the row's left-over token; taking it is a hand edit, checked again.
     QMenu menu;
-    addReviewActions(&menu, m_table, 0, 0);
+    addReviewActions(&menu, m_table, 0, 0, m_window->table().at(0));
     QStringList entries;
     for (const QAction *action : menu.actions())
         entries << action->text();

@@ -1,6 +1,6 @@
 // Read before QRegExp is asked: its own error for \u is none (it takes the letter), and for the
 // other faults its message names no fix.
-#include "reading/pattern_sense.h"
+#include "engine/pattern_sense.h"
 
 #include "engine/pattern_check.h"
 
