@@ -22,7 +22,8 @@ QString headWord(const QString &word)
     for (bool cut = true; cut;) {
         cut = false;
         for (const QString &prefix : words.prefixes) {
-            if (head.size() >= prefix.size() + 2 && head.startsWith(prefix)) {
+            // The first character rules out most words before any comparison.
+            if (head.size() >= prefix.size() + 2 && prefix.at(0) == head.at(0) && head.startsWith(prefix)) {
                 head = head.mid(prefix.size());
                 cut = true;
                 break;
@@ -30,7 +31,7 @@ QString headWord(const QString &word)
         }
     }
     for (const QString &suffix : words.suffixes) {
-        if (head.size() >= suffix.size() + 2 && head.endsWith(suffix)) {
+        if (head.size() >= suffix.size() + 2 && suffix.back() == head.back() && head.endsWith(suffix)) {
             head.chop(suffix.size());
             break;
         }
@@ -64,9 +65,8 @@ QString normalizedLabel(const QString &name)
         else if (depth == 0)
             kept.append(c);
     }
-    if (normalizedFieldName(kept).isEmpty())
-        kept = name;
-    return normalizedFieldName(kept);
+    const QString normalized = normalizedFieldName(kept);
+    return normalized.isEmpty() ? normalizedFieldName(name) : normalized;
 }
 
 FieldLabels::FieldLabels(const QList<FieldDef> &fields)
@@ -156,9 +156,9 @@ void FieldLabels::add(const QString &word, const FieldLabel &label, int rank)
     labels.insert(word, stored);
     ranks.insert(word, rank);
     longest = qMax(longest, word.size());
-    int &longestHere =
-        starts[uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0)];
-    longestHere = qMax(longestHere, int(word.size()));
+    Start &start = starts[uint(word.at(0).unicode()) << 16 | (word.size() > 1 ? word.at(1).unicode() : 0)];
+    start.longest = qMax(start.longest, int(word.size()));
+    start.lengths |= lengthBit(word.size());
 }
 
 bool FieldLabels::find(const QString &word, FieldLabel *label) const
@@ -170,11 +170,14 @@ bool FieldLabels::find(const QString &word, FieldLabel *label) const
     return true;
 }
 
-FieldLabel FieldLabels::resolvePhrase(const QString &phrase) const
+FieldLabel FieldLabels::resolvePhrase(const QString &phrase, bool *listed) const
 {
     const QString word = normalizedLabel(phrase);
     FieldLabel label;
-    if (find(word, &label))
+    const bool isWord = find(word, &label);
+    if (listed)
+        *listed = isWord;
+    if (isWord)
         return label;
     const QString head = headWord(word);
     if (head != word && find(head, &label))
@@ -194,7 +197,8 @@ FieldLabel FieldLabels::resolvePhrase(const QString &phrase) const
     }
     // A word of an extra kind anywhere in it (宿舍房间号).
     // 是否 starts many questions (是否需要发票): only the field's own words say which.
-    const ExtraKind extra = extraKindOf(word) == ExtraKind::YesNo ? ExtraKind::None : extraKindOf(word);
+    const ExtraKind found = extraKindOf(word);
+    const ExtraKind extra = found == ExtraKind::YesNo ? ExtraKind::None : found;
     for (int f = 0; f < count() && extra != ExtraKind::None; ++f) {
         if (extras.at(f) == extra) {
             label = FieldLabel();

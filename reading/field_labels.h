@@ -39,7 +39,8 @@ public:
     bool find(const QString &word, FieldLabel *label) const;
     // A label phrase written before a colon or in brackets: the word itself, or without the words
     // around a head word, or by a known label it ends in; else a label of nothing the list asks.
-    FieldLabel resolvePhrase(const QString &phrase) const;
+    // Listed, if given, says whether the phrase itself is a label word.
+    FieldLabel resolvePhrase(const QString &phrase, bool *listed = nullptr) const;
     // Whether a label word may start at the two characters (a cheap test before any look-up).
     bool mayStart(QChar first, QChar second) const
     {
@@ -48,7 +49,13 @@ public:
     // The longest label word that starts with the two characters.
     int longestFrom(QChar first, QChar second) const
     {
-        return starts.value(uint(first.unicode()) << 16 | second.unicode());
+        return starts.value(uint(first.unicode()) << 16 | second.unicode()).longest;
+    }
+    // Whether a label word of the length may start with the two characters: most lengths a scan
+    // tries are ruled out before a string is made to look one up.
+    bool mayHave(QChar first, QChar second, int length) const
+    {
+        return starts.value(uint(first.unicode()) << 16 | second.unicode()).lengths & lengthBit(length);
     }
     int longest = 0;
 
@@ -63,7 +70,13 @@ private:
 
     QHash<QString, FieldLabel> labels;
     QHash<QString, int> ranks;
-    QHash<uint, int> starts; // the first two characters of the label words → the longest word's length
+    struct Start
+    {
+        int longest = 0;
+        quint32 lengths = 0; // a bit per length; the last stands for that length and longer
+    };
+    static quint32 lengthBit(int length) { return quint32(1) << qMin(length, 31); }
+    QHash<uint, Start> starts; // the first two characters of the label words
 };
 
 // The name without bracketed remarks, spaces and punctuation, half-width and lower case.

@@ -1,82 +1,94 @@
 // The lexicon is read once, on the first question, so that a run that never reads a paste (the
 // plain output of quorbel-sort) does not pay for it. Its lines are sorted by word, so a word is
-// found by halving: no table of a hundred thousand strings to build at start-up or to free at exit.
+// found by halving the resource's own bytes: no table to build at start-up or to free at exit, and
+// no conversion of a megabyte of text that a run asks a few thousand words of.
 #include "reading/lexicon.h"
 
+#include <QByteArray>
 #include <QFile>
-#include <QVector>
+
+#include <cstring>
 
 namespace {
 
-struct Lexicon
-{
-    QString text; // the resource: "word\tclass\n" per line
-    QVector<int> starts; // where each line starts
-    QVector<int> tabs; // where its word ends
-};
+// Every word of the lexicon is two to eight Chinese characters of U+4E00..U+9FFF (make_lexicon.py),
+// three bytes each in UTF-8, whose byte order is the order of the characters.
+constexpr int longestWord = 8;
+constexpr ushort firstChinese = 0x4e00;
+constexpr ushort lastChinese = 0x9fff;
 
 } // namespace
 
-static Lexicon loadLexicon()
+// The resource: "word\tclass\n" per line, UTF-8, sorted by word.
+static QByteArray loadLexicon()
 {
     // Resources of a static library need an explicit start, outside any namespace.
     Q_INIT_RESOURCE(lexicon);
-    Lexicon lexicon;
     QFile file(QStringLiteral(":/reading/lexicon.txt"));
     if (!file.open(QIODevice::ReadOnly))
-        return lexicon;
-    lexicon.text = QString::fromUtf8(file.readAll());
-    lexicon.starts.reserve(lexicon.text.size() / 5);
-    for (int at = 0; at < lexicon.text.size();) {
-        lexicon.starts.append(at);
-        lexicon.tabs.append(lexicon.text.indexOf(QLatin1Char('\t'), at));
-        const int end = lexicon.text.indexOf(QLatin1Char('\n'), at);
-        at = end < 0 ? lexicon.text.size() : end + 1;
-    }
-    return lexicon;
+        return QByteArray();
+    return file.readAll();
 }
 
-static const Lexicon &lexicon()
+static const QByteArray &lexicon()
 {
-    static const Lexicon words = loadLexicon();
+    static const QByteArray words = loadLexicon();
     return words;
 }
 
 static WordClass lookUp(const QChar *word, int length)
 {
-    const Lexicon &words = lexicon();
-    const QStringView key(word, length);
+    // A character outside the lexicon's range makes a text no word of it.
+    char key[longestWord * 3];
+    for (int i = 0; i < length; ++i) {
+        const ushort u = word[i].unicode();
+        if (u < firstChinese || u > lastChinese)
+            return WordClass::None;
+        key[3 * i] = char(0xe0 | (u >> 12));
+        key[3 * i + 1] = char(0x80 | ((u >> 6) & 0x3f));
+        key[3 * i + 2] = char(0x80 | (u & 0x3f));
+    }
+    const int keyLength = 3 * length;
+    const QByteArray &words = lexicon();
+    const char *data = words.constData();
+    // [low, high) holds whole lines: halve it at the line around its middle byte.
     int low = 0;
-    int high = words.starts.size();
+    int high = words.size();
     while (low < high) {
-        const int middle = (low + high) / 2;
-        const int start = words.starts.at(middle);
-        const int tab = words.tabs.at(middle);
-        const int order = QStringView(words.text.constData() + start, tab - start).compare(key);
+        int start = low + (high - low) / 2;
+        while (start > low && data[start - 1] != '\n')
+            --start;
+        const char *tab = static_cast<const char *>(std::memchr(data + start, '\t', high - start));
+        if (!tab)
+            return WordClass::None;
+        const int wordLength = int(tab - data) - start;
+        int order = std::memcmp(data + start, key, size_t(qMin(wordLength, keyLength)));
+        if (order == 0)
+            order = wordLength - keyLength;
         if (order == 0) {
-            const QChar tag = words.text.at(tab + 1);
-            return tag == QLatin1Char('P') ? WordClass::Place
-                : tag == QLatin1Char('O')  ? WordClass::Organisation
-                                           : WordClass::Word;
+            const char tag = tab + 1 < data + high ? tab[1] : '\0';
+            return tag == 'P' ? WordClass::Place : tag == 'O' ? WordClass::Organisation : WordClass::Word;
         }
-        if (order < 0)
-            low = middle + 1;
-        else
-            high = middle;
+        if (order < 0) {
+            const char *newline = static_cast<const char *>(std::memchr(tab, '\n', data + high - tab));
+            low = newline ? int(newline - data) + 1 : high;
+        } else {
+            high = start;
+        }
     }
     return WordClass::None;
 }
 
 WordClass wordClass(const QString &text)
 {
-    if (text.size() < 2 || text.size() > 8)
+    if (text.size() < 2 || text.size() > longestWord)
         return WordClass::None;
     return lookUp(text.constData(), text.size());
 }
 
 int placePrefix(const QString &text)
 {
-    for (int length = qMin(8, text.size()); length >= 2; --length) {
+    for (int length = qMin(longestWord, text.size()); length >= 2; --length) {
         if (lookUp(text.constData(), length) == WordClass::Place)
             return length;
     }

@@ -20,6 +20,7 @@
 #include <QRegExp>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,9 @@ bool isSeparator(QChar c)
     case 0x2026:
         return true;
     default:
+        // Chinese characters, most of a paste, are none of the rest.
+        if (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff)
+            return false;
         return isInvisible(c) || isColon(c) || isUnknownSeparator(c) || isOpeningBracketChar(c)
             || isClosingBracketChar(c);
     }
@@ -93,7 +97,9 @@ QString normalizedLine(const QString &line)
     QString h = halfWidth(line);
     for (int i = 0; i < h.size(); ++i) {
         const QChar c = h.at(i);
-        if (c == QLatin1Char('\t'))
+        // Printable ASCII and Chinese characters, most of a paste, are neither.
+        if (c == QLatin1Char('\t') || (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            || (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff))
             continue;
         if (isSymbol(c) || (isInvisible(c) && c != QLatin1Char(' ')))
             h[i] = QLatin1Char(' ');
@@ -108,11 +114,23 @@ QString withoutNumbering(const QString &line)
     static const QRegularExpression numbering(QStringLiteral(
         "^\\s*(?:\\(\\d{1,2}\\)|\\d{1,2}(?:[、)]|\\.(?!\\d)|\\.(?=\\d{4}))|[\\x{2460}-\\x{2473}])\\s*"));
     static const QRegularExpression mention(QStringLiteral("@\\S+"));
-    static const QRegularExpression email(QStringLiteral("\\w@\\w"));
+    // An e-mail address has a word character on both sides of its @ (ASCII ones, as \w reads them).
+    const auto isWordChar = [](QChar c) {
+        return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('_'));
+    };
+    bool email = false;
+    for (int at = line.indexOf(QLatin1Char('@')); at >= 0 && !email;
+         at = line.indexOf(QLatin1Char('@'), at + 1))
+        email = at > 0 && at + 1 < line.size() && isWordChar(line.at(at - 1)) && isWordChar(line.at(at + 1));
     QString out = line;
-    if (out.contains(QLatin1Char('@')) && !out.contains(email))
+    if (out.contains(QLatin1Char('@')) && !email)
         out.replace(mention, QStringLiteral(" "));
-    out.remove(numbering);
+    // Numbering starts with a digit, a bracket or a circled number after the spaces at the front.
+    const auto first = std::find_if(out.cbegin(), out.cend(), [](QChar c) { return !c.isSpace(); });
+    if (first != out.cend()
+        && (first->isDigit() || *first == QLatin1Char('(')
+            || (first->unicode() >= 0x2460 && first->unicode() <= 0x2473)))
+        out.remove(numbering);
     return out;
 }
 
@@ -163,6 +181,14 @@ bool standsAlone(const ValueSpan &span)
 
 bool looksLikeName(const QString &text);
 
+// Whether the word stands in the text at the position; compared in place, as label words are
+// sought at every character of a paste.
+bool standsAt(const QString &text, int at, const QString &word)
+{
+    return at >= 0 && at <= text.size() - word.size()
+        && std::equal(word.cbegin(), word.cend(), text.cbegin() + at);
+}
+
 // The word at from: up to the first separator.
 QString wordAt(const QString &h, int from, int to)
 {
@@ -210,7 +236,11 @@ private:
     void addLoose(const QString &h, int from, int to, const QVector<ValueSpan> &spans);
     void addLooseText(QString text);
     Sort sortOf(const QString &text) const;
-    FieldLabel resolve(const QString &phrase) const { return labels.resolvePhrase(phrase); }
+    // The phrase's own check as a label word comes back with its resolved label: it is not looked up twice.
+    FieldLabel resolve(const QString &phrase, bool *listed = nullptr) const
+    {
+        return labels.resolvePhrase(phrase, listed);
+    }
     FieldKind labelKind(const FieldLabel &label) const
     {
         return label.target == FieldLabel::Target::Field ? labels.kinds.at(label.field) : label.kind;
@@ -291,13 +321,12 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 ++end;
             if (end < n && end > i && isColon(h.at(end))) {
                 const QString phrase = h.mid(i, end - i).trimmed();
-                const FieldLabel label = resolve(phrase);
+                bool listed = false;
+                const FieldLabel label = resolve(phrase, &listed);
                 // Colons separate values too: 浙江大学：…, 何兰梓：…, 女：… are values, and 性别女：… is
                 // a label with its value, which the word scan below reads.
                 bool isPhrase = phrase.size() >= 2 && !phrase.contains(QLatin1Char(' ')) && !isChat(phrase)
                     && !isFillerWord(phrase);
-                FieldLabel known;
-                const bool listed = labels.find(normalizedLabel(phrase), &known);
                 if (isPhrase && !listed) {
                     const Sort own = sortOf(phrase);
                     isPhrase = own.kind == FieldKind::Other && own.extra == ExtraKind::None && !own.code;
@@ -348,14 +377,15 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
             for (int length = qMin(labels.longestFrom(low.at(i), low.at(i + 1)), n - i);
                  length >= 2 && !found; --length) {
                 FieldLabel label;
-                if (!labels.find(QString::fromRawData(low.constData() + i, length), &label))
+                if (!labels.mayHave(low.at(i), low.at(i + 1), length)
+                    || !labels.find(QString::fromRawData(low.constData() + i, length), &label))
                     continue;
                 int start = i;
                 if (!boundaryBefore(i)) {
                     start = -1;
                     for (const QString &prefix : readingWords().prefixes) {
                         const int p = i - prefix.size();
-                        if (p >= 0 && h.midRef(p, prefix.size()) == prefix && boundaryBefore(p)) {
+                        if (standsAt(h, p, prefix) && boundaryBefore(p)) {
                             start = p;
                             break;
                         }
@@ -380,12 +410,13 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 int end = i + length;
                 // 报名人数 is 报名 and 人数, not 报名人 and 数: a prefix word and a label that ends later.
                 for (const QString &prefix : readingWords().prefixes) {
-                    if (prefix.size() > length || h.midRef(i, prefix.size()) != prefix)
+                    if (prefix.size() > length || !standsAt(h, i, prefix))
                         continue;
                     const int from = i + prefix.size();
                     for (int more = qMin(labels.longest, n - from); from + more > end; --more) {
                         FieldLabel longer;
-                        if (labels.find(QString::fromRawData(low.constData() + from, more), &longer)
+                        if ((more < 2 || labels.mayHave(low.at(from), low.at(from + 1), more))
+                            && labels.find(QString::fromRawData(low.constData() + from, more), &longer)
                             && longer.target != FieldLabel::Target::Foreign) {
                             label = longer;
                             end = from + more;
@@ -396,7 +427,8 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 // 户主姓名, 居民姓名: a word before a label word is part of the label.
                 for (int more = qMin(labels.longest, n - end); more >= 2; --more) {
                     FieldLabel next;
-                    if (labels.find(QString::fromRawData(low.constData() + end, more), &next)
+                    if (labels.mayHave(low.at(end), low.at(end + 1), more)
+                        && labels.find(QString::fromRawData(low.constData() + end, more), &next)
                         && next.target != FieldLabel::Target::Foreign
                         && labelKind(next) == labelKind(label)) {
                         label = next;
@@ -406,7 +438,7 @@ std::vector<Reader::Hit> Reader::findLabels(const QString &h, const QString &low
                 }
                 // 寝室号, 单位名称: a word after the head word.
                 for (const QString &suffix : readingWords().suffixes) {
-                    if (h.midRef(end, suffix.size()) == suffix && end + suffix.size() < n
+                    if (standsAt(h, end, suffix) && end + suffix.size() < n
                         && (isColon(h.at(end + suffix.size()))
                             || h.at(end + suffix.size()) == QLatin1Char(' ')
                             || h.at(end + suffix.size()).isDigit())) {
@@ -441,14 +473,20 @@ void Reader::closeSpacedLabels(QString *h) const
     for (int space = 1; space + 1 < h->size(); ++space) {
         if (h->at(space) != QLatin1Char(' ') || !isChinese(h->at(space - 1)) || !isChinese(h->at(space + 1)))
             continue;
+        const auto inside = [h](int at) {
+            return h->at(at) == QLatin1Char(' ') && at + 1 < h->size() && isChinese(h->at(at - 1))
+                && isChinese(h->at(at + 1));
+        };
         // Label words that could hold this space start a few characters before it.
         for (int i = qMax(0, space - 6); i < space; ++i) {
+            // Only where a label word may start: the first two characters, a space inside skipped.
+            if (labels.longest < 2 || !labels.mayStart(h->at(i), h->at(inside(i + 1) ? i + 2 : i + 1)))
+                continue;
             // The characters from i with single spaces between Chinese ones left out, and where each was.
             QString compact;
             QVector<int> from;
             for (int at = i; at < h->size() && compact.size() < labels.longest; ++at) {
-                if (h->at(at) == QLatin1Char(' ') && at > i && at + 1 < h->size() && isChinese(h->at(at - 1))
-                    && isChinese(h->at(at + 1)))
+                if (at > i && inside(at))
                     continue;
                 compact.append(h->at(at));
                 from.append(at);
@@ -747,6 +785,10 @@ void Reader::addLooseText(QString text)
                 continue;
             }
         }
+        if (i == start) { // separators in a row
+            start = i + 1;
+            continue;
+        }
         QString part = text.mid(start, i - start);
         start = i + 1;
         while (!part.isEmpty() && QStringLiteral("-.#*:=_").contains(part.back()))
@@ -776,7 +818,7 @@ void Reader::addLooseText(QString text)
         // 男-汉族, 女-方霞瑶-江西省: values joined by dashes between words, when each piece is one.
         // Only a dash before a word joins values; 23-2班 and 15-3-1002 keep theirs.
         QStringList pieces;
-        for (int from = 0, at = 0; at <= part.size(); ++at) {
+        for (int from = 0, at = part.indexOf(QLatin1Char('-')); at >= 0 && at <= part.size(); ++at) {
             if (at == part.size()
                 || (part.at(at) == QLatin1Char('-') && at > from && at + 1 < part.size()
                     && isChinese(part.at(at + 1))
@@ -875,7 +917,8 @@ Sort Reader::sortOf(const QString &text) const
         sort.kind = FieldKind::PoliticalStatus;
     } else if (!digit && isEducation(text)) {
         sort.kind = FieldKind::Education;
-    } else if (text.size() <= 9 && grade.match(text).hasMatch()) {
+    } else if (text.size() <= 9 && QStringLiteral("一二三四五六级科生届").contains(last)
+               && grade.match(text).hasMatch()) {
         sort.kind = FieldKind::Grade;
     } else if (digit && labels.extras.contains(ExtraKind::Room) && room.match(text).hasMatch()) {
         sort.extra = ExtraKind::Room;
@@ -927,7 +970,7 @@ Sort Reader::sortOf(const QString &text) const
             sort.kind = FieldKind::Class;
         else if (ending != FieldKind::Other)
             sort.kind = ending;
-        else if (room.match(text).hasMatch())
+        else if (digit && room.match(text).hasMatch())
             sort.kind = FieldKind::Address;
         else if (isRemarkPhrase(text))
             sort.kind = FieldKind::Remark;
@@ -940,13 +983,17 @@ void Reader::readLine(const QString &raw)
     QString h = withoutNumbering(normalizedLine(raw));
     // A quoted prompt (「请按 姓名 学号 专业 回复」) is the asker's words, not the person's details.
     static const QRegularExpression quoted(QStringLiteral("[「“『\"][^「“『\"」”』]{12,}[」”』\"]"));
-    if (h.contains(QChar(0x300c)) || h.contains(QChar(0x201c)) || h.contains(QChar(0x300e))
-        || h.contains(QLatin1Char('"')))
+    const auto opensQuote = [](QChar c) {
+        return c == QChar(0x300c) || c == QChar(0x201c) || c == QChar(0x300e) || c == QLatin1Char('"');
+    };
+    if (std::any_of(h.cbegin(), h.cend(), opensQuote))
         h.replace(quoted, QStringLiteral(" "));
     // 回复 会务组：… : the one addressed, up to the colon, is no detail.
     for (const QString &word : readingWords().addressing) {
+        if (h.isEmpty() || h.at(0) != word.at(0) || !h.startsWith(word))
+            continue;
         const int colon = h.indexOf(QLatin1Char(':'));
-        if (h.startsWith(word) && colon > word.size() && colon <= word.size() + 8
+        if (colon > word.size() && colon <= word.size() + 8
             && !h.midRef(word.size(), colon - word.size()).trimmed().contains(QLatin1Char(' ')))
             h.replace(0, colon + 1, QStringLiteral(" "));
     }
@@ -1126,11 +1173,12 @@ bool Reader::place(const Piece &piece)
 {
     // Two ID numbers for one field: the one that passes its check (the other is mistyped).
     if (piece.sort.kind == FieldKind::IdNumber) {
-        const QDate today = QDate::currentDate();
         for (int f = 0; f < labels.count(); ++f) {
-            if (labels.kinds.at(f) == FieldKind::IdNumber && !row.at(f).isEmpty()
-                && !idNumberProblem(row.at(f), today).isNone()
-                && idNumberProblem(piece.text, today).isNone()) {
+            if (labels.kinds.at(f) != FieldKind::IdNumber || row.at(f).isEmpty())
+                continue;
+            // Asked of the clock only here: it costs more than the rest of the placing.
+            const QDate today = QDate::currentDate();
+            if (!idNumberProblem(row.at(f), today).isNone() && idNumberProblem(piece.text, today).isNone()) {
                 row[f] = piece.text;
                 return true;
             }
@@ -1249,14 +1297,38 @@ std::shared_ptr<const FieldLabels> labelsFor(const QList<FieldDef> &fields)
     return cached;
 }
 
+// The text cut at runs of two spaces or more and at runs of ideographic spaces (U+3000).
+QStringList cutAtSpaceRuns(const QString &text)
+{
+    QStringList parts;
+    int from = 0;
+    for (int i = 0; i < text.size();) {
+        int run = i;
+        if (text.at(i) == QLatin1Char(' ') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char(' ')) {
+            while (run < text.size() && text.at(run) == QLatin1Char(' '))
+                ++run;
+        } else {
+            while (run < text.size() && text.at(run) == QChar(0x3000))
+                ++run;
+        }
+        if (run == i) {
+            ++i;
+            continue;
+        }
+        parts.append(text.mid(from, i - from));
+        from = i = run;
+    }
+    parts.append(text.mid(from));
+    return parts;
+}
+
 // A spreadsheet row: a line of labels, then a line of values, cut at TABs or runs of spaces.
 QStringList cells(const QString &line)
 {
     // At TABs an empty cell stays a cell, so the values keep their columns; runs of spaces are no
     // cells of their own.
-    static const QRegularExpression spaces(QStringLiteral(" {2,}|\\x{3000}+"));
     QStringList parts =
-        line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t')) : line.trimmed().split(spaces);
+        line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t')) : cutAtSpaceRuns(line.trimmed());
     for (QString &part : parts)
         part = part.trimmed();
     return parts;

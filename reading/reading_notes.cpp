@@ -80,7 +80,8 @@ void takeReading(const RecordRow &cells, RecordRow *suggested, QVector<ReviewNot
             continue;
         const QString &cell = cells.at(f);
         const QString &value = reading.at(f);
-        if (halfWidth(value) == halfWidth(suggested->at(f)))
+        // Most cells agree character for character; only the others are compared half-width.
+        if (value == suggested->at(f) || halfWidth(value) == halfWidth(suggested->at(f)))
             continue;
         // Chat the review would put in an empty field (以下是我的信息) is withdrawn either way.
         const QString &proposed = suggested->at(f);

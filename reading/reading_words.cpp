@@ -137,18 +137,30 @@ QString withoutChatTail(const QString &value)
 
 bool isCorrection(const QString &piece)
 {
+    // Each word is sought where its first character stands: the piece is read once.
     const QStringList &words = readingWords().corrections;
-    return std::any_of(words.cbegin(), words.cend(),
-                       [&piece](const QString &word) { return piece.contains(word); });
+    for (int i = 0; i < piece.size(); ++i) {
+        for (const QString &word : words) {
+            if (word.at(0) == piece.at(i) && QStringView(piece).mid(i).startsWith(word))
+                return true;
+        }
+    }
+    return false;
 }
 
 QString afterChat(const QString &piece)
 {
+    // Where the last chat mark ends: marks by their first character, the piece read once.
+    const ReadingWords &words = readingWords();
     int cut = -1;
-    for (const QString &mark : readingWords().chatMarks) {
-        const int at = piece.lastIndexOf(mark);
-        if (at >= 0)
-            cut = qMax(cut, at + mark.size());
+    for (int i = 0; i < piece.size(); ++i) {
+        const auto found = words.marksByInitial.constFind(piece.at(i).unicode());
+        if (found == words.marksByInitial.cend())
+            continue;
+        for (const QString &mark : found.value()) {
+            if (QStringView(piece).mid(i).startsWith(mark))
+                cut = qMax(cut, i + int(mark.size()));
+        }
     }
     if (cut < 0)
         return QString();
@@ -159,13 +171,17 @@ QString afterChat(const QString &piece)
 QString withoutLeadIn(const QString &piece)
 {
     const ReadingWords &words = readingWords();
+    if (piece.isEmpty())
+        return piece;
+    // The first character rules out most words before any comparison.
+    const QChar first = piece.at(0);
     for (const QString &lead : words.leads) {
-        if (piece.size() > lead.size() && piece.startsWith(lead)) {
+        if (lead.at(0) == first && piece.size() > lead.size() && piece.startsWith(lead)) {
             return piece.mid(lead.size());
         }
     }
     for (const QString &lead : words.numberLeads) {
-        if (piece.size() > lead.size() + 1 && piece.startsWith(lead)
+        if (lead.at(0) == first && piece.size() > lead.size() + 1 && piece.startsWith(lead)
             && std::any_of(piece.cbegin() + lead.size(), piece.cend(), [](QChar c) { return c.isDigit(); }))
             return piece.mid(lead.size());
     }

@@ -1,9 +1,12 @@
 // One expression finds them all, its alternatives in the order that settles a tie at one position:
 // an ID number before a mobile number (both start with digits), a landline before a date. It runs
-// only over the stretches of a line that could hold a shape, not over the Chinese text around them.
+// only over the stretches of a line that could hold a shape, not over the Chinese text around them,
+// and not over a run of digits alone, whose shape its length and first digits tell.
 #include "reading/value_spans.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +52,74 @@ bool inShape(QChar c)
     default:
         return c.unicode() < 0x80;
     }
+}
+
+// Characters no shape holds (a colon, a comma, a TAB…): a match never crosses one, and one before
+// or after a match is no digit for the expression's look-arounds, so the text is cut at them.
+bool inAnyMatch(QChar c)
+{
+    switch (c.unicode()) {
+    case '.':
+    case '_':
+    case '%':
+    case '+':
+    case '-':
+    case '@':
+    case ' ':
+    case '(':
+    case ')':
+    case '#':
+    case '/':
+        return true;
+    default:
+        return c.unicode() >= 0x80 || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    }
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// What the expression finds in a run of digits alone: the whole run, as an ID number (15 or 18
+// digits), a mobile number (11 digits from 1[2-9], or 13 from 86 and those), a landline (0, an
+// area code of two or three digits, then seven or eight digits from [2-9]), or digits.
+ValueSpan digitRun(const QString &line, int from, int to)
+{
+    const QChar *d = line.constData() + from;
+    const int n = to - from;
+    const auto mobileAt = [&](int at) {
+        return n - at == 11 && d[at] == QLatin1Char('1') && d[at + 1] >= QLatin1Char('2');
+    };
+    const auto landline = [&] {
+        if (d[0] != QLatin1Char('0'))
+            return false;
+        for (int area = 3; area >= 2; --area) {
+            const int rest = n - 1 - area;
+            if ((rest == 7 || rest == 8) && d[1 + area] >= QLatin1Char('2'))
+                return true;
+        }
+        return false;
+    };
+    ValueSpan span;
+    span.start = from;
+    span.end = to;
+    span.value = line.mid(from, n);
+    if (n == 15 || n == 18) {
+        span.kind = SpanKind::IdNumber;
+    } else if (mobileAt(0)) {
+        span.kind = SpanKind::Mobile;
+    } else if (n == 13 && d[0] == QLatin1Char('8') && d[1] == QLatin1Char('6') && mobileAt(2)) {
+        span.kind = SpanKind::Mobile;
+        span.value = span.value.mid(2);
+    } else if (landline()) {
+        span.kind = SpanKind::Landline;
+    } else {
+        span.kind = SpanKind::Digits;
+    }
+    return span;
 }
 
 void matchStretch(const QString &line, int from, int to, QVector<ValueSpan> *spans)
@@ -118,8 +189,27 @@ QVector<ValueSpan> valueSpans(const QString &line)
             worth = worth || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('@');
             ++end;
         }
-        if (worth)
-            matchStretch(line, at, end, &spans);
+        // The parts of the stretch a match may lie in, without the spaces at their ends (no match
+        // starts or ends with one).
+        for (int part = at; worth && part < end;) {
+            while (part < end && (!inAnyMatch(line.at(part)) || line.at(part) == QLatin1Char(' ')))
+                ++part;
+            int partEnd = part;
+            while (partEnd < end && inAnyMatch(line.at(partEnd)))
+                ++partEnd;
+            int last = partEnd;
+            while (last > part && line.at(last - 1) == QLatin1Char(' '))
+                --last;
+            const QChar *first = line.constData() + part;
+            const QChar *past = line.constData() + last;
+            if (last > part && std::all_of(first, past, isAsciiDigit)) {
+                spans.append(digitRun(line, part, last));
+            } else if (std::any_of(first, past,
+                                   [](QChar c) { return isAsciiDigit(c) || c == QLatin1Char('@'); })) {
+                matchStretch(line, part, last, &spans);
+            }
+            part = partEnd;
+        }
         at = end;
     }
     return spans;

@@ -178,6 +178,18 @@ void TestPasteReading::spans_data()
                                                << "id:11010519491231002X";
     QTest::newRow("a local number alone") << "电话 88776655"
                                           << "digits:88776655";
+    // Runs of digits alone, read by their length and first digits as the expression would.
+    QTest::newRow("runs at colons and commas") << "QQ:12345678;学号:2024011234, 110105199003071234"
+                                               << "digits:12345678 digits:2024011234 id:110105199003071234";
+    QTest::newRow("mobile after 86, from 12") << "8613912345678，12912345678"
+                                              << "mobile:13912345678 mobile:12912345678";
+    QTest::newRow("eleven digits from 10") << "10912345678"
+                                           << "digits:10912345678";
+    QTest::newRow("landlines without a dash") << "0288765432 05718877665 057188776655 0571188776"
+                                              << "landline:0288765432 landline:05718877665 "
+                                                 "landline:057188776655 digits:0571188776";
+    QTest::newRow("fifteen digits from 0086") << "008613912345678"
+                                              << "id:008613912345678";
 }
 
 void TestPasteReading::spans()
