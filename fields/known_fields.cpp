@@ -23,22 +23,6 @@ bool isAscii(const QString &text)
     return true;
 }
 
-// The name with every bracketed remark taken out: 手机号（必填） → 手机号.
-QString withoutBracketed(const QString &name)
-{
-    QString result;
-    int depth = 0;
-    for (const QChar c : name) {
-        if (isOpeningBracket(c))
-            ++depth;
-        else if (isClosingBracket(c))
-            depth = qMax(0, depth - 1);
-        else if (depth == 0)
-            result.append(c);
-    }
-    return result;
-}
-
 // Whether the word's comparison form (normalizedFieldName) may be a label word, told from its first
 // two characters without making it. Yes wherever the form of a character is not plain to see here
 // (outside ASCII and the common Chinese characters, whose case folding may take more than one).
@@ -64,6 +48,22 @@ bool mayBeLabelWord(const QString &word, const KnownFieldsTable &known)
 }
 
 } // namespace
+
+// The name with every bracketed remark taken out: 手机号（必填） → 手机号.
+QString withoutBracketed(const QString &name)
+{
+    QString result;
+    int depth = 0;
+    for (const QChar c : name) {
+        if (isOpeningBracket(c))
+            ++depth;
+        else if (isClosingBracket(c))
+            depth = qMax(0, depth - 1);
+        else if (depth == 0)
+            result.append(c);
+    }
+    return result;
+}
 
 QString normalizedFieldName(const QString &name)
 {

@@ -66,3 +66,5 @@ QString kindName(FieldKind kind);
 // The comparison form of a name or label: spaces, punctuation and format characters dropped,
 // full-width forms made half-width, case folded.
 QString normalizedFieldName(const QString &name);
+// The name with every bracketed remark taken out: 手机号（必填） → 手机号.
+QString withoutBracketed(const QString &name);

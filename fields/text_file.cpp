@@ -73,6 +73,22 @@ bool readTextFile(const QString &path, QTextCodec *codec, QString *text, QString
     return readThrough(file, codec, path, text, errorText);
 }
 
+QStringList readDataLines(const QString &path)
+{
+    QStringList lines;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    QTextStream in(&file);
+    in.setCodec("utf-8");
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines.append(line);
+    }
+    return lines;
+}
+
 bool readUserTextFile(const QString &path, QString *text, TextEncoding *encoding, QString *errorText)
 {
     text->clear();

@@ -14,6 +14,10 @@ bool fileExists(const QString &path);
 // On failure returns false, leaves *text empty and puts a message for the user into *errorText.
 bool readTextFile(const QString &path, QTextCodec *codec, QString *text, QString *errorText);
 
+// A data file of one entry a line, in UTF-8: lines trimmed, blank ones and # comments left out.
+// Empty when the file cannot be opened.
+QStringList readDataLines(const QString &path);
+
 // How readUserTextFile decoded a file.
 enum class TextEncoding { Unicode, Gb18030 };
 

@@ -55,17 +55,7 @@ QString normalizedLabel(const QString &name)
 {
     // A bracketed remark says how to fill the field (（选填）, (必填)), not what it holds; a name in
     // brackets as a whole (【姓名】) keeps its word.
-    QString kept;
-    int depth = 0;
-    for (const QChar c : name) {
-        if (isOpeningBracket(c))
-            ++depth;
-        else if (isClosingBracket(c))
-            depth = qMax(0, depth - 1);
-        else if (depth == 0)
-            kept.append(c);
-    }
-    const QString normalized = normalizedFieldName(kept);
+    const QString normalized = normalizedFieldName(withoutBracketed(name));
     return normalized.isEmpty() ? normalizedFieldName(name) : normalized;
 }
 

@@ -26,9 +26,9 @@ DEBIAN_DICT = '/usr/lib/python3/dist-packages/jieba/dict.txt'
 
 
 def dictionary_path():
-    spec = importlib.util.find_spec('jieba')
-    if spec is not None and spec.origin:
-        return os.path.join(os.path.dirname(spec.origin), 'dict.txt')
+    module = importlib.util.find_spec('jieba')
+    if module is not None and module.origin:
+        return os.path.join(os.path.dirname(module.origin), 'dict.txt')
     if os.path.exists(DEBIAN_DICT):
         return DEBIAN_DICT
     sys.exit('make_lexicon.py: python3-jieba is not installed (apt-get install python3-jieba)')

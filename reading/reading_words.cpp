@@ -1,29 +1,16 @@
 // Both files are read once; every list is kept longest word first, so that a cut takes the longest.
 #include "reading/reading_words.h"
 
+#include "fields/text_file.h"
 #include "review/word_lists.h"
-
-#include <QFile>
-#include <QTextStream>
 
 #include <algorithm>
 
+// Resources of a static library need an explicit start, outside any namespace.
 static QStringList readingLines(const QString &path)
 {
-    // Resources of a static library need an explicit start, outside any namespace.
     Q_INIT_RESOURCE(reading);
-    QStringList lines;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    QTextStream in(&file);
-    in.setCodec("utf-8");
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-            lines.append(line);
-    }
-    return lines;
+    return readDataLines(path);
 }
 
 namespace {

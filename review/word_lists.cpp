@@ -1,10 +1,10 @@
 // The lists are data files embedded as a resource, each read once.
 #include "review/word_lists.h"
 
-#include <QFile>
+#include "fields/text_file.h"
+
 #include <QHash>
 #include <QSet>
-#include <QTextStream>
 #include <QVarLengthArray>
 #include <QVector>
 
@@ -14,18 +14,7 @@
 static QStringList loadLines(const QString &path)
 {
     Q_INIT_RESOURCE(review);
-    QStringList lines;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    QTextStream in(&file);
-    in.setCodec("utf-8");
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-            lines.append(line);
-    }
-    return lines;
+    return readDataLines(path);
 }
 
 namespace {
