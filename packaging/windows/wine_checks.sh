@@ -210,8 +210,8 @@ fi
 
 # --- records and the re-sort question, by keyboard -------------------------------------------------
 # Records come from the clipboard through 识别剪贴板, which four Shift+Tabs reach from the window's
-# first focus (复制为Excel, 重新分拣, the table, 识别剪贴板); Alt opens the menu bar, and in 编辑 the
-# third entry the keys reach is 重新分拣, after 撤销 识别剪贴板 (重做 is disabled) and 批量添加…. Nothing beside
+# first focus (复制为Excel, 重新分拣, the table, 识别剪贴板); Alt opens the menu bar, the first Down opens
+# 编辑, and the next three reach 撤销 识别剪贴板, 批量添加… (重做, disabled, is passed over) and 重新分拣. Nothing beside
 # quorbel.exe holds a translation, so 是 and 取消 on the question come from the one built in.
 resort_question() {
     local window= box=
@@ -233,7 +233,7 @@ resort_question() {
             sleep 1
         done
         import -window root -crop "$desktop_size+0+0" +repage "$work/screenshot-rows.png"
-        xdotool key --delay 500 alt Right Down Down Down Return
+        xdotool key --delay 500 alt Right Down Down Down Down Return
         for _ in $(seq 20); do
             box=$(xdotool search --name '^提示$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
             sleep 0.5
