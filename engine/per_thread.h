@@ -1,5 +1,5 @@
 // One object of a kind for each thread that asks for it, made on first use and deleted when the
-// thread ends: the memories the engine and the review keep across records.
+// thread ends: the memory of verdicts the engine keeps across records.
 #pragma once
 
 #include <QThreadStorage>
